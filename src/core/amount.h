@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+#include <QStringView>
+#include <cstdint>
+
+// Money amounts as the auction panel shows them. All arithmetic saturates at the 64-bit range.
+namespace Amount {
+using Value = std::int64_t;
+
+// Leading decimal number of a text (blanks skipped, optional sign, digits, optional fraction), rounded half
+// away from zero. Reading stops at the first other character; no number reads as 0.
+Value parseLeading(QStringView text);
+Value parseLeading(QByteArrayView text);
+
+Value add(Value a, Value b);
+
+// The group separator of the system locale, read once.
+QChar groupSeparator();
+} // namespace Amount
+
+// Whole number grouped by three with the locale's separator; zero gives the empty text.
+QString FormatAmount(Amount::Value value);
+// A shown amount read back: group separators between digits are accepted, then the leading number is taken.
+Amount::Value AmountValue(QStringView shown);
+// A wire field shown as an amount: its leading number, formatted.
+QString FormatAmountField(QStringView field);
+// The amount as sent to the server: whole number, no separators; zero gives the empty text.
+QString PlainAmount(Amount::Value value);

@@ -8,6 +8,21 @@
 namespace {
 
 const QByteArray crlf = QByteArrayLiteral("\r\n");
+const QByteArray lf = QByteArrayLiteral("\n");
+const QByteArray cr = QByteArrayLiteral("\r");
+
+// Line ends are shared, not copied per line.
+const QByteArray &lineEnd(QByteArrayView bytes)
+{
+    static const QByteArray none;
+    if (bytes == "\r\n")
+        return crlf;
+    if (bytes == "\n")
+        return lf;
+    if (bytes == "\r")
+        return cr;
+    return none;
+}
 
 bool isBlank(char c)
 {
@@ -65,6 +80,7 @@ ProfileFile::ProfileFile(const QByteArray &bytes)
 {
     qsizetype start = 0;
     const qsizetype size = bytes.size();
+    m_lines.reserve(size_t(bytes.count('\n')) + 1);
     while (start < size) {
         qsizetype end = start;
         while (end < size && bytes[end] != '\r' && bytes[end] != '\n')
@@ -72,7 +88,8 @@ ProfileFile::ProfileFile(const QByteArray &bytes)
         qsizetype eolLength = 0;
         if (end < size)
             eolLength = (bytes[end] == '\r' && end + 1 < size && bytes[end + 1] == '\n') ? 2 : 1;
-        m_lines.push_back(parseLine(bytes.sliced(start, end - start), bytes.sliced(end, eolLength)));
+        m_lines.push_back(parseLine(bytes.sliced(start, end - start),
+                                    lineEnd(QByteArrayView(bytes).sliced(end, eolLength))));
         start = end + eolLength;
     }
 }
@@ -223,7 +240,8 @@ bool ProfileFile::save(const QString &path) const
     if (!file.open(QIODevice::WriteOnly))
         return false;
     const QByteArray bytes = toBytes();
-    if (file.write(bytes) != bytes.size()) {
+    // commit() does not report a failure of the buffered write, so flush first.
+    if (file.write(bytes) != bytes.size() || !file.flush()) {
         file.cancelWriting();
         return false;
     }

@@ -1,0 +1,131 @@
+#include "frm_hbid.h"
+
+#include "history_store.h"
+
+#include <QAbstractTableModel>
+#include <QApplication>
+#include <QHeaderView>
+#include <QPalette>
+#include <QPushButton>
+#include <QTreeView>
+
+namespace {
+constexpr int twipsPerPixel = 15;
+
+constexpr int px(int twips)
+{
+    return twips / twipsPerPixel;
+}
+
+constexpr QRect twipsRect(int left, int top, int width, int height)
+{
+    return {px(left), px(top), px(width), px(height)};
+}
+} // namespace
+
+// Rows are kept as read and handed to the view on demand, so a long history costs no per-cell objects.
+class HistoryRowsModel : public QAbstractTableModel {
+public:
+    using QAbstractTableModel::QAbstractTableModel;
+
+    void setRows(QList<QStringList> rows)
+    {
+        beginResetModel();
+        m_rows = std::move(rows);
+        endResetModel();
+    }
+    const QList<QStringList> &rows() const { return m_rows; }
+
+    int rowCount(const QModelIndex &parent = {}) const override
+    {
+        return parent.isValid() ? 0 : int(m_rows.size());
+    }
+    int columnCount(const QModelIndex &parent = {}) const override
+    {
+        return parent.isValid() ? 0 : History::columnCount;
+    }
+    QVariant data(const QModelIndex &index, int role) const override
+    {
+        if (role != Qt::DisplayRole || !checkIndex(index, CheckIndexOption::IndexIsValid))
+            return {};
+        return m_rows[index.row()][index.column()];
+    }
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override
+    {
+        static const char *const labels[History::columnCount] = {
+            "User", "Product ID", "Product", "High bidder", "Last bid", "Seller", "Date", "Time"};
+        if (role != Qt::DisplayRole || orientation != Qt::Horizontal || section < 0 ||
+            section >= History::columnCount)
+            return {};
+        return QString::fromLatin1(labels[section]);
+    }
+
+private:
+    QList<QStringList> m_rows;
+};
+
+frmHbid::frmHbid(QWidget *parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("frmHbid"));
+    setWindowTitle(QStringLiteral("High Bid"));
+    setWindowIcon(QApplication::windowIcon());
+    resize(px(9600), px(4335));
+    QPalette back = palette();
+    back.setColor(QPalette::Window, QColor(192, 192, 192));
+    setPalette(back);
+    setAutoFillBackground(true);
+
+    m_rows = new HistoryRowsModel(this);
+    lst_result = new QTreeView(this);
+    lst_result->setObjectName(QStringLiteral("lst_result"));
+    lst_result->setGeometry(twipsRect(180, 150, 9225, 3570));
+    lst_result->setModel(m_rows);
+    lst_result->setRootIsDecorated(false);
+    lst_result->setItemsExpandable(false);
+    lst_result->setUniformRowHeights(true);
+    lst_result->setAllColumnsShowFocus(true);
+    lst_result->setSelectionMode(QAbstractItemView::SingleSelection);
+    lst_result->header()->setStretchLastSection(true);
+    // Column widths come from a sample of rows, so a long history opens as fast as a short one.
+    lst_result->header()->setResizeContentsPrecision(200);
+
+    but_Close = new QPushButton(QStringLiteral("&Close"), this);
+    but_Close->setObjectName(QStringLiteral("but_Close"));
+    but_Close->setGeometry(twipsRect(4140, 3900, 1455, 375));
+    connect(but_Close, &QPushButton::clicked, this, &frmHbid::but_Close_Click);
+
+    setTabOrder(but_Close, lst_result);
+    but_Close->setFocus();
+
+    Form_Load();
+}
+
+frmHbid *frmHbid::showModal(QWidget *parent)
+{
+    auto *window = new frmHbid(parent);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->setWindowModality(Qt::ApplicationModal);
+    window->show();
+    return window;
+}
+
+QStringList frmHbid::rowTexts() const
+{
+    QStringList texts;
+    texts.reserve(m_rows->rows().size());
+    for (const QStringList &row : m_rows->rows())
+        texts.append(History::rowText(row));
+    return texts;
+}
+
+void frmHbid::Form_Load()
+{
+    m_rows->setRows(History::readRows());
+    for (int c = 0; c < History::columnCount - 1; ++c)
+        lst_result->resizeColumnToContents(c);
+}
+
+void frmHbid::but_Close_Click()
+{
+    close();
+}

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QDialog>
+#include <QStringList>
+
+class HistoryRowsModel;
+class QPushButton;
+class QTreeView;
+
+// "High Bid": the sales recorded in the history file of the current folder, read once when the window opens.
+class frmHbid : public QDialog {
+    Q_OBJECT
+public:
+    explicit frmHbid(QWidget *parent = nullptr);
+
+    // A fresh window, modal over the whole application, that deletes itself when closed. It does not block
+    // the caller: the event loop keeps running, so server messages are still handled while it is open.
+    static frmHbid *showModal(QWidget *parent);
+
+    // Each row's columns joined by TAB, as listed.
+    QStringList rowTexts() const;
+
+    QTreeView *lst_result = nullptr;
+    QPushButton *but_Close = nullptr;
+
+private:
+    void Form_Load();
+    void but_Close_Click();
+
+    HistoryRowsModel *m_rows = nullptr;
+};

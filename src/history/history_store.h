@@ -1,0 +1,37 @@
+#pragma once
+
+#include "sale_record.h"
+
+#include <QByteArray>
+#include <QDate>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+// The local record of every sale the client saw: AuctHist.bid, one profile section per pair of high bidder
+// and product, in the folder that is current at the moment of each access.
+namespace History {
+inline constexpr char fileName[] = "AuctHist.bid";
+inline constexpr int columnCount = 8;
+
+// The history file inside folder (the current folder when empty), whatever its letter case on disk.
+QString filePath(const QString &folder = {});
+QString sectionName(const SaleRecord &sale);
+// The time text of a bid list line: what follows its first "Time : ", else the line from its 7th character.
+QString timeText(const QString &lastListLine);
+// The date as the system's short date format writes it.
+QString dateText(const QDate &date);
+
+// The listed columns of every record, one row per section header in file order. A header repeated later in
+// the file shows the values of the first section of that name, as every profile reader sees them.
+QList<QStringList> rowsFromBytes(const QByteArray &bytes);
+QList<QStringList> readRows(const QString &folder = {});
+inline QString rowText(const QStringList &row)
+{
+    return row.join(QLatin1Char('\t'));
+}
+} // namespace History
+
+// Writes one record in a single replacement of the file, so a failure leaves the previous file whole. The
+// date is the day of the call unless given. Returns whether the file was written.
+bool WriteHistoryRecord(const SaleRecord &sale, const QString &folder = {}, const QDate &date = {});

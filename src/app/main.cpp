@@ -1,11 +1,33 @@
+#include "frm2bid.h"
+#include "message_box_prompter.h"
+#include "pictures.h"
+#include "web_engine_web_view.h"
+
 #include <QApplication>
-#include <QWidget>
+#include <QIcon>
+#include <cstdio>
+#include <unistd.h>
 
 int main(int argc, char **argv)
 {
+    // The web engine refuses to start as root with its sandbox on; ordinary users keep the sandbox.
+    if (geteuid() == 0 && qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX")) {
+        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+        std::fputs("gavora: running as root, web page sandbox turned off\n", stderr);
+    }
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
-    QWidget window;
-    window.setWindowTitle(QStringLiteral("Gavora.Com (Beta I)"));
+    QApplication::setApplicationName(QStringLiteral("Gavora"));
+    QApplication::setWindowIcon(QIcon(Pictures::appIcon()));
+
+    MessageBoxPrompter prompter;
+    frm2Bid window({&prompter, WebEngineWebView::factory(), {}, std::chrono::seconds(60)});
+    const QString failure = window.Form_Load();
+    if (!failure.isEmpty()) {
+        std::fprintf(stderr, "gavora: cannot start: %s\n", qPrintable(failure));
+        return 1;
+    }
+    // The load step asked for a maximised window; show it so.
     window.show();
     return app.exec();
 }

@@ -65,14 +65,14 @@ public:
     bool gobidEnabled() const { return m_gobidEnabled; }
     const QString &msgchat() const { return m_msgchat; }
 
-    // The user edits the your-bid box; the next server bid overwrites it.
+    // The user edits the your-bid box; the next server bid overwrites it. Signals nothing: the box shows it.
     void setYourBid(const QString &text);
-    // The "Display Last Bid" switch hides the large copy until the next countdown stage.
+    // The "Display Last Bid" switch hides the large copy until the next countdown stage. Flushes.
     void hideLastBidDisplay();
 
     // One server message, already cut at its terminator and trimmed. Unknown keywords are chat.
     void handleMessage(QByteArrayView message);
-    // The connection was lost: empties the auction panel as the window expects after a close.
+    // The connection was lost: empties the auction panel as the window expects after a close. Flushes.
     void connectionClosed();
 
     // Emits changed() when anything changed since the last flush, and the deferred side effects.
@@ -97,6 +97,8 @@ private:
     void onCancel(const ClosedFields &fields);
     void onChat(const ClosedFields &fields);
     void setLastBid(QString shown, qint64 value);
+    void setIncrement(qint64 value);
+    void clearIncrement();
     void navigate(const QString &url);
     void play(const QString &relativePath);
 
@@ -109,6 +111,8 @@ private:
     QString m_lbBid = QStringLiteral("0");
     qint64 m_lbBidValue = 0; // AmountValue(m_lbBid), kept with it so that no bid reads the label back
     QString m_bidInc = QStringLiteral("0");
+    qint64 m_bidIncValue = 0;
+    bool m_bidIncShown = false; // m_bidInc is FormatAmount(m_bidIncValue)
     QString m_sellerBy;
     QString m_cCurrency = QStringLiteral("Currency = ");
     QString m_lbYourBid = QStringLiteral("0");

@@ -1,0 +1,111 @@
+#include "auction_socket.h"
+
+#include <QTcpSocket>
+#include <QTimer>
+
+AuctionSocket::AuctionSocket(QObject *parent) : QObject(parent), m_socket(nullptr)
+{
+    resetSocket();
+}
+
+AuctionSocket::~AuctionSocket()
+{
+    // Nothing of the connection may reach a half-destroyed owner.
+    m_socket->disconnect(this);
+    m_socket->abort();
+}
+
+void AuctionSocket::resetSocket()
+{
+    if (m_socket) {
+        // A fresh socket object guarantees that no event of the old connection, queued or not, is reported.
+        // deleteLater: Close() may run inside a slot of the old socket's own signal.
+        m_socket->disconnect(this);
+        m_socket->abort();
+        m_socket->deleteLater();
+    }
+    m_socket = new QTcpSocket(this);
+    connect(m_socket, &QTcpSocket::connected, this, &AuctionSocket::connected);
+    connect(m_socket, &QTcpSocket::readyRead, this, [this] { emit dataArrival(m_socket->bytesAvailable()); });
+    connect(m_socket, &QTcpSocket::disconnected, this, &AuctionSocket::onDisconnected);
+    connect(m_socket, &QTcpSocket::errorOccurred, this,
+            [this](QAbstractSocket::SocketError socketError) { onErrorOccurred(socketError); });
+}
+
+void AuctionSocket::onDisconnected()
+{
+    m_socket->disconnect(this);
+    emit closed();
+}
+
+void AuctionSocket::onErrorOccurred(int socketError)
+{
+    // The peer's orderly close is reported by disconnected() as closed().
+    if (socketError == QAbstractSocket::RemoteHostClosedError)
+        return;
+    // One report per connection: a failure is not followed by closed().
+    m_socket->disconnect(this);
+    emit error(socketError, m_socket->errorString());
+}
+
+void AuctionSocket::Close()
+{
+    resetSocket();
+}
+
+void AuctionSocket::setRemoteHost(const QString &host)
+{
+    m_host = host;
+}
+
+QString AuctionSocket::remoteHost() const
+{
+    return m_host;
+}
+
+void AuctionSocket::setRemotePort(int port)
+{
+    m_port = port;
+}
+
+int AuctionSocket::remotePort() const
+{
+    return m_port;
+}
+
+void AuctionSocket::Connect()
+{
+    resetSocket();
+    if (m_port <= 0 || m_port > 65535) {
+        // The outcome of a connect always arrives later, as an event; the new socket is its context, so a
+        // Close() before then drops it.
+        QTcpSocket *attempt = m_socket;
+        QTimer::singleShot(0, attempt, [this, attempt] {
+            if (attempt != m_socket)
+                return;
+            m_socket->disconnect(this);
+            emit error(QAbstractSocket::UnsupportedSocketOperationError, tr("Invalid port %1").arg(m_port));
+        });
+        return;
+    }
+    m_socket->connectToHost(m_host, static_cast<quint16>(m_port));
+}
+
+bool AuctionSocket::SendData(const QByteArray &bytes)
+{
+    if (!isConnected())
+        return false;
+    return m_socket->write(bytes) == bytes.size();
+}
+
+QByteArray AuctionSocket::GetData()
+{
+    if (!m_socket->isReadable())
+        return {};
+    return m_socket->readAll();
+}
+
+bool AuctionSocket::isConnected() const
+{
+    return m_socket->state() == QAbstractSocket::ConnectedState;
+}

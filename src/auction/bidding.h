@@ -1,0 +1,38 @@
+#pragma once
+
+#include "prompter.h"
+
+#include <QByteArray>
+#include <QString>
+#include <functional>
+
+// The bid button and the maximum-price box, without widgets: the window passes what its controls show and
+// applies what comes back.
+namespace Bidding {
+
+enum class Outcome {
+    Sent,            // the bid went out; play the sound
+    TooLow,          // not above the last bid: told the user, sent nothing
+    Disconnected,    // no connection: told the user, sent nothing
+    MaximumDeclined, // above the user's maximum and the user said Cancel: sent nothing
+};
+
+struct Result {
+    Outcome outcome = Outcome::TooLow;
+    // The sound to play once the event loop has had its turn; empty when nothing was sent.
+    QString sound;
+};
+
+inline constexpr const char *sentSound = "Sounds/msgtype.wav";
+
+// lastBidShown: Lb_bid. yourBid: lbYourBid. maximum: MMax, updated when the user accepts the raised maximum.
+// send receives the bid bytes of userId. Pressing Enter in lbYourBid runs the same whether or not GOBID is
+// enabled.
+Result GOBID_Click(const QString &lastBidShown, const QString &yourBid, QString &maximum, bool connected,
+                   const QString &userId, Prompter &prompter,
+                   const std::function<void(const QByteArray &)> &send);
+
+// MMax when it loses the focus: a number shows grouped by thousands (0 as empty text); anything else stays.
+QString MMax_LostFocus(const QString &text);
+
+} // namespace Bidding

@@ -1,0 +1,8 @@
+#include "web_view.h"
+
+#include "host_config.h"
+
+QString searchPageUrl()
+{
+    return HostConfig::website() + QStringLiteral("/search.htm");
+}

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QDialog>
+#include <chrono>
+
+class Prompter;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class SignInCheck;
+class SignInTarget;
+
+// The sign-in window. Built afresh at each opening and deleted when it closes.
+class frmLogin : public QDialog {
+    Q_OBJECT
+public:
+    enum class State { Entry, Checking };
+
+    frmLogin(SignInTarget &target, Prompter &prompter, QWidget *parent = nullptr);
+    ~frmLogin() override;
+
+    void setRequestTimeout(std::chrono::milliseconds timeout);
+    State state() const { return m_state; }
+
+    QLineEdit *txtUserName;
+    QLineEdit *txtPassword;
+    QPushButton *cmdOK;
+    QPushButton *cmdCancel;
+    QLabel *lblLabels[3];
+    QLabel *lbmessage;
+    QLineEdit *LoginNm;
+
+public slots:
+    void cmdOK_Click();
+    void cmdCancel_Click();
+
+private:
+    void enterState(State state);
+    void setBusy(bool busy);
+    void checkSucceeded(const QByteArray &body);
+    void checkFailed(const QString &errorText);
+    void rejectAttempt();
+    void reject() override;
+
+    SignInTarget &m_target;
+    Prompter &m_prompter;
+    SignInCheck *m_check;
+    State m_state = State::Entry;
+    bool m_busy = false;
+    QString m_host;
+    int m_port = 0;
+};

@@ -1,0 +1,62 @@
+#include "sign_in_check.h"
+
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QNetworkRequest>
+#include <QTimer>
+#include <QUrl>
+
+SignInCheck::SignInCheck(QObject *parent)
+    : QObject(parent), m_network(new QNetworkAccessManager(this)), m_timer(new QTimer(this))
+{
+    m_timer->setSingleShot(true);
+    connect(m_timer, &QTimer::timeout, this, [this] {
+        if (!m_reply)
+            return;
+        m_timedOut = true;
+        m_reply->abort();
+    });
+}
+
+SignInCheck::~SignInCheck()
+{
+    if (m_reply) {
+        m_reply->disconnect(this);
+        m_reply->abort();
+        m_reply->deleteLater();
+    }
+}
+
+void SignInCheck::start(const QByteArray &encodedUrl)
+{
+    if (m_reply)
+        return;
+    m_timedOut = false;
+    QNetworkRequest request(QUrl::fromEncoded(encodedUrl));
+    // The server expects one plain GET, as a browser of its day would send it.
+    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::ManualRedirectPolicy);
+    request.setAttribute(QNetworkRequest::CacheLoadControlAttribute, QNetworkRequest::AlwaysNetwork);
+    m_reply = m_network->get(request);
+    // Queued so the outcome is handled from the event loop, never from inside the network stack.
+    connect(m_reply, &QNetworkReply::finished, this, &SignInCheck::finish, Qt::QueuedConnection);
+    m_timer->start(m_timeout);
+}
+
+void SignInCheck::finish()
+{
+    m_timer->stop();
+    QNetworkReply *reply = m_reply;
+    m_reply = nullptr;
+    if (!reply)
+        return;
+    reply->deleteLater();
+    if (m_timedOut) {
+        emit failed(tr("The web server did not answer in time."));
+        return;
+    }
+    if (reply->error() != QNetworkReply::NoError) {
+        emit failed(reply->errorString());
+        return;
+    }
+    emit succeeded(reply->readAll());
+}

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <optional>
+
+// The pieces of the sign-in exchange with the service's web server, free of any window.
+namespace SignIn {
+// The auction port as configured: a whole number from 1 to 65535, nothing else.
+std::optional<int> parsePort(const QString &text);
+
+// "http://" + ip + "/chkmbid.asp?UID=...&PWD=...", the values percent-encoded from their Windows-874 bytes so
+// that the server reads them exactly as typed.
+QByteArray requestUrl(const QString &ip, const QString &userName, const QString &password);
+
+struct Reply {
+    bool accepted = false;
+    QString memberId;
+};
+// The server accepts when the body starts with "ID"; the member ID is the text between the first and the
+// second "=".
+Reply parseReply(const QByteArray &body);
+
+// What the main window's status bar shows for a signed-in member.
+QString memberStatusText(const QString &memberId);
+} // namespace SignIn

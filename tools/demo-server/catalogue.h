@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QtGlobal>
+
+// One article the demo service puts up for auction, with what its pages and the auction messages show.
+struct Product {
+    enum class Drawing { Watch, Cloth, Camera, Bicycle, Ring, TeaSet, Headphones };
+
+    QString id;
+    QString nameTh;
+    QString nameEn;
+    QString detailTh;
+    QString detailEn;
+    qint64 quantity = 1;
+    qint64 firstBid = 0;
+    qint64 minBid = 0;
+    qint64 increment = 1;
+    QString seller;
+    QString currency = QStringLiteral("THB");
+    QString category; // slug of its category page
+    QString colour;   // main colour of its drawing
+    Drawing drawing = Drawing::Watch;
+    bool pageInUtf8 = false; // the rest are served in windows-874
+
+    // The text the auction messages carry as the product description.
+    QString description() const { return nameTh + QStringLiteral(" (") + nameEn + QLatin1Char(')'); }
+    QString pagePath() const { return QStringLiteral("/product/") + id + QStringLiteral(".htm"); }
+};
+
+struct Category {
+    QString slug;
+    QString nameTh;
+    QString nameEn;
+    QString pagePath() const { return QStringLiteral("/category/") + slug + QStringLiteral(".htm"); }
+};
+
+namespace Catalogue {
+const QList<Product> &products();
+const QList<Category> &categories();
+const Product *findProduct(const QString &id);
+const Category *findCategory(const QString &slug);
+} // namespace Catalogue
+
+// "1234567" -> "1,234,567", independent of the locale.
+QString groupedAmount(qint64 value);

@@ -49,4 +49,11 @@ QPixmap goBid()
 {
     return load("gobid.png");
 }
+QPixmap countdown(int picture)
+{
+    static const char *const names[] = {"stage1.png", "stage2.png", "stage3.png", "sold.png"};
+    if (picture < 1 || picture > 4)
+        return {};
+    return QPixmap(QStringLiteral(":/countdown/") + QLatin1String(names[picture - 1]));
+}
 } // namespace Pictures

@@ -12,4 +12,6 @@ QPixmap basket();
 QPixmap logo();
 QPixmap contain();
 QPixmap goBid();
+// The countdown picture: 1 to 3 the stage digits, 4 the closing banner; anything else is no picture.
+QPixmap countdown(int picture);
 } // namespace Pictures

@@ -14,6 +14,7 @@
 #include "picture_button.h"
 #include "pictures.h"
 #include "prompter.h"
+#include "sound_player.h"
 
 #include <QAction>
 #include <QApplication>
@@ -84,7 +85,7 @@ QMenu *makeMenu(QWidget *parent, const char *name, const QString &caption)
 
 frm2Bid::frm2Bid(Frm2BidServices services, QWidget *parent)
     : QMainWindow(parent), wsk_tcp(new AuctionSocket(this)), m_services(std::move(services)),
-      m_board(new AuctionBoard(this))
+      m_board(new AuctionBoard(this)), m_receiver(*m_board), m_sounds(new SoundPlayer(this))
 {
     if (!m_services.beep)
         m_services.beep = [] { QApplication::beep(); };
@@ -112,6 +113,8 @@ frm2Bid::frm2Bid(Frm2BidServices services, QWidget *parent)
     connect(wsk_tcp, &AuctionSocket::connected, this, &frm2Bid::wsk_tcp_Connect);
     connect(wsk_tcp, &AuctionSocket::closed, this, &frm2Bid::wsk_tcp_Close);
     connect(wsk_tcp, &AuctionSocket::error, this, &frm2Bid::wsk_tcp_Error);
+    connect(wsk_tcp, &AuctionSocket::dataArrival, this, &frm2Bid::wsk_tcp_DataArrival);
+    bindAuctionBoard();
 }
 
 frm2Bid::~frm2Bid() = default;
@@ -469,31 +472,19 @@ void frm2Bid::showToolWindow()
 
 void frm2Bid::wsk_tcp_Connect()
 {
+    m_receiver.reset();
+    m_board->setUserId(Global::UserID);
     m_services.beep();
     wsk_tcp->SendData(AuctionMessages::auctionGo(Global::UserID));
 }
 
 void frm2Bid::wsk_tcp_Close()
 {
-    m_board->connectionClosed();
-    m_board->flush();
-
+    // The auction panel is emptied by the board, which the widgets show.
     stbPanel2->setText(designStatusText);
-    Hi_Bid->clear();
-    Lb_bid->clear();
-    bid_Inc->clear();
-    PDesc->clear();
-    CurrentProductID.clear();
-    nQty->clear();
-    aucList->clear();
-    fbidat->clear();
-    MinBid->clear();
-    SellerBy->clear();
-    cCurrency->clear();
-    displastbid->hide();
+    m_receiver.reset();
+    m_board->connectionClosed();
     wsk_tcp->Close();
-    GOBID->setEnabled(false);
-    countDown->setValue(0);
     openSignIn(false);
 }
 

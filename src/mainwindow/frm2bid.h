@@ -1,5 +1,6 @@
 #pragma once
 
+#include "auction_receiver.h"
 #include "sign_in_target.h"
 #include "web_view.h"
 
@@ -9,6 +10,7 @@
 #include <functional>
 
 class AuctionBoard;
+class SoundPlayer;
 class AuctionSocket;
 class PictureButton;
 class Prompter;
@@ -61,8 +63,16 @@ public:
     void wsk_tcp_Connect();
     void wsk_tcp_Close();
     void wsk_tcp_Error(int number, const QString &description);
+    void wsk_tcp_DataArrival();
 
-    QString CurrentProductID;
+    // Bidding, chat and the history window.
+    void GOBID_Click();
+    void MMax_LostFocus();
+    void ButSend_Click();
+    void but_basket_DblClick();
+
+    // The product on show, as the auction board holds it.
+    const QString &CurrentProductID() const;
     AuctionSocket *wsk_tcp;
 
     // Top strip.
@@ -137,6 +147,7 @@ public:
 
 protected:
     bool event(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
 private:
@@ -149,9 +160,15 @@ private:
     void openSignIn(bool modal);
     void showToolWindow();
     void Form_Unload();
+    void bindAuctionBoard();
+    void showBoard(unsigned what);
+    void showBidList();
+    void showStage();
 
     Frm2BidServices m_services;
     AuctionBoard *m_board;
+    AuctionReceiver m_receiver;
+    SoundPlayer *m_sounds;
     QPointer<frmLogin> m_login;
     QPointer<frmTool> m_tool;
     QWidget *m_tabPages[2];

@@ -221,15 +221,15 @@ private slots:
         h.signIn(QStringLiteral("alice"));
         QTRY_COMPARE(peer.received.value(0).isEmpty(), false);
 
-        h.window.CurrentProductID = QStringLiteral("P1");
-        for (QLabel *label :
-             {h.window.Hi_Bid, h.window.Lb_bid, h.window.bid_Inc, h.window.PDesc, h.window.nQty,
-              h.window.fbidat, h.window.MinBid, h.window.SellerBy, h.window.cCurrency})
-            label->setText(QStringLiteral("filled"));
-        h.window.aucList->addItem(QStringLiteral("AT  1,500  By  bob Time : 10:00"));
-        h.window.displastbid->show();
-        h.window.GOBID->setEnabled(true);
-        h.window.countDown->setValue(7);
+        peer.sockets[0]->write(
+            "#BidManPInfo\tP1\tCamera\t1\t1000\t1200\tbob\t1500\t100\tshop\tTHB\t\t\xFE"
+            "#GOBID\t\xFE#BID\tbob\t1600\t100\t10:00\t\xFE#LEFTCOUNT\t7\t\xFE#COUNT1\t\xFE");
+        QTRY_COMPARE(h.window.countDown->value(), 7);
+        QCOMPARE(h.window.CurrentProductID(), QStringLiteral("P1"));
+        QCOMPARE(h.window.Lb_bid->text(), QStringLiteral("1,600"));
+        QCOMPARE(h.window.aucList->count(), 1);
+        QVERIFY(!h.window.displastbid->isHidden());
+        QVERIFY(h.window.GOBID->isEnabled());
 
         peer.sockets[0]->disconnectFromHost();
         QTRY_VERIFY(h.window.signInWindow());
@@ -239,7 +239,7 @@ private slots:
              {h.window.Hi_Bid, h.window.Lb_bid, h.window.bid_Inc, h.window.PDesc, h.window.nQty,
               h.window.fbidat, h.window.MinBid, h.window.SellerBy, h.window.cCurrency})
             QCOMPARE(label->text(), QString());
-        QCOMPARE(h.window.CurrentProductID, QString());
+        QCOMPARE(h.window.CurrentProductID(), QString());
         QCOMPARE(h.window.aucList->count(), 0);
         QVERIFY(h.window.displastbid->isHidden());
         QVERIFY(!h.window.GOBID->isEnabled());

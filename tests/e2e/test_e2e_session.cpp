@@ -1,0 +1,241 @@
+// The real program under a virtual display, driven with the mouse and keyboard against loopback peers.
+#include "cp874.h"
+#include "desktop_driver.h"
+#include "fake_web_view.h"
+#include "frm2bid.h"
+#include "loopback_peers.h"
+#include "picture_button.h"
+#include "test_support.h"
+
+#include <QApplication>
+#include <QDate>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QLocale>
+#include <QProcess>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTcpServer>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+const QString mainTitle = QStringLiteral("^Gavora\\.Com");
+const QString signInTitle = QStringLiteral("^Login$");
+
+QByteArray wire(const QStringList &fields)
+{
+    QByteArray bytes;
+    for (const QString &field : fields)
+        bytes += Cp874::encode(field) + '\t';
+    return bytes + '\xFE';
+}
+
+// Where the controls of a maximised main window are on this display: the same window, laid out by the same
+// code on the same screen, measured in this process before the real program starts.
+void measureControls(QHash<QString, QPoint> &centres)
+{
+    FakePrompter prompter;
+    Frm2BidServices services;
+    services.prompter = &prompter;
+    services.webViewFactory = FakeWebView::factory();
+    services.beep = [] {};
+    frm2Bid window(services);
+    window.showMaximized();
+    const QSize screen = window.screen()->availableGeometry().size();
+    QTRY_VERIFY2_WITH_TIMEOUT(window.isVisible() && window.width() > screen.width() * 3 / 4, "not maximised",
+                              10000);
+    QTest::qWait(300); // let the window manager settle the frame before measuring
+    for (QWidget *widget :
+         {static_cast<QWidget *>(window.but_Regis), static_cast<QWidget *>(window.lbYourBid),
+          static_cast<QWidget *>(window.txtSend), static_cast<QWidget *>(window.GOBID)})
+        centres.insert(widget->objectName(), widget->mapToGlobal(widget->rect().center()));
+    window.hide();
+}
+
+} // namespace
+
+class TestEndToEnd : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase()
+    {
+        if (qEnvironmentVariableIsEmpty("DISPLAY"))
+            QSKIP("needs a display: run through run_in_xvfb.sh");
+        QVERIFY2(!Desktop::run("which", {"xdotool"}).isEmpty(), "xdotool is missing");
+        m_binary = qEnvironmentVariable("GAVORA_BINARY");
+        QVERIFY2(QFile::exists(m_binary), "GAVORA_BINARY does not name the program");
+        measureControls(m_controls);
+        QVERIFY(m_controls.contains("but_Regis"));
+    }
+
+    void cleanup()
+    {
+        if (m_client.state() != QProcess::NotRunning) {
+            m_client.kill();
+            m_client.waitForFinished();
+        }
+    }
+
+    void signInBidChatSellAndLoseTheConnection()
+    {
+        LoopbackHttp http;
+        ScriptedPeer peer;
+        QTemporaryDir work;
+        writeHostIni(work.path(), http.port(), peer.port());
+
+        startClient(work.path());
+        const qulonglong main = Desktop::waitForWindow(mainTitle);
+        QVERIFY2(main, "the main window did not appear");
+        QVERIFY(peer.received.isEmpty());
+        Desktop::screenshot("01-started");
+
+        signIn("somchai", "pa&ss");
+        auto signInRequests = [&http] {
+            QList<QByteArray> lines;
+            for (const QByteArray &line : http.requestLines) {
+                if (line.contains("/chkmbid.asp"))
+                    lines.append(line);
+            }
+            return lines;
+        };
+        QTRY_COMPARE_WITH_TIMEOUT(signInRequests().size(), 1, 20000);
+        QCOMPARE(signInRequests().constFirst(),
+                 QByteArray("GET /chkmbid.asp?UID=somchai&PWD=pa%26ss HTTP/1.1"));
+        QTRY_COMPARE_WITH_TIMEOUT(peer.received, QByteArray("AuctionGO\tsomchai\t\t0\t"), 20000);
+        Desktop::screenshot("02-signed-in");
+
+        const QString product = QString::fromUtf8("กล้องถ่ายรูป Camera [new]");
+        const QString seller = QString::fromUtf8("ร้านสมศรี");
+        peer.send(wire({"#BidManPInfo", "P100", product, "1", "1000", "1200", "0", "1000", "100", seller,
+                        "THB", QStringLiteral("http://127.0.0.1:%1/p100.htm").arg(http.port())}) +
+                  wire({"#GOBID"}) + wire({"#BID", QString::fromUtf8("นก"), "1500", "100", "10:15:32"}));
+        QTest::qWait(500);
+        Desktop::screenshot("03-other-bid");
+
+        peer.received.clear();
+        Desktop::activate(main);
+        Desktop::click(m_controls.value("lbYourBid"));
+        Desktop::key("Return");
+        QTRY_COMPARE_WITH_TIMEOUT(peer.received, QByteArray("somchai\tROBOT CLICK BID\t1600\t\xFE"), 10000);
+
+        peer.received.clear();
+        Desktop::click(m_controls.value("txtSend"));
+        Desktop::typeText("hello all");
+        Desktop::key("Return");
+        QTRY_COMPARE_WITH_TIMEOUT(peer.received, QByteArray("UMSG\tsomchai\thello all\t\xFE"), 10000);
+
+        peer.send(wire({"#BID", "somchai", "1600", "100", "10:15:40"}) + wire({"#COUNT1"}) +
+                  wire({"#COUNT2"}));
+        QTest::qWait(500);
+        Desktop::screenshot("04-countdown");
+        peer.send(wire({"#COUNT3"}) + wire({"#COUNTS"}));
+        const QString history = work.filePath("AuctHist.bid");
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(history), 10000);
+        const QByteArray expected =
+            "[somchai&P100&]\r\nUser=somchai\r\nProductID=P100\r\nProductName=" + Cp874::encode(product) +
+            "\r\nHighbid=somchai\r\nLastBid=1,600\r\nCurrency=Currency = THB\r\nSaller=" +
+            Cp874::encode(seller) +
+            "\r\nDate=" + QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat).toLatin1() +
+            "\r\nTime=10:15:40\r\n";
+        QCOMPARE(readWholeFile(history), expected);
+        QTest::qWait(300);
+        Desktop::screenshot("05-sold");
+
+        peer.closeClient();
+        QVERIFY2(Desktop::waitForWindow(signInTitle, 10000), "the sign-in window did not come back");
+        Desktop::screenshot("06-connection-lost");
+
+        closeClient(main);
+    }
+
+    void wholeAuctionAgainstTheDemoService()
+    {
+        const QString server = qEnvironmentVariable("GAVORA_DEMO_SERVER");
+        if (!QFile::exists(server))
+            QSKIP("the demo service is not built");
+        QTemporaryDir work;
+        const quint16 httpPort = freePort();
+        const quint16 auctionPort = freePort();
+        QProcess demo;
+        demo.start(server, {"--http-port", QString::number(httpPort), "--auction-port",
+                            QString::number(auctionPort), "--fast", "--seed", "7"});
+        QVERIFY(demo.waitForStarted());
+        QByteArray ready;
+        QTRY_VERIFY_WITH_TIMEOUT((ready += demo.readAllStandardOutput()).contains("auction "), 10000);
+        writeHostIni(work.path(), httpPort, auctionPort);
+
+        startClient(work.path());
+        const qulonglong main = Desktop::waitForWindow(mainTitle);
+        QVERIFY2(main, "the main window did not appear");
+        signIn("somchai", "1234");
+        const QString history = work.filePath("AuctHist.bid");
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(history), 120000);
+        Desktop::screenshot("10-demo-sold");
+        const QString text = Cp874::decode(readWholeFile(history));
+        QVERIFY2(text.startsWith(QLatin1Char('[')), qPrintable(text));
+        for (const char *key : {"User=somchai\r\n", "ProductID=", "ProductName=", "Highbid=", "LastBid=",
+                                "Currency=Currency = ", "Saller=", "Date=", "Time="})
+            QVERIFY2(text.contains(QLatin1String(key)), key);
+
+        closeClient(main);
+        demo.terminate();
+        QVERIFY(demo.waitForFinished(10000));
+    }
+
+private:
+    static quint16 freePort()
+    {
+        QTcpServer probe;
+        probe.listen(QHostAddress::LocalHost);
+        return probe.serverPort();
+    }
+
+    static void writeHostIni(const QString &dir, quint16 httpPort, quint16 auctionPort)
+    {
+        const QByteArray host = "127.0.0.1:" + QByteArray::number(httpPort);
+        writeWholeFile(dir + "/HOSTIP.INI", "[SERVER]\r\nIP=" + host +
+                                                "\r\nPORT=" + QByteArray::number(auctionPort) +
+                                                "\r\nWEBONE=http://" + host + "/one.htm\r\nWEBGALL=http://" +
+                                                host + "/gallery.htm\r\n");
+    }
+
+    void startClient(const QString &dir)
+    {
+        m_client.setWorkingDirectory(dir);
+        m_client.setProcessChannelMode(QProcess::ForwardedChannels);
+        m_client.start(m_binary, {});
+        QVERIFY(m_client.waitForStarted());
+    }
+
+    void signIn(const QString &name, const QString &password)
+    {
+        Desktop::activate(Desktop::waitForWindow(mainTitle));
+        Desktop::click(m_controls.value("but_Regis"));
+        Desktop::key("l");
+        const qulonglong login = Desktop::waitForWindow(signInTitle, 10000);
+        QVERIFY2(login, "the sign-in window did not open");
+        Desktop::typeText(name);
+        Desktop::key("Tab");
+        Desktop::typeText(password);
+        Desktop::key("Return");
+    }
+
+    void closeClient(qulonglong main)
+    {
+        Desktop::activate(main);
+        Desktop::key("alt+F4");
+        QVERIFY2(m_client.waitForFinished(15000), "the program did not end when its main window closed");
+        QCOMPARE(m_client.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(m_client.exitCode(), 0);
+    }
+
+    QString m_binary;
+    QHash<QString, QPoint> m_controls;
+    QProcess m_client;
+};
+
+QTEST_MAIN(TestEndToEnd)
+#include "test_e2e_session.moc"

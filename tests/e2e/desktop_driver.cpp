@@ -44,6 +44,12 @@ void Desktop::click(QPoint globalPosition)
                     QString::number(globalPosition.y()), "click", "1"});
 }
 
+void Desktop::doubleClick(QPoint globalPosition)
+{
+    run("xdotool", {"mousemove", "--sync", QString::number(globalPosition.x()),
+                    QString::number(globalPosition.y()), "click", "--repeat", "2", "--delay", "80", "1"});
+}
+
 void Desktop::typeText(const QString &text)
 {
     run("xdotool", {"type", "--delay", "30", text});

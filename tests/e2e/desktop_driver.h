@@ -12,6 +12,7 @@ qulonglong waitForWindow(const QString &titlePattern, int timeoutMs = 30000);
 bool windowExists(const QString &titlePattern);
 void activate(qulonglong window);
 void click(QPoint globalPosition);
+void doubleClick(QPoint globalPosition);
 void typeText(const QString &text);
 void key(const QString &keys);
 // Saves the whole screen under the artefacts folder; returns the file's path.

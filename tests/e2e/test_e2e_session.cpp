@@ -48,9 +48,9 @@ void measureControls(QHash<QString, QPoint> &centres)
     QTRY_VERIFY2_WITH_TIMEOUT(window.isVisible() && window.width() > screen.width() * 3 / 4, "not maximised",
                               10000);
     QTest::qWait(300); // let the window manager settle the frame before measuring
-    for (QWidget *widget :
-         {static_cast<QWidget *>(window.but_Regis), static_cast<QWidget *>(window.lbYourBid),
-          static_cast<QWidget *>(window.txtSend), static_cast<QWidget *>(window.GOBID)})
+    for (QWidget *widget : {static_cast<QWidget *>(window.but_Regis),
+                            static_cast<QWidget *>(window.lbYourBid), static_cast<QWidget *>(window.txtSend),
+                            static_cast<QWidget *>(window.GOBID), static_cast<QWidget *>(window.but_basket)})
         centres.insert(widget->objectName(), widget->mapToGlobal(widget->rect().center()));
     window.hide();
 }
@@ -143,6 +143,21 @@ private slots:
         QCOMPARE(readWholeFile(history), expected);
         QTest::qWait(300);
         Desktop::screenshot("05-sold");
+
+        // Two more sales, then the history window lists all three.
+        for (const QString &id : {QStringLiteral("P101"), QStringLiteral("P102")}) {
+            peer.send(wire({"#BidManPInfo", id, QString::fromUtf8("นาฬิกา ") + id, "1", "500", "600", "0",
+                            "500", "50", seller, "THB", ""}) +
+                      wire({"#BID", "bob", "650", "50", "11:00:0" + id.right(1)}) + wire({"#COUNTS"}));
+        }
+        QTRY_COMPARE_WITH_TIMEOUT(readWholeFile(history).count("\r\nUser="), 3, 10000);
+        Desktop::activate(main);
+        Desktop::doubleClick(m_controls.value("but_basket"));
+        const qulonglong highBid = Desktop::waitForWindow(QStringLiteral("^High Bid$"), 10000);
+        QVERIFY2(highBid, "the High Bid window did not open");
+        Desktop::screenshot("05b-high-bid");
+        Desktop::key("Escape");
+        QTRY_VERIFY_WITH_TIMEOUT(!Desktop::windowExists(QStringLiteral("^High Bid$")), 10000);
 
         peer.closeClient();
         QVERIFY2(Desktop::waitForWindow(signInTitle, 10000), "the sign-in window did not come back");

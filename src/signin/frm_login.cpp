@@ -125,6 +125,9 @@ void frmLogin::cmdOK_Click()
     Global::LoginPassword = txtPassword->text();
 
     if (m_check->isPending()) {
+        // The earlier attempt must not sign in later with the names this rejection clears.
+        m_check->cancel();
+        setBusy(false);
         rejectAttempt();
         return;
     }

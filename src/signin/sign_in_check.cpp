@@ -20,10 +20,17 @@ SignInCheck::SignInCheck(QObject *parent)
 
 SignInCheck::~SignInCheck()
 {
-    if (m_reply) {
-        m_reply->disconnect(this);
-        m_reply->abort();
-        m_reply->deleteLater();
+    cancel();
+}
+
+void SignInCheck::cancel()
+{
+    m_timer->stop();
+    if (QNetworkReply *reply = m_reply) {
+        m_reply = nullptr;
+        reply->disconnect(this);
+        reply->abort();
+        reply->deleteLater();
     }
 }
 

@@ -24,6 +24,8 @@ public:
     bool isPending() const { return m_reply != nullptr; }
     // Starts the request; does nothing while one is pending.
     void start(const QByteArray &encodedUrl);
+    // Drops a pending request without a word: neither signal follows.
+    void cancel();
 
 signals:
     void succeeded(const QByteArray &body);

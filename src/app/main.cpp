@@ -18,6 +18,7 @@ int main(int argc, char **argv)
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Gavora"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("gavora"));
     QApplication::setWindowIcon(QIcon(Pictures::appIcon()));
 
     MessageBoxPrompter prompter;

@@ -48,11 +48,11 @@ QString MMax_LostFocus(const QString &text)
     return FormatAmount(AmountValue(text));
 }
 
-Result GOBID_Click(const QString &lastBidShown, const QString &yourBid, QString &maximum, bool connected,
-                   const QString &userId, Prompter &prompter,
+Result GOBID_Click(const QString &lastBidShown, const std::function<QString()> &yourBid, QString &maximum,
+                   bool connected, const QString &userId, Prompter &prompter,
                    const std::function<void(const QByteArray &)> &send)
 {
-    const Amount::Value amount = AmountValue(yourBid);
+    const Amount::Value amount = AmountValue(yourBid());
     if (!(AmountValue(lastBidShown) < amount)) {
         prompter.ask({QStringLiteral("ราคาเสนอซื้อต่ำกว่าราคาประมูลน้อยที่สุด"), QStringLiteral("Gavora.Com"),
                       Prompter::Icon::Information, Prompter::Buttons::Ok});
@@ -71,9 +71,9 @@ Result GOBID_Click(const QString &lastBidShown, const QString &yourBid, QString 
                           QStringLiteral("Gavora"), Prompter::Icon::Question, Prompter::Buttons::OkCancel});
         if (answer != Prompter::Answer::Ok)
             return {Outcome::MaximumDeclined, {}};
-        maximum = MMax_LostFocus(PlainAmount(amount));
+        maximum = MMax_LostFocus(PlainAmount(AmountValue(yourBid())));
     }
-    send(AuctionMessages::bid(userId, yourBid));
+    send(AuctionMessages::bid(userId, yourBid()));
     return {Outcome::Sent, QString::fromLatin1(sentSound)};
 }
 } // namespace Bidding

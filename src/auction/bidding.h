@@ -25,11 +25,12 @@ struct Result {
 
 inline constexpr const char *sentSound = "Sounds/msgtype.wav";
 
-// lastBidShown: Lb_bid. yourBid: lbYourBid. maximum: MMax, updated when the user accepts the raised maximum.
-// send receives the bid bytes of userId. Pressing Enter in lbYourBid runs the same whether or not GOBID is
-// enabled.
-Result GOBID_Click(const QString &lastBidShown, const QString &yourBid, QString &maximum, bool connected,
-                   const QString &userId, Prompter &prompter,
+// lastBidShown: Lb_bid. yourBid: reads lbYourBid as shown at that moment; the maximum-price question is modal
+// and the server's bids go on under it, so the amount that goes out (and becomes the new maximum) is the one
+// shown when the user answers. maximum: MMax, updated when the user accepts the raised maximum. send receives
+// the bid bytes of userId. Pressing Enter in lbYourBid runs the same whether or not GOBID is enabled.
+Result GOBID_Click(const QString &lastBidShown, const std::function<QString()> &yourBid, QString &maximum,
+                   bool connected, const QString &userId, Prompter &prompter,
                    const std::function<void(const QByteArray &)> &send);
 
 // MMax when it loses the focus: a number shows grouped by thousands (0 as empty text); anything else stays.

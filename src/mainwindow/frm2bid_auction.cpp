@@ -159,7 +159,7 @@ void frm2Bid::GOBID_Click()
 {
     QString maximum = MMax->text();
     const Bidding::Result result = Bidding::GOBID_Click(
-        Lb_bid->text(), lbYourBid->text(), maximum, wsk_tcp->isConnected(), Global::UserID,
+        Lb_bid->text(), [this] { return lbYourBid->text(); }, maximum, wsk_tcp->isConnected(), Global::UserID,
         *m_services.prompter, [this](const QByteArray &bytes) { wsk_tcp->SendData(bytes); });
     if (maximum != MMax->text())
         MMax->setText(maximum);

@@ -93,9 +93,9 @@ private slots:
         for (Prompter::Answer answer : answers)
             prompter.queueAnswer(answer);
         QList<QByteArray> sends;
-        const Bidding::Result result =
-            Bidding::GOBID_Click(lastBid, yourBid, maximum, connected, QStringLiteral("me"), prompter,
-                                 [&sends](const QByteArray &bytes) { sends.append(bytes); });
+        const Bidding::Result result = Bidding::GOBID_Click(
+            lastBid, [&yourBid] { return yourBid; }, maximum, connected, QStringLiteral("me"), prompter,
+            [&sends](const QByteArray &bytes) { sends.append(bytes); });
         QCOMPARE(result.outcome, outcome);
         QCOMPARE(maximum, maximumAfter);
         QCOMPARE(sends, sent.isEmpty() ? QList<QByteArray>() : QList<QByteArray>{sent});

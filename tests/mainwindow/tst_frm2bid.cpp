@@ -1,6 +1,6 @@
-#include "fake_web_view.h"
 #include "frm2bid.h"
 #include "frm2bid_design.h"
+#include "frm2bid_harness.h"
 #include "global.h"
 #include "http_responder.h"
 #include "test_support.h"
@@ -26,57 +26,6 @@ using namespace std::chrono_literals;
 namespace {
 const QString lostText =
     QStringLiteral("ไม่สามารถติดต่อกับเครื่องที่ให้บริการได้ ..... กรุณาลองดูอีกครั้ง หรือ ติดต่อฝ่ายเทคนิค Gavora");
-
-// The auction server's end: accepts connections and keeps what each one sent.
-class TcpPeer : public QObject {
-public:
-    TcpPeer()
-    {
-        server.listen(QHostAddress::LocalHost);
-        connect(&server, &QTcpServer::newConnection, this, [this] {
-            while (QTcpSocket *socket = server.nextPendingConnection()) {
-                const qsizetype index = received.size();
-                received.append(QByteArray());
-                sockets.append(socket);
-                connect(socket, &QTcpSocket::readyRead, this,
-                        [this, socket, index] { received[index] += socket->readAll(); });
-            }
-        });
-    }
-    quint16 port() const { return server.serverPort(); }
-
-    QTcpServer server;
-    QList<QTcpSocket *> sockets;
-    QList<QByteArray> received;
-};
-
-struct Harness {
-    Harness()
-        : window({&prompter, FakeWebView::factory(), [this] { ++beeps; }, std::chrono::milliseconds(2000)})
-    {}
-
-    void writeHostIni(const QString &ip, int port)
-    {
-        writeWholeFile(dir.filePath(QStringLiteral("HOSTIP.INI")),
-                       "[SERVER]\r\nIP=" + ip.toLatin1() + "\r\nPORT=" + QByteArray::number(port) +
-                           "\r\nWEBONE=http://pages.test/desc.htm\r\nWEBGALL=http://pages.test/gall.htm\r\n");
-    }
-
-    void signIn(const QString &name)
-    {
-        window.MLN_Click();
-        frmLogin *login = window.signInWindow();
-        QVERIFY(login);
-        login->txtUserName->setText(name);
-        login->txtPassword->setText(QStringLiteral("pw"));
-        login->cmdOK->click();
-    }
-
-    TempWorkDir dir;
-    FakePrompter prompter;
-    int beeps = 0;
-    frm2Bid window;
-};
 } // namespace
 
 class TestFrm2Bid : public QObject {

@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QLoggingCategory>
 #include <cstdio>
 #include <unistd.h>
 
@@ -16,6 +17,8 @@ int main(int argc, char **argv)
         std::fputs("gavora: running as root, web page sandbox turned off\n", stderr);
     }
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    // The web engine describes its start-up on the console; a user has no use for it.
+    QLoggingCategory::setFilterRules(QStringLiteral("qt.webenginecontext.info=false"));
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Gavora"));
     QGuiApplication::setDesktopFileName(QStringLiteral("gavora"));

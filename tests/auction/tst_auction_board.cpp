@@ -1,303 +1,261 @@
+// The auction panel driven by server bytes: one case per handler, then a recorded session replayed over a
+// loopback connection and cut into reads of every size.
 #include "auction_board.h"
+#include "auction_messages.h"
 #include "auction_receiver.h"
-#include "auction_test_util.h"
+#include "auction_socket.h"
+#include "cp874.h"
+#include "loopback_peers.h"
+#include "test_support.h"
 
 #include <QSignalSpy>
 #include <QTest>
-#include <memory>
+#include <algorithm>
 
-using Fields = QStringList;
+using namespace Qt::StringLiterals;
+
+namespace {
+// One server message: every field Windows-874 and closed by a TAB, then the terminator.
+QByteArray wire(const QStringList &fields)
+{
+    QByteArray out;
+    for (const QString &field : fields)
+        out += Cp874::encode(field) + '\t';
+    return out + '\xFE';
+}
+
+QByteArray product(const QString &url)
+{
+    return wire(
+        {"#BidManPInfo", "P1", "Watch", "2", "1000", "500", "nobody", "1000", "100", "Shop", "THB", url});
+}
+
+QByteArray transcript()
+{
+    return readWholeFile(QStringLiteral(AUCTION_TEST_DATA "/auction_transcript.bin"));
+}
+
+// The lines with each "name=value" of changes in place of the line of that name.
+QStringList changed(QStringList lines, const QStringList &changes)
+{
+    for (const QString &change : changes) {
+        const QStringView name = QStringView(change).first(change.indexOf(u'=') + 1);
+        std::replace_if(
+            lines.begin(), lines.end(), [name](const QString &line) { return line.startsWith(name); },
+            change);
+    }
+    return lines;
+}
+
+// The board behind its receive path, with the sales it recorded and the pages and sounds it asked for.
+struct Session {
+    Session()
+    {
+        board.setUserId(u"me"_s);
+        board.setSaleRecorder([this](const SaleRecord &r) {
+            sales << QStringList{r.user,    r.productId, r.productName, r.highBidder,
+                                 r.lastBid, r.currency,  r.seller,      r.lastListLine}
+                         .join(u'|');
+        });
+        QObject::connect(&board, &AuctionBoard::changed, [this] { ++changes; });
+        QObject::connect(&board, &AuctionBoard::navigateDescription,
+                         [this](const QString &page) { pages << page; });
+        QObject::connect(&board, &AuctionBoard::playSound, [this](const QString &path) { sounds << path; });
+    }
+
+    // One "name=value" line each, so that a difference names its control.
+    QStringList shown() const
+    {
+        const AuctionBoard &b = board;
+        const auto flag = [](bool on) { return on ? u"true"_s : u"false"_s; };
+        return QStringList() << "CurrentProductID=" + b.currentProductId() << "PDesc=" + b.pDesc()
+                             << "nQty=" + b.nQty() << "fbidat=" + b.fbidat() << "MinBid=" + b.minBid()
+                             << "Hi_Bid=" + b.hiBid() << "Lb_bid=" + b.lbBid() << "bid_Inc=" + b.bidInc()
+                             << "SellerBy=" + b.sellerBy() << "cCurrency=" + b.cCurrency()
+                             << "lbYourBid=" + b.lbYourBid() << "aucList=" + b.aucList().join(u'|')
+                             << u"selected=%1"_s.arg(b.aucListSelected())
+                             << u"colours=%1"_s.arg(int(b.bidColours()))
+                             << u"countDown=%1"_s.arg(b.countDown())
+                             << u"img_count=%1"_s.arg(b.stagePicture())
+                             << "displastbid=" + flag(b.displastbidVisible()) + ':' + b.displastbidText()
+                             << "GOBID=" + flag(b.gobidEnabled()) << "msgchat=" + b.msgchat()
+                             << "sales=" + sales.join(u';') << "url=" + pages.value(pages.size() - 1)
+                             << "sound=" + sounds.value(sounds.size() - 1);
+    }
+
+    void read(const QByteArray &bytes) { receiver.receive(bytes); }
+
+    AuctionBoard board;
+    AuctionReceiver receiver{board};
+    QStringList sales;
+    QStringList pages;
+    QStringList sounds;
+    int changes = 0;
+};
+
+// After the recording: a sale, then the next product put up, paused and cancelled.
+QStringList transcriptEnd()
+{
+    const QString sale = u"sales=me|P1001|นาฬิกาข้อมือ รุ่นพิเศษ|bob|1,300|Currency = บาท|ร้านสมศรี|"_s;
+    return (QStringList{"CurrentProductID=", "PDesc=", "nQty=", "fbidat=", "MinBid=", "Hi_Bid=", "Lb_bid=",
+                        "bid_Inc=", "SellerBy=", "cCurrency=Currency = ", "lbYourBid=3,000",
+                        "aucList=", "selected=-1", "colours=2", "countDown=0", "img_count=0",
+                        "displastbid=false:1,300", "GOBID=false", u"msgchat=ปิดประมูลชั่วคราว"_s})
+           << sale + "AT  1,300  By  bob Time : 10:16:01" << u"url=https://gavora.test/cancel.htm"_s
+           << u"sound=Sounds/glassshatter.wav"_s;
+}
+} // namespace
 
 class TestAuctionBoard : public QObject {
     Q_OBJECT
 
-private:
-    std::unique_ptr<AuctionBoard> board;
-    std::unique_ptr<AuctionReceiver> receiver;
-    QList<SaleRecord> sales;
-
-    void read(const QByteArray &bytes) { receiver->receive(bytes); }
-    void send(const Fields &fields) { read(wire(fields)); }
-    void putUpProduct(const QString &lastBid = QStringLiteral("1000"))
-    {
-        send({"#BidManPInfo", "P1", "Watch", "2", "1000", "500", "nobody", lastBid, "100", "Shop", "THB",
-              "http://gavora.test/p1.htm"});
-    }
-
 private slots:
-    void init()
+    void handlers_data()
     {
-        sales.clear();
-        board = std::make_unique<AuctionBoard>();
-        board->setUserId(QStringLiteral("me"));
-        board->setSaleRecorder([this](const SaleRecord &record) { sales.append(record); });
-        receiver = std::make_unique<AuctionReceiver>(*board);
-    }
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QStringList>("changes"); // to the panel as the product and the chat "old" left it
 
-    void cleanup()
-    {
-        receiver.reset();
-        board.reset();
-    }
-
-    void productInfoFillsThePanel()
-    {
-        QSignalSpy nav(board.get(), &AuctionBoard::navigateDescription);
-        send({"#COUNT1"});
-        send({"#BidManPInfo", "P7", QStringLiteral("นาฬิกา"), "1200", "1000", "500", "alice", "1500.5", "100",
-              QStringLiteral("ร้าน"), QStringLiteral("บาท"), "http://gavora.test/p7.htm"});
-        const QStringList shown = snapshot(*board);
-        QCOMPARE(shown.mid(0, 11),
-                 (QStringList{"CurrentProductID=P7", QStringLiteral("PDesc=นาฬิกา"), "nQty=1,200",
-                              "fbidat=1,000", "MinBid=500", "Hi_Bid=alice", "Lb_bid=1,501", "bid_Inc=100",
-                              QStringLiteral("SellerBy=ร้าน"), QStringLiteral("cCurrency=Currency = บาท"),
-                              "lbYourBid=1,601"}));
-        QCOMPARE(board->stagePicture(), 0);
-        QCOMPARE(board->displastbidVisible(), false);
-        QCOMPARE(nav.count(), 1);
-        QCOMPARE(nav.first().first().toString(), QStringLiteral("http://gavora.test/p7.htm"));
-    }
-
-    void onlyWebAddressesAreNavigated_data()
-    {
-        QTest::addColumn<QString>("url");
-        QTest::addColumn<bool>("navigated");
-        QTest::newRow("http") << "http://gavora.test/a.htm" << true;
-        QTest::newRow("https upper case") << "HTTPS://gavora.test/a.htm" << true;
-        QTest::newRow("file") << "file:///etc/passwd" << false;
-        QTest::newRow("javascript") << "javascript:alert(1)" << false;
-        QTest::newRow("ftp") << "ftp://gavora.test/a" << false;
-        QTest::newRow("no scheme") << "gavora.test/a.htm" << false;
-        QTest::newRow("empty") << "" << false;
-    }
-
-    void onlyWebAddressesAreNavigated()
-    {
-        QFETCH(QString, url);
-        QFETCH(bool, navigated);
-        QSignalSpy nav(board.get(), &AuctionBoard::navigateDescription);
-        send({"#BidManPInfo", "P1", "", "", "", "", "", "", "", "", "", url});
-        send({"#CANCEL", url});
-        QCOMPARE(nav.count(), navigated ? 2 : 0);
-    }
-
-    void bidUpdatesLabelsOnlyWhenHigher_data()
-    {
-        QTest::addColumn<QByteArray>("bid");
-        QTest::addColumn<QStringList>("labels"); // Hi_Bid, Lb_bid, bid_Inc, lbYourBid
-        QTest::addColumn<QString>("line");
-        QTest::newRow("higher") << wire({"#BID", "alice", "1500", "100", "10:15:32"})
-                                << QStringList{"alice", "1,500", "100", "1,600"}
-                                << "AT  1,500  By  alice Time : 10:15:32";
-        QTest::newRow("equal") << wire({"#BID", "alice", "1000", "50", "10:15:32"})
-                               << QStringList{"nobody", "1,000", "100", "1,050"}
-                               << "AT  1,000  By  alice Time : 10:15:32";
+        QTest::newRow("higher bid, Thai, fractions")
+            << wire({"#BID", u"สมชาย"_s, "1200.5", "99.5", u"๑๐:๑๕"_s})
+            << (QStringList{u"Hi_Bid=สมชาย"_s, "Lb_bid=1,201", "lbYourBid=1,301",
+                            u"aucList=AT  1,201  By  สมชาย Time : ๑๐:๑๕"_s, "selected=0", "colours=2"});
+        QTest::newRow("equal bid") << wire({"#BID", "alice", "1000", "50", "t"})
+                                   << (QStringList{"lbYourBid=1,050", "aucList=AT  1,000  By  alice Time : t",
+                                                   "selected=0", "colours=2"});
         QTest::newRow("zero amount") << wire({"#BID", "bob", "0", "0", "t"})
-                                     << QStringList{"nobody", "1,000", "100", ""} << "AT    By  bob Time : t";
-        QTest::newRow("not a number")
-            << wire({"#BID", "bob", "abc", "x", "t"}) << QStringList{"nobody", "1,000", "100", ""}
-            << "AT    By  bob Time : t";
-        QTest::newRow("time without closing tab")
-            << QByteArray("#BID\tbob\t2000\t100\t10:15:32\xFE") << QStringList{"bob", "2,000", "100", "2,100"}
-            << "AT  2,000  By  bob Time : ";
-        QTest::newRow("amount with separator reads its leading digits")
-            << wire({"#BID", "bob", "1,500", "100", "t"}) << QStringList{"nobody", "1,000", "100", "101"}
-            << "AT  1  By  bob Time : t";
-        QTest::newRow("thai bidder and fraction")
-            << wire({"#BID", QStringLiteral("สมชาย"), "1200.5", "99.5", QStringLiteral("๑๐:๑๕")})
-            << QStringList{QStringLiteral("สมชาย"), "1,201", "100", "1,301"}
-            << QStringLiteral("AT  1,201  By  สมชาย Time : ๑๐:๑๕");
+                                     << (QStringList{"lbYourBid=", "aucList=AT    By  bob Time : t",
+                                                     "selected=0", "colours=2"});
+        // The second bid is not higher and, by letter case, someone else's.
+        QTest::newRow("colours follow a bid that is not higher")
+            << wire({"#BID", "me", "1100", "100", "t"}) + wire({"#BID", "Me", "900", "100", "t"})
+            << (QStringList{"Hi_Bid=me", "Lb_bid=1,100", "lbYourBid=1,000",
+                            "aucList=AT  1,100  By  me Time : t|AT  900  By  Me Time : t", "selected=1",
+                            "colours=2"});
+        QByteArray bids;
+        QStringList lines;
+        for (int i = 1; i <= 32; ++i) {
+            bids += wire({"#BID", "b", QString::number(1000 + i), "1", QString::number(i)});
+            lines << u"AT  1,%1  By  b Time : %2"_s.arg(i, 3, 10, QChar(u'0')).arg(i);
+        }
+        QTest::newRow("32nd bid keeps 31 lines")
+            << bids
+            << (QStringList{"Hi_Bid=b", "Lb_bid=1,032", "bid_Inc=1", "lbYourBid=1,033",
+                            "aucList=" + lines.mid(1).join(u'|'), "selected=30", "colours=2"});
+        QTest::newRow("stage 2 without stage 1")
+            << wire({"#COUNT2"})
+            << (QStringList{"img_count=2", "displastbid=true:1,000", "sound=Sounds/boom.wav"});
+        QTest::newRow("count cancelled") << wire({"#COUNT3"}) + wire({"#COUNTCANCEL"})
+                                         << (QStringList{"displastbid=false:1,000", "sound=Sounds/boom.wav"});
+        QTest::newRow("sale with an empty list")
+            << wire({"#GOBID"}) + wire({"#LEFTCOUNT", "3"}) + wire({"#COUNTS"})
+            << (QStringList{"sales=me|P1|Watch|nobody|1,000|Currency = THB|Shop|", "img_count=4",
+                            "displastbid=true:1,000", "sound=Sounds/glassshatter.wav"});
+        QTest::newRow("cancel keeps your bid")
+            << wire({"#BID", "alice", "1500", "100", "t"}) + wire({"#LEFTCOUNT", "4"}) + wire({"#COUNT3"}) +
+                   wire({"#GOBID"}) + wire({"#CANCEL", "http://gavora.test/c.htm"})
+            << (QStringList{"CurrentProductID=", "PDesc=", "nQty=", "fbidat=", "MinBid=", "Hi_Bid=",
+                            "Lb_bid=", "bid_Inc=", "SellerBy=", "cCurrency=Currency = ", "lbYourBid=1,600",
+                            "colours=2", "countDown=4", "img_count=3", "displastbid=false:1,500",
+                            "url=http://gavora.test/c.htm", "sound=Sounds/boom.wav"});
+        QTest::newRow("countdown outside 0 to 15 ignored")
+            << wire({"#LEFTCOUNT", "15"}) + wire({"#LEFTCOUNT", "16"}) + wire({"#LEFTCOUNT", "-1"})
+            << QStringList{u"countDown=15"_s};
+        QTest::newRow("countdown not a number reads 0")
+            << wire({"#LEFTCOUNT", "7"}) + wire({"#LEFTCOUNT", "x"}) << QStringList();
+        QTest::newRow("empty messages skipped, spaces trimmed")
+            << QByteArray("\xFE   \xFE   #GOBID\t  \xFE") << QStringList{u"GOBID=true"_s};
+        QTest::newRow("lower-case keyword is chat")
+            << wire({"#GOBID"}) + wire({"#PAUSEBID"}) + wire({"#gobid"}) << QStringList{u"msgchat="_s};
+        QTest::newRow("keyword without its tab is chat")
+            << QByteArray("#GOBID\xFE") << QStringList{u"msgchat="_s};
+        QTest::newRow("two chats in one read, the second stays")
+            << wire({"#FOO", "hi"}) + wire({"x", u"สวัสดี"_s}) << QStringList{u"msgchat=สวัสดี"_s};
+        QTest::newRow("empty chat clears") << wire({"x", ""}) << QStringList{u"msgchat="_s};
+        QTest::newRow("other addresses not shown")
+            << product(u"file:///etc/passwd"_s) + product(u"javascript:alert(1)"_s) +
+                   product(u"gavora.test/a.htm"_s) + product(u"ftp://gavora.test/a"_s)
+            << QStringList();
     }
 
-    void bidUpdatesLabelsOnlyWhenHigher()
+    void handlers()
     {
-        QFETCH(QByteArray, bid);
-        QFETCH(QStringList, labels);
-        QFETCH(QString, line);
-        putUpProduct();
-        read(bid);
-        QCOMPARE((QStringList{board->hiBid(), board->lbBid(), board->bidInc(), board->lbYourBid()}), labels);
-        QCOMPARE(board->aucList(), QStringList{line});
-        QCOMPARE(board->aucListSelected(), 0);
+        QFETCH(QByteArray, bytes);
+        QFETCH(QStringList, changes);
+        Session s;
+        s.read(product(u"http://gavora.test/p1.htm"_s) + wire({"x", "old"}));
+        const QStringList before = s.shown();
+        s.read(bytes);
+        QCOMPARE(s.shown(), changed(before, changes));
     }
 
-    void coloursFollowTheLatestBidder()
+    // The recording, a product, then a chat and half a message as the server closes the connection.
+    void replayOverLoopback()
     {
-        putUpProduct();
-        QCOMPARE(board->bidColours(), AuctionBoard::BidColours::Initial);
-        send({"#BID", "me", "1100", "100", "t"});
-        QCOMPARE(board->bidColours(), AuctionBoard::BidColours::OwnBid);
-        send({"#BID", "Me", "900", "100", "t"}); // not higher, and not the same user
-        QCOMPARE(board->bidColours(), AuctionBoard::BidColours::OtherBid);
-        QCOMPARE(board->hiBid(), QStringLiteral("me"));
+        ScriptedPeer peer;
+        Session s;
+        AuctionSocket socket;
+        connect(&socket, &AuctionSocket::connected,
+                [&socket] { socket.SendData(AuctionMessages::auctionGo(u"me")); });
+        connect(&socket, &AuctionSocket::dataArrival, [&] { s.read(socket.GetData()); });
+        connect(&socket, &AuctionSocket::closed, [&s] {
+            s.receiver.reset();
+            s.board.connectionClosed();
+        });
+        QSignalSpy closed(&socket, &AuctionSocket::closed);
+        socket.setRemoteHost(u"127.0.0.1"_s);
+        socket.setRemotePort(peer.port());
+        socket.Connect();
+        QTRY_COMPARE(peer.received, QByteArray("AuctionGO\tme\t\t0\t"));
+
+        peer.send(transcript() + product(u"http://gavora.test/p1.htm"_s) + wire({"#GOBID"}) +
+                  wire({"#LEFTCOUNT", "9"}) + wire({"x", "bye"}) + "#BID\tx\t");
+        peer.closeClient();
+        QTRY_COMPARE(closed.count(), 1);
+        QCOMPARE(s.shown(), changed(transcriptEnd(), {"cCurrency=", "lbYourBid=1,100", "msgchat=bye",
+                                                      "url=http://gavora.test/p1.htm"}));
+        QCOMPARE(s.receiver.pendingSize(), 0);
     }
 
-    void listKeepsTheNewest31Lines()
+    void readSizeDoesNotMatter_data()
     {
-        putUpProduct();
-        QByteArray many;
-        for (int i = 1; i <= 32; ++i)
-            many += wire({"#BID", "b", QString::number(1000 + i), "1", QString::number(i)});
-        read(many);
-        QCOMPARE(board->aucList().size(), AuctionBoard::maxListLines);
-        QCOMPARE(board->aucList().first(), QStringLiteral("AT  1,002  By  b Time : 2"));
-        QCOMPARE(board->aucListSelected(), 30);
+        QTest::addColumn<int>("readSize");
+        for (int size : {1, 7, 1460, 65536})
+            QTest::addRow("%d", size) << size;
     }
 
-    void leftCount_data()
+    void readSizeDoesNotMatter()
     {
-        QTest::addColumn<QString>("value");
-        QTest::addColumn<int>("bar");
-        QTest::newRow("0") << "0" << 0;
-        QTest::newRow("15") << "15" << 15;
-        QTest::newRow("16 refused") << "16" << 7;
-        QTest::newRow("-1 refused") << "-1" << 7;
-        QTest::newRow("not a number reads 0") << "abc" << 0;
+        QFETCH(int, readSize);
+        const QByteArray recorded = transcript();
+        Session whole;
+        whole.read(recorded);
+        QCOMPARE(whole.shown(), transcriptEnd());
+        // One read tells the window once, and asks only for the last page and the last sound.
+        QCOMPARE((QList<qsizetype>{whole.changes, whole.pages.size(), whole.sounds.size()}),
+                 (QList<qsizetype>{1, 1, 1}));
+
+        Session pieces;
+        for (qsizetype pos = 0; pos < recorded.size(); pos += readSize)
+            pieces.read(recorded.mid(pos, readSize));
+        QCOMPARE(pieces.shown(), whole.shown());
     }
 
-    void leftCount()
+    // Nothing of a message dropped for its size reads as a message, its end included.
+    void oversizeMessageDropped()
     {
-        QFETCH(QString, value);
-        QFETCH(int, bar);
-        send({"#LEFTCOUNT", "7"});
-        send({"#LEFTCOUNT", value});
-        QCOMPARE(board->countDown(), bar);
-    }
+        Session s;
+        const QStringList expected = changed(s.shown(), {"countDown=3", "GOBID=true", "msgchat=after"});
+        s.read("#GOBID\t\xFE#BID\t");
+        for (qsizetype size = 0; size <= MessageFramer::maxPartialSize; size += 64 * 1024)
+            s.read(QByteArray(64 * 1024, 'A'));
+        s.read("#PAUSEBID\t\xFEz\tafter\t\xFE#LEFT");
+        s.read("COUNT\t3\t\xFE");
+        QCOMPARE(s.shown(), expected);
 
-    void stagesShowTheLastBidWhateverCameBefore()
-    {
-        QSignalSpy sounds(board.get(), &AuctionBoard::playSound);
-        putUpProduct(QStringLiteral("2500"));
-        board->hideLastBidDisplay();
-        send({"#COUNT2"});
-        QCOMPARE(board->stagePicture(), 2);
-        QCOMPARE(board->displastbidVisible(), true);
-        QCOMPARE(board->displastbidText(), QStringLiteral("2,500"));
-        QCOMPARE(sounds.count(), 1);
-        QCOMPARE(sounds.last().first().toString(), QStringLiteral("Sounds/boom.wav"));
-        send({"#COUNTCANCEL"});
-        QCOMPARE(board->stagePicture(), 0);
-        QCOMPARE(board->displastbidVisible(), false);
-    }
-
-    void saleRecordsFirstThenCloses()
-    {
-        QSignalSpy sounds(board.get(), &AuctionBoard::playSound);
-        putUpProduct();
-        send({"#GOBID"});
-        send({"#BID", "alice", "1500", "100", "10:15:32"});
-        send({"#LEFTCOUNT", "3"});
-        send({"#COUNTS"});
-        QCOMPARE(sales.size(), 1);
-        const SaleRecord &sale = sales.first();
-        QCOMPARE((QStringList{sale.user, sale.productId, sale.productName, sale.highBidder, sale.lastBid,
-                              sale.currency, sale.seller, sale.lastListLine}),
-                 (QStringList{"me", "P1", "Watch", "alice", "1,500", "Currency = THB", "Shop",
-                              "AT  1,500  By  alice Time : 10:15:32"}));
-        QCOMPARE(board->aucList(), QStringList());
-        QCOMPARE(board->gobidEnabled(), false);
-        QCOMPARE(board->countDown(), 0);
-        QCOMPARE(board->stagePicture(), int(AuctionBoard::soldPicture));
-        QCOMPARE(board->displastbidText(), QStringLiteral("1,500"));
-        QCOMPARE(board->hiBid(), QStringLiteral("alice"));
-        QCOMPARE(sounds.last().first().toString(), QStringLiteral("Sounds/glassshatter.wav"));
-    }
-
-    void saleWithEmptyListStillRecords()
-    {
-        putUpProduct();
-        send({"#COUNTS"});
-        QCOMPARE(sales.size(), 1);
-        QCOMPARE(sales.first().lastListLine, QString());
-        QCOMPARE(sales.first().lastBid, QStringLiteral("1,000"));
-    }
-
-    void cancelEmptiesTheProductButKeepsYourBid()
-    {
-        putUpProduct();
-        send({"#BID", "alice", "1500", "100", "t"});
-        send({"#LEFTCOUNT", "4"});
-        send({"#COUNT3"});
-        send({"#GOBID"});
-        send({"#CANCEL", "http://gavora.test/cancel.htm"});
-        QCOMPARE(snapshot(*board),
-                 (QStringList{"CurrentProductID=", "PDesc=", "nQty=", "fbidat=", "MinBid=", "Hi_Bid=",
-                              "Lb_bid=", "bid_Inc=", "SellerBy=", "cCurrency=Currency = ", "lbYourBid=1,600",
-                              "aucList=", "selected=-1", "colours=2", "countDown=4", "img_count=3",
-                              "displastbid=false:1,500", "GOBID=false", "msgchat="}));
-    }
-
-    void keywordsAndChat_data()
-    {
-        QTest::addColumn<QByteArray>("read");
-        QTest::addColumn<bool>("gobid");
-        QTest::addColumn<QString>("chat");
-        const QByteArray hi = wire({"#FOO", "hi"});
-        QTest::newRow("pause then go") << QByteArray("#PAUSEBID\t\xFE#GOBID\t\xFE") << true << "old";
-        QTest::newRow("empty message skipped")
-            << QByteArray("#GOBID\t\xFE\xFE   \xFE#PAUSEBID\t\xFE") << false << "old";
-        QTest::newRow("leading spaces") << QByteArray("   #GOBID\t  \xFE") << true << "old";
-        QTest::newRow("lower case is chat") << QByteArray("#gobid\t\xFE") << false << "";
-        QTest::newRow("keyword without tab is chat") << QByteArray("#GOBID\xFE") << false << "";
-        QTest::newRow("unknown keyword") << hi << false << "hi";
-        QTest::newRow("second chat wins")
-            << hi + wire({"x", QStringLiteral("สวัสดี")}) << false << QStringLiteral("สวัสดี");
-        QTest::newRow("empty chat clears") << wire({"x", ""}) << false << "";
-        QTest::newRow("chat keeps line breaks and spaces") << wire({"x", " a\r\nb "}) << false << " a\r\nb ";
-        QTest::newRow("no terminator does nothing") << QByteArray("#GOBID\t") << false << "old";
-    }
-
-    void keywordsAndChat()
-    {
-        QFETCH(QByteArray, read);
-        QFETCH(bool, gobid);
-        QFETCH(QString, chat);
-        send({"x", "old"});
-        this->read(read);
-        QCOMPARE(board->gobidEnabled(), gobid);
-        QCOMPARE(board->msgchat(), chat);
-    }
-
-    void oneReadSignalsOnce()
-    {
-        QSignalSpy changed(board.get(), &AuctionBoard::changed);
-        QSignalSpy sounds(board.get(), &AuctionBoard::playSound);
-        QSignalSpy nav(board.get(), &AuctionBoard::navigateDescription);
-        QByteArray bytes =
-            wire({"#BidManPInfo", "P1", "", "", "", "", "", "", "", "", "", "http://a.test/1"}) +
-            wire({"#COUNT1"});
-        for (int i = 0; i < 5000; ++i)
-            bytes += wire({"#BID", "b", QString::number(2000 + i), "10", "t"});
-        bytes += wire({"#COUNTS"}) + wire({"#CANCEL", "http://a.test/2"});
-        read(bytes);
-        QCOMPARE(changed.count(), 1);
-        QCOMPARE(sounds.count(), 1);
-        QCOMPARE(sounds.first().first().toString(), QStringLiteral("Sounds/glassshatter.wav"));
-        QCOMPARE(nav.count(), 1);
-        QCOMPARE(nav.first().first().toString(), QStringLiteral("http://a.test/2"));
-        read(QByteArray("partial"));
-        QCOMPARE(changed.count(), 1);
-    }
-
-    void connectionClosedEmptiesThePanel()
-    {
-        putUpProduct();
-        send({"#GOBID"});
-        send({"#BID", "alice", "1500", "100", "t"});
-        send({"#LEFTCOUNT", "9"});
-        send({"#COUNT1"});
-        send({"x", "chat"});
-        QSignalSpy changed(board.get(), &AuctionBoard::changed);
-        board->connectionClosed();
-        QCOMPARE(changed.count(), 1);
-        QCOMPARE(snapshot(*board),
-                 (QStringList{"CurrentProductID=", "PDesc=", "nQty=", "fbidat=", "MinBid=", "Hi_Bid=",
-                              "Lb_bid=", "bid_Inc=", "SellerBy=", "cCurrency=", "lbYourBid=1,600",
-                              "aucList=", "selected=-1", "colours=2", "countDown=0", "img_count=1",
-                              "displastbid=false:1,500", "GOBID=false", "msgchat=chat"}));
-        // Nothing of the old amounts survives into the next product's comparisons.
-        send({"#BID", "bob", "1", "1", "t"});
-        QCOMPARE(board->lbBid(), QStringLiteral("1"));
+        const QByteArray atTheLimit = "z\t" + QByteArray(MessageFramer::maxPartialSize - 3, 'A') + '\t';
+        s.read(atTheLimit);
+        s.read("\xFE");
+        QCOMPARE(s.board.msgchat().size(), MessageFramer::maxPartialSize - 3);
     }
 };
 

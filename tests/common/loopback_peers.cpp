@@ -36,6 +36,8 @@ void LoopbackHttp::serve(QTcpSocket *socket)
     }
     const QByteArray requestLine = pending.left(pending.indexOf("\r\n"));
     requestLines.append(requestLine);
+    if (!answers)
+        return;
     const QList<QByteArray> parts = requestLine.split(' ');
     const QString path = parts.size() > 1 ? QUrl(QString::fromLatin1(parts[1])).path() : QString();
     QByteArray body;

@@ -19,6 +19,8 @@ public:
     // Body for a path (without query); the sign-in path answers signInBody.
     void setPage(const QString &path, const QByteArray &html);
     QByteArray signInBody = "ID=4711";
+    // false: records requests but never answers, as a server that hangs.
+    bool answers = true;
     QList<QByteArray> requestLines;
 
 private:

@@ -4,34 +4,20 @@
 
 #include <QStringList>
 
-// A web view without an engine: records what it is asked to do; tests raise its events by hand.
+// A web view without an engine: records the addresses it is asked to show.
 class FakeWebView : public WebView {
     Q_OBJECT
 public:
     using WebView::WebView;
 
-    void Navigate(const QString &url) override
-    {
-        navigations.append(url);
-        m_location = url;
-    }
-    void GoBack() override { operations.append(QStringLiteral("GoBack")); }
-    void GoForward() override { operations.append(QStringLiteral("GoForward")); }
-    void Stop() override { operations.append(QStringLiteral("Stop")); }
-    void Refresh() override { operations.append(QStringLiteral("Refresh")); }
+    void Navigate(const QString &url) override { navigations.append(url); }
+    void GoBack() override {}
+    void GoForward() override {}
+    void Stop() override {}
+    void Refresh() override {}
     void GoSearch() override { Navigate(searchPageUrl()); }
-    QString title() const override { return pageTitle; }
-    QString LocationURL() const override { return m_location; }
-
-    // Plays a whole page load.
-    void finishLoad(const QString &title)
-    {
-        pageTitle = title;
-        emit DownloadBegin();
-        emit ProgressChange(100, 100);
-        emit DownloadComplete();
-        emit DocumentComplete(m_location);
-    }
+    QString title() const override { return {}; }
+    QString LocationURL() const override { return navigations.value(navigations.size() - 1); }
 
     static WebViewFactory factory()
     {
@@ -39,9 +25,4 @@ public:
     }
 
     QStringList navigations;
-    QStringList operations;
-    QString pageTitle;
-
-private:
-    QString m_location;
 };

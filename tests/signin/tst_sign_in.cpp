@@ -1,35 +1,48 @@
 #include "frm_login.h"
 #include "global.h"
-#include "http_responder.h"
-#include "sign_in_request.h"
+#include "loopback_peers.h"
 #include "sign_in_target.h"
 #include "test_support.h"
 
 #include <QGuiApplication>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
-#include <QSignalSpy>
+#include <QTcpServer>
 #include <QTest>
 
 using namespace std::chrono_literals;
+using namespace Qt::StringLiterals;
 
 namespace {
-struct RecordingTarget : SignInTarget {
-    QStringList statusTexts;
-    QList<QPair<QString, int>> connections;
+const QString rejectedText = u"พบข้อผิดพลาด.... กรุณาลองใหม่อีกครั้ง"_s;
+
+// The sign-in window in a fresh work folder whose HOSTIP.INI points at a loopback web server.
+struct Login : SignInTarget {
+    explicit Login(const QString &port = u"4000"_s) { writeHostIni(web.port(), port); }
+    ~Login() override { delete window; }
+    void writeHostIni(quint16 webPort, const QString &port)
+    {
+        writeWholeFile(dir.filePath(u"HOSTIP.INI"_s),
+                       "[SERVER]\r\nIP=127.0.0.1:" + QByteArray::number(webPort) +
+                           "\r\nPORT=" + port.toLatin1() + "\r\n");
+    }
+    void press(const QString &user, const QString &password = u"pw"_s)
+    {
+        window->txtUserName->setText(user);
+        window->txtPassword->setText(password);
+        window->cmdOK->click();
+    }
     void showMemberStatus(const QString &text) override { statusTexts.append(text); }
     void ConnectAuctionSocket(const QString &host, int port) override { connections.append({host, port}); }
+
+    TempWorkDir dir;
+    LoopbackHttp web;
+    FakePrompter prompter;
+    QPointer<frmLogin> window = new frmLogin(*this, prompter);
+    QStringList statusTexts;
+    QList<QPair<QString, int>> connections;
 };
-
-void writeHostIni(const TempWorkDir &dir, const QString &ip, const QString &port)
-{
-    writeWholeFile(dir.filePath(QStringLiteral("HOSTIP.INI")),
-                   "[SERVER]\r\nIP=" + ip.toLatin1() + "\r\nPORT=" + port.toLatin1() + "\r\n");
-}
-
-const QString rejectedText = QStringLiteral("พบข้อผิดพลาด.... กรุณาลองใหม่อีกครั้ง");
 } // namespace
 
 class TestSignIn : public QObject {
@@ -38,307 +51,139 @@ private slots:
     void init()
     {
         Global::UserID.clear();
-        Global::LoginName.clear();
         Global::LoginPassword.clear();
     }
 
-    void requestUrl_data()
+    // The query is percent-encoded from the Windows-874 bytes. An empty status means a rejection.
+    void signIn_data()
     {
         QTest::addColumn<QString>("user");
         QTest::addColumn<QString>("password");
         QTest::addColumn<QByteArray>("query");
-        QTest::newRow("plain") << "alice"
-                               << "secret" << QByteArray("UID=alice&PWD=secret");
-        QTest::newRow("empty password") << "bob"
-                                        << "" << QByteArray("UID=bob&PWD=");
-        QTest::newRow("thai as windows-874")
-            << QStringLiteral("สมชาย") << "x" << QByteArray("UID=%CA%C1%AA%D2%C2&PWD=x");
-        QTest::newRow("query characters") << "a&b=c"
-                                          << "p+q#r%s" << QByteArray("UID=a%26b%3Dc&PWD=p%2Bq%23r%25s");
-        QTest::newRow("blanks kept") << " bob "
-                                     << "a b" << QByteArray("UID=%20bob%20&PWD=a%20b");
+        QTest::addColumn<QByteArray>("body");
+        QTest::addColumn<QString>("status");
+        QTest::newRow("plain") << u"alice"_s << u"pw"_s << "UID=alice&PWD=pw"_ba
+                               << "ID=7"_ba << u"UID :  7"_s;
+        QTest::newRow("thai, bare ID") << u"สมชาย"_s << QString() << "UID=%CA%C1%AA%D2%C2&PWD="_ba
+                                       << "ID"_ba << u"UID :  "_s;
+        QTest::newRow("query characters")
+            << u"a&b=c"_s << u"p+q#r%s"_s << "UID=a%26b%3Dc&PWD=p%2Bq%23r%25s"_ba
+            << "ID=42=x"_ba << u"UID :  42"_s;
+        QTest::newRow("blanks kept") << u" bob "_s << u"a b"_s << "UID=%20bob%20&PWD=a%20b"_ba
+                                     << "ID=7"_ba << u"UID :  7"_s;
+        QTest::newRow("small letters") << u"alice"_s << u"pw"_s << "UID=alice&PWD=pw"_ba
+                                       << "id=7"_ba << QString();
+        QTest::newRow("empty") << u"alice"_s << u"pw"_s << "UID=alice&PWD=pw"_ba << QByteArray() << QString();
     }
-    void requestUrl()
+    void signIn()
     {
         QFETCH(QString, user);
         QFETCH(QString, password);
         QFETCH(QByteArray, query);
-        QCOMPARE(SignIn::requestUrl(QStringLiteral("web.example:8080"), user, password),
-                 "http://web.example:8080/chkmbid.asp?" + query);
-    }
-
-    void parseReply_data()
-    {
-        QTest::addColumn<QByteArray>("body");
-        QTest::addColumn<bool>("accepted");
-        QTest::addColumn<QString>("memberId");
-        QTest::newRow("member") << QByteArray("ID=4711") << true << "4711";
-        QTest::newRow("bare ID") << QByteArray("ID") << true << "";
-        QTest::newRow("second equals ignored") << QByteArray("ID=42=x") << true << "42";
-        QTest::newRow("line break kept") << QByteArray("ID=7\r\n") << true << "7\r\n";
-        QTest::newRow("small letters") << QByteArray("id=7") << false << "";
-        QTest::newRow("leading blank") << QByteArray(" ID=7") << false << "";
-        QTest::newRow("empty") << QByteArray() << false << "";
-        QTest::newRow("error page") << QByteArray("<html>No</html>") << false << "";
-    }
-    void parseReply()
-    {
-        QFETCH(QByteArray, body);
-        QFETCH(bool, accepted);
-        QFETCH(QString, memberId);
-        const SignIn::Reply reply = SignIn::parseReply(body);
-        QCOMPARE(reply.accepted, accepted);
-        QCOMPARE(reply.memberId, memberId);
-    }
-
-    void parsePort_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("port");
-        QTest::newRow("low") << "1" << 1;
-        QTest::newRow("above 16-bit signed") << "40000" << 40000;
-        QTest::newRow("highest") << "65535" << 65535;
-        QTest::newRow("leading zeros") << "00080" << 80;
-        QTest::newRow("zero") << "0" << -1;
-        QTest::newRow("too high") << "65536" << -1;
-        QTest::newRow("huge") << "99999999999" << -1;
-        QTest::newRow("empty") << "" << -1;
-        QTest::newRow("letters") << "80a" << -1;
-        QTest::newRow("negative") << "-80" << -1;
-    }
-    void parsePort()
-    {
-        QFETCH(QString, text);
-        QFETCH(int, port);
-        QCOMPARE(SignIn::parsePort(text).value_or(-1), port);
-    }
-
-    void design()
-    {
-        FakePrompter prompter;
-        RecordingTarget target;
-        frmLogin window(target, prompter);
-        QCOMPARE(window.windowTitle(), QStringLiteral("Login"));
-        QCOMPARE(window.size(), QSize(250, 107));
-        QCOMPARE(window.txtUserName->geometry(), QRect(89, 8, 155, 23));
-        QCOMPARE(window.cmdCancel->geometry(), QRect(143, 73, 76, 26));
-        QCOMPARE(window.txtPassword->echoMode(), QLineEdit::Password);
-        QVERIFY(window.cmdOK->isDefault());
-        QCOMPARE(window.lblLabels[0]->text(), QStringLiteral("&Login  Name:"));
-        QCOMPARE(window.txtUserName->nextInFocusChain(), window.txtPassword);
-        QCOMPARE(window.txtPassword->nextInFocusChain(), window.cmdOK);
-        QVERIFY(window.lbmessage->isHidden());
-    }
-
-    void escapeCloses()
-    {
-        FakePrompter prompter;
-        RecordingTarget target;
-        QPointer<frmLogin> window = new frmLogin(target, prompter);
-        window->show();
-        QTest::keyClick(window->txtUserName, Qt::Key_Escape);
-        QTRY_VERIFY(window.isNull());
-    }
-
-    // The request as it reaches the web server.
-    void requestLine_data()
-    {
-        QTest::addColumn<QString>("user");
-        QTest::addColumn<QByteArray>("line");
-        QTest::newRow("plain") << "alice" << QByteArray("GET /chkmbid.asp?UID=alice&PWD=pw HTTP/1.1");
-        QTest::newRow("thai") << QStringLiteral("สมชาย")
-                              << QByteArray("GET /chkmbid.asp?UID=%CA%C1%AA%D2%C2&PWD=pw HTTP/1.1");
-        QTest::newRow("ampersand and equals")
-            << "a&b=c" << QByteArray("GET /chkmbid.asp?UID=a%26b%3Dc&PWD=pw HTTP/1.1");
-    }
-    void requestLine()
-    {
-        QFETCH(QString, user);
-        QFETCH(QByteArray, line);
-        TempWorkDir dir;
-        HttpResponder web;
-        writeHostIni(dir, web.address(), QStringLiteral("4000"));
-        FakePrompter prompter;
-        RecordingTarget target;
-        QPointer<frmLogin> window = new frmLogin(target, prompter);
-        window->txtUserName->setText(user);
-        window->txtPassword->setText(QStringLiteral("pw"));
-        window->cmdOK->click();
-        QCOMPARE(window->state(), frmLogin::State::Checking);
-        QVERIFY(window->lbmessage->isVisibleTo(window));
-        QVERIFY(!window->txtUserName->isVisibleTo(window));
-        QTRY_VERIFY(window.isNull());
-        QCOMPARE(web.requestLines, QList<QByteArray>{line});
-        QCOMPARE(Global::UserID, user);
-    }
-
-    void reply_data()
-    {
-        QTest::addColumn<QByteArray>("body");
-        QTest::addColumn<QString>("status");
-        QTest::newRow("member") << QByteArray("ID=7") << "UID :  7";
-        QTest::newRow("bare ID") << QByteArray("ID") << "UID :  ";
-    }
-    void reply()
-    {
         QFETCH(QByteArray, body);
         QFETCH(QString, status);
-        TempWorkDir dir;
-        HttpResponder web;
-        web.setBody(body);
-        writeHostIni(dir, web.address(), QStringLiteral("40000"));
-        FakePrompter prompter;
-        RecordingTarget target;
-        QPointer<frmLogin> window = new frmLogin(target, prompter);
-        window->txtUserName->setText(QStringLiteral("alice"));
-        window->cmdOK->click();
-        QTRY_VERIFY(window.isNull());
-        QCOMPARE(target.statusTexts, QStringList{status});
-        // The auction socket gets the host part of IP and the port as configured.
-        const QList<QPair<QString, int>> expected{{QStringLiteral("127.0.0.1"), 40000}};
-        QCOMPARE(target.connections, expected);
-        QVERIFY(prompter.requests.isEmpty());
+        Login l(u"40000"_s);
+        l.web.signInBody = body;
+        l.press(user, password);
+        QCOMPARE(l.window->state(), frmLogin::State::Checking);
+        QTRY_COMPARE(l.web.requestLines, QList<QByteArray>{"GET /chkmbid.asp?" + query + " HTTP/1.1"});
+        if (status.isEmpty()) {
+            QTRY_COMPARE(l.prompter.requests.size(), 1);
+            QCOMPARE(l.prompter.requests[0].text, rejectedText);
+            QCOMPARE(l.window->state(), frmLogin::State::Entry);
+            QCOMPARE(l.window->txtUserName->text() + l.window->txtPassword->text(), QString());
+            QCOMPARE(Global::UserID + Global::LoginPassword, QString());
+            QVERIFY(l.connections.isEmpty());
+        } else {
+            QTRY_VERIFY(l.window.isNull());
+            QCOMPARE(l.statusTexts, QStringList{status});
+            QCOMPARE(Global::UserID, user);
+            // The auction socket gets the host part of IP and the port as configured.
+            QCOMPARE(l.connections, (QList<QPair<QString, int>>{{u"127.0.0.1"_s, 40000}}));
+            QVERIFY(l.prompter.requests.isEmpty());
+        }
         QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
     }
 
-    void rejectionResets()
+    // The port is checked at every press, even when a blank name sends nothing.
+    void configuredPort_data()
     {
-        TempWorkDir dir;
-        HttpResponder web;
-        web.setBody(QByteArray("id=7"));
-        writeHostIni(dir, web.address(), QStringLiteral("4000"));
-        FakePrompter prompter;
-        RecordingTarget target;
-        frmLogin window(target, prompter);
-        window.txtUserName->setText(QStringLiteral("alice"));
-        window.txtPassword->setText(QStringLiteral("pw"));
-        window.cmdOK->click();
-        QTRY_COMPARE(prompter.requests.size(), 1);
-        QCOMPARE(prompter.requests[0].text, rejectedText);
-        QCOMPARE(prompter.requests[0].title, QStringLiteral("Gavora"));
-        QCOMPARE(window.state(), frmLogin::State::Entry);
-        QVERIFY(window.txtUserName->isVisibleTo(&window));
-        QVERIFY(!window.lbmessage->isVisibleTo(&window));
-        QCOMPARE(window.txtUserName->text(), QString());
-        QCOMPARE(window.txtPassword->text(), QString());
-        QCOMPARE(Global::UserID, QString());
-        QCOMPARE(Global::LoginPassword, QString());
-        QVERIFY(target.connections.isEmpty());
-        QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
-    }
-
-    // A blank name sends nothing, but the configuration is still read.
-    void blankName_data()
-    {
+        QTest::addColumn<QString>("user");
         QTest::addColumn<QString>("port");
-        QTest::addColumn<int>("messages");
-        QTest::newRow("good port") << "4000" << 0;
-        QTest::newRow("bad port") << "http" << 1;
+        QTest::addColumn<int>("connected");
+        QTest::addColumn<bool>("message");
+        QTest::newRow("lowest") << u"alice"_s << u"1"_s << 1 << false;
+        QTest::newRow("highest") << u"alice"_s << u"65535"_s << 65535 << false;
+        QTest::newRow("zero") << u"alice"_s << u"0"_s << 0 << true;
+        QTest::newRow("too high") << u"alice"_s << u"65536"_s << 0 << true;
+        QTest::newRow("empty") << u"alice"_s << QString() << 0 << true;
+        QTest::newRow("not a number") << u"alice"_s << u"eighty"_s << 0 << true;
+        QTest::newRow("negative") << u"alice"_s << u"-80"_s << 0 << true;
+        QTest::newRow("blank name") << u"   "_s << u"4000"_s << 0 << false;
+        QTest::newRow("blank name, bad port") << u"   "_s << u"http"_s << 0 << true;
     }
-    void blankName()
+    void configuredPort()
     {
+        QFETCH(QString, user);
         QFETCH(QString, port);
-        QFETCH(int, messages);
-        TempWorkDir dir;
-        HttpResponder web;
-        writeHostIni(dir, web.address(), port);
-        FakePrompter prompter;
-        RecordingTarget target;
-        frmLogin window(target, prompter);
-        window.txtUserName->setText(QStringLiteral("   "));
-        window.cmdOK->click();
-        QCOMPARE(prompter.requests.size(), messages);
-        if (messages)
-            QVERIFY(prompter.requests[0].text.contains(port));
-        QCOMPARE(window.state(), frmLogin::State::Entry);
+        QFETCH(int, connected);
+        QFETCH(bool, message);
+        Login l(port);
+        l.press(user);
+        if (connected) {
+            QTRY_VERIFY(l.window.isNull());
+            QCOMPARE(l.connections.value(0).second, connected);
+            return;
+        }
+        QCOMPARE(l.prompter.requests.size(), message ? 1 : 0);
+        if (message)
+            QVERIFY(l.prompter.requests[0].text.contains('"' + port + '"'));
+        QCOMPARE(l.window->state(), frmLogin::State::Entry);
+        QCOMPARE(l.window->txtUserName->text(), user);
         QCOMPARE(Global::UserID, QString());
-        QVERIFY(web.requestLines.isEmpty());
-    }
-
-    void badPortChangesNothing_data()
-    {
-        QTest::addColumn<QString>("port");
-        QTest::newRow("empty") << "";
-        QTest::newRow("not a number") << "eighty";
-        QTest::newRow("out of range") << "70000";
-    }
-    void badPortChangesNothing()
-    {
-        QFETCH(QString, port);
-        TempWorkDir dir;
-        HttpResponder web;
-        writeHostIni(dir, web.address(), port);
-        FakePrompter prompter;
-        RecordingTarget target;
-        frmLogin window(target, prompter);
-        window.txtUserName->setText(QStringLiteral("alice"));
-        window.txtPassword->setText(QStringLiteral("pw"));
-        window.cmdOK->click();
-        QCOMPARE(prompter.requests.size(), 1);
-        QVERIFY(prompter.requests[0].text.contains(QLatin1Char('"') + port + QLatin1Char('"')));
-        QCOMPARE(window.state(), frmLogin::State::Entry);
-        QCOMPARE(window.txtUserName->text(), QStringLiteral("alice"));
-        QCOMPARE(Global::UserID, QString());
-        QVERIFY(web.requestLines.isEmpty());
+        QVERIFY(l.web.requestLines.isEmpty());
     }
 
     // Failures of the check itself leave the window ready for another try with the texts typed.
     void checkFailure_data()
     {
-        QTest::addColumn<bool>("serverAnswers");
+        QTest::addColumn<bool>("serverListens");
         QTest::newRow("time-out") << true;
         QTest::newRow("refused") << false;
     }
     void checkFailure()
     {
-        QFETCH(bool, serverAnswers);
-        TempWorkDir dir;
-        HttpResponder web;
-        web.setBody(std::nullopt);
-        QString address = web.address();
-        if (!serverAnswers) {
+        QFETCH(bool, serverListens);
+        Login l;
+        l.web.answers = false;
+        if (!serverListens) {
             QTcpServer closed;
             closed.listen(QHostAddress::LocalHost);
-            address = QStringLiteral("127.0.0.1:%1").arg(closed.serverPort());
+            l.writeHostIni(closed.serverPort(), u"4000"_s);
         }
-        writeHostIni(dir, address, QStringLiteral("4000"));
-        FakePrompter prompter;
-        RecordingTarget target;
-        frmLogin window(target, prompter);
-        window.setRequestTimeout(100ms);
-        window.txtUserName->setText(QStringLiteral("alice"));
-        window.txtPassword->setText(QStringLiteral("pw"));
-        window.cmdOK->click();
+        l.window->setRequestTimeout(100ms);
+        l.press(u"alice"_s);
         QVERIFY(QGuiApplication::overrideCursor());
-        QTRY_COMPARE(prompter.requests.size(), 1);
-        QVERIFY(!prompter.requests[0].text.isEmpty());
-        QCOMPARE(prompter.requests[0].icon, Prompter::Icon::Critical);
-        QCOMPARE(window.state(), frmLogin::State::Entry);
-        QCOMPARE(window.txtUserName->text(), QStringLiteral("alice"));
-        QCOMPARE(window.txtPassword->text(), QStringLiteral("pw"));
+        QTRY_COMPARE(l.prompter.requests.size(), 1);
+        QCOMPARE(l.prompter.requests[0].icon, Prompter::Icon::Critical);
+        QVERIFY(!l.prompter.requests[0].text.contains(u"pw"_s));
+        QCOMPARE(l.window->state(), frmLogin::State::Entry);
+        QCOMPARE(l.window->txtUserName->text() + l.window->txtPassword->text(), u"alicepw"_s);
         QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
-        QVERIFY(target.connections.isEmpty());
-        QVERIFY(!prompter.requests[0].text.contains(QStringLiteral("pw")));
+        QVERIFY(l.connections.isEmpty());
     }
 
-    // A second press while the first check is still out is a rejection, and the first check is dropped so it
-    // cannot sign in later with the names the rejection cleared.
+    // The first check is dropped so that it cannot sign in later with the names the rejection cleared.
     void secondPressWhilePending()
     {
-        TempWorkDir dir;
-        HttpResponder web;
-        web.setBody(std::nullopt);
-        writeHostIni(dir, web.address(), QStringLiteral("4000"));
-        FakePrompter prompter;
-        RecordingTarget target;
-        frmLogin window(target, prompter);
-        window.txtUserName->setText(QStringLiteral("alice"));
-        window.cmdOK->click();
-        window.cmdOK->click();
-        QCOMPARE(prompter.requests.size(), 1);
-        QCOMPARE(prompter.requests[0].text, rejectedText);
+        Login l;
+        l.web.answers = false;
+        l.press(u"alice"_s);
+        l.window->cmdOK->click();
+        QCOMPARE(l.prompter.requests.size(), 1);
+        QCOMPARE(l.prompter.requests[0].text, rejectedText);
+        QCOMPARE(l.window->state(), frmLogin::State::Entry);
         QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
-        QCOMPARE(window.state(), frmLogin::State::Entry);
         QCOMPARE(Global::UserID, QString());
     }
 };

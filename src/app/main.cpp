@@ -4,6 +4,7 @@
 #include "web_engine_web_view.h"
 
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QIcon>
 #include <QLoggingCategory>
 #include <cstdio>
@@ -33,5 +34,10 @@ int main(int argc, char **argv)
     }
     // The load step asked for a maximised window; show it so.
     window.show();
-    return app.exec();
+    const int result = app.exec();
+    // The toolkit's sample cache deadlocks at exit while a sound is still being read in: let it finish first.
+    const QDeadlineTimer deadline(2000);
+    while (window.soundLoading() && !deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    return result;
 }

@@ -40,6 +40,11 @@ QString SoundPlayer::resolve(const QString &relativePath)
     return info.absoluteFilePath();
 }
 
+bool SoundPlayer::isLoading() const
+{
+    return m_effect && m_effect->status() == QSoundEffect::Loading;
+}
+
 void SoundPlayer::PlaySoundFile(const QString &relativePath)
 {
     if (m_effect)

@@ -17,6 +17,10 @@ public:
     // case of the folder and file names does not matter.
     void PlaySoundFile(const QString &relativePath);
 
+    // Whether a sound is still being read in. The toolkit's sample cache can deadlock when the process exits
+    // during a load, so a short-lived caller waits for this to turn false.
+    bool isLoading() const;
+
     // The file that would play for relativePath, or the empty text when there is none.
     static QString resolve(const QString &relativePath);
 

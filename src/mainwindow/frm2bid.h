@@ -50,6 +50,8 @@ public:
     void SetLanguage(const QString &code);
 
     AuctionBoard &board() { return *m_board; }
+    // Whether a sound is still being read in (the program waits for it before it exits).
+    bool soundLoading() const;
     frmLogin *signInWindow() const { return m_login; }
     frmTool *toolWindow() const { return m_tool; }
     QMenu *menuMLG() const { return MLG; }

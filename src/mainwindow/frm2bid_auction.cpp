@@ -44,6 +44,11 @@ const QString &frm2Bid::CurrentProductID() const
     return m_board->currentProductId();
 }
 
+bool frm2Bid::soundLoading() const
+{
+    return m_sounds->isLoading();
+}
+
 void frm2Bid::bindAuctionBoard()
 {
     // The sale is written before the board changes anything, from what the panel shows.

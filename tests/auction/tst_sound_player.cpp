@@ -22,6 +22,7 @@ private slots:
         QCOMPARE(SoundPlayer::resolve(u"Sounds/missing.wav"_s), QString());
         SoundPlayer player;
         player.PlaySoundFile(u"Sounds/boom.wav"_s);
+        QTRY_VERIFY(!player.isLoading());
         player.PlaySoundFile(u"Sounds/missing.wav"_s);
     }
 };

@@ -181,6 +181,11 @@ private slots:
         QByteArray ready;
         QTRY_VERIFY_WITH_TIMEOUT((ready += demo.readAllStandardOutput()).contains("auction "), 10000);
         writeHostIni(work.path(), httpPort, auctionPort);
+        // With the sounds in place the countdown and the sale play them; without a sound device that is
+        // silence.
+        QVERIFY(QDir(work.path()).mkdir("Sounds"));
+        for (const char *sound : {"boom.wav", "glassshatter.wav", "msgtype.wav"})
+            QVERIFY(QFile::copy(QStringLiteral(GAVORA_SOUNDS "/") + sound, work.filePath("Sounds/") + sound));
 
         startClient(work.path());
         const qulonglong main = Desktop::waitForWindow(mainTitle);

@@ -260,4 +260,4 @@ private slots:
 };
 
 QTEST_GUILESS_MAIN(TestAuctionBoard)
-#include "tst_auction_board.moc"
+#include "test_auction_board.moc"

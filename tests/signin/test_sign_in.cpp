@@ -189,4 +189,4 @@ private slots:
 };
 
 QTEST_MAIN(TestSignIn)
-#include "tst_sign_in.moc"
+#include "test_sign_in.moc"

@@ -162,4 +162,4 @@ void TestDemoServers::garbageClientIsDroppedAlone()
 }
 
 QTEST_GUILESS_MAIN(TestDemoServers)
-#include "tst_demo_servers.moc"
+#include "test_demo_servers.moc"

@@ -185,4 +185,4 @@ void TestDemoEngine::framing()
 }
 
 QTEST_GUILESS_MAIN(TestDemoEngine)
-#include "tst_demo_engine.moc"
+#include "test_demo_engine.moc"

@@ -434,4 +434,4 @@ private slots:
 };
 
 QTEST_MAIN(TestFrm2Bid)
-#include "tst_frm2bid.moc"
+#include "test_frm2bid.moc"

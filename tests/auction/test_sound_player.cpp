@@ -28,4 +28,4 @@ private slots:
 };
 
 QTEST_GUILESS_MAIN(TestSoundPlayer)
-#include "tst_sound_player.moc"
+#include "test_sound_player.moc"

@@ -110,4 +110,4 @@ private slots:
 };
 
 QTEST_GUILESS_MAIN(TestBidding)
-#include "tst_bidding.moc"
+#include "test_bidding.moc"

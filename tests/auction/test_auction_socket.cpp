@@ -80,4 +80,4 @@ private slots:
 };
 
 QTEST_GUILESS_MAIN(TestAuctionSocket)
-#include "tst_auction_socket.moc"
+#include "test_auction_socket.moc"

@@ -1,6 +1,7 @@
 #include "frm_hbid.h"
 
 #include "history_store.h"
+#include "twips.h"
 
 #include <QAbstractTableModel>
 #include <QApplication>
@@ -10,17 +11,8 @@
 #include <QTreeView>
 
 namespace {
-constexpr int twipsPerPixel = 15;
-
-constexpr int px(int twips)
-{
-    return twips / twipsPerPixel;
-}
-
-constexpr QRect twipsRect(int left, int top, int width, int height)
-{
-    return {px(left), px(top), px(width), px(height)};
-}
+using Design::toPixels;
+using Design::TwipsRect;
 } // namespace
 
 // Rows are kept as read and handed to the view on demand, so a long history costs no per-cell objects.
@@ -69,7 +61,7 @@ frmHbid::frmHbid(QWidget *parent) : QDialog(parent)
     setObjectName(QStringLiteral("frmHbid"));
     setWindowTitle(QStringLiteral("High Bid"));
     setWindowIcon(QApplication::windowIcon());
-    resize(px(9600), px(4335));
+    resize(toPixels(9600), toPixels(4335));
     QPalette back = palette();
     back.setColor(QPalette::Window, QColor(192, 192, 192));
     setPalette(back);
@@ -78,7 +70,7 @@ frmHbid::frmHbid(QWidget *parent) : QDialog(parent)
     m_rows = new HistoryRowsModel(this);
     lst_result = new QTreeView(this);
     lst_result->setObjectName(QStringLiteral("lst_result"));
-    lst_result->setGeometry(twipsRect(180, 150, 9225, 3570));
+    lst_result->setGeometry(toPixels(TwipsRect{180, 150, 9225, 3570}));
     lst_result->setModel(m_rows);
     lst_result->setRootIsDecorated(false);
     lst_result->setItemsExpandable(false);
@@ -91,7 +83,7 @@ frmHbid::frmHbid(QWidget *parent) : QDialog(parent)
 
     but_Close = new QPushButton(QStringLiteral("&Close"), this);
     but_Close->setObjectName(QStringLiteral("but_Close"));
-    but_Close->setGeometry(twipsRect(4140, 3900, 1455, 375));
+    but_Close->setGeometry(toPixels(TwipsRect{4140, 3900, 1455, 375}));
     connect(but_Close, &QPushButton::clicked, this, &frmHbid::but_Close_Click);
 
     setTabOrder(but_Close, lst_result);

@@ -1,6 +1,7 @@
 #include "frm_hbid.h"
 
 #include "history_store.h"
+#include "palette.h"
 #include "twips.h"
 
 #include <QAbstractTableModel>
@@ -62,10 +63,7 @@ frmHbid::frmHbid(QWidget *parent) : QDialog(parent)
     setWindowTitle(QStringLiteral("High Bid"));
     setWindowIcon(QApplication::windowIcon());
     resize(toPixels(9600), toPixels(4335));
-    QPalette back = palette();
-    back.setColor(QPalette::Window, QColor(192, 192, 192));
-    setPalette(back);
-    setAutoFillBackground(true);
+    Design::setFormColor(this, QColor(192, 192, 192));
 
     m_rows = new HistoryRowsModel(this);
     lst_result = new QTreeView(this);

@@ -11,6 +11,7 @@
 #include "frm_tool.h"
 #include "global.h"
 #include "host_config.h"
+#include "palette.h"
 #include "picture_button.h"
 #include "pictures.h"
 #include "prompter.h"
@@ -38,27 +39,12 @@ const QString frm2Bid::designStatusText = QStringLiteral("UID :");
 
 namespace {
 using Design::fromBgr;
+using Design::setBackColor;
+using Design::setForeColor;
 using Frm2BidDesign::Container;
 
 const QString lostConnectionText =
     QStringLiteral("ไม่สามารถติดต่อกับเครื่องที่ให้บริการได้ ..... กรุณาลองดูอีกครั้ง หรือ ติดต่อฝ่ายเทคนิค Gavora");
-
-void setBackground(QWidget *widget, const QColor &colour)
-{
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::Window, colour);
-    palette.setColor(QPalette::Base, colour);
-    widget->setPalette(palette);
-    widget->setAutoFillBackground(true);
-}
-
-void setForeground(QWidget *widget, const QColor &colour)
-{
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::WindowText, colour);
-    palette.setColor(QPalette::Text, colour);
-    widget->setPalette(palette);
-}
 
 QAction *addItem(QMenu *menu, const char *name, const QString &caption)
 {
@@ -96,7 +82,7 @@ frm2Bid::frm2Bid(Frm2BidServices services, QWidget *parent)
 
     auto *client = new QWidget(this);
     client->setObjectName(QStringLiteral("clientArea"));
-    setBackground(client, fromBgr(0x00E0E0E0));
+    setBackColor(client, fromBgr(0x00E0E0E0));
     setCentralWidget(client);
 
     buildTopStrip(client);
@@ -161,7 +147,7 @@ QLabel *valueLabel(QWidget *parent, std::string_view name, const QString &text)
 void frm2Bid::buildTopStrip(QWidget *client)
 {
     pFRAME = place(new QWidget(client), "pFRAME");
-    setBackground(pFRAME, Qt::white);
+    setBackColor(pFRAME, Qt::white);
     but_Regis = pictureButton(pFRAME, "but_Regis", QStringLiteral("Login"), Pictures::login());
     but_HelpMe = pictureButton(pFRAME, "but_HelpMe", QStringLiteral("Help"), Pictures::help());
     but_Cal = pictureButton(pFRAME, "but_Cal", QStringLiteral("Calculator"), Pictures::calculator());
@@ -196,7 +182,7 @@ void frm2Bid::buildLeftPane(QWidget *client)
     displastbid = place(new QLineEdit(m_tabPages[0]), "displastbid", pageOffset);
     displastbid->setAlignment(Qt::AlignCenter);
     displastbid->setFont(Design::serifFont(48, true));
-    setBackground(displastbid, fromBgr(0x00C0C0FF));
+    setBackColor(displastbid, fromBgr(0x00C0C0FF));
     displastbid->hide();
     pload1 = place(new QProgressBar(m_tabPages[0]), "pload1", pageOffset);
     pload1->setRange(0, 100);
@@ -215,14 +201,14 @@ void frm2Bid::buildRightColumn(QWidget *client)
     msgchat = place(new QPlainTextEdit(client), "msgchat");
     msgchat->setReadOnly(true);
     msgchat->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    setBackground(msgchat, fromBgr(0x00C0E0FF));
+    setBackColor(msgchat, fromBgr(0x00C0E0FF));
 
     txtSend = place(new QLineEdit(client), "txtSend");
-    setBackground(txtSend, txtSend->palette().color(QPalette::ToolTipBase));
+    setBackColor(txtSend, txtSend->palette().color(QPalette::ToolTipBase));
     ButSend = place(new QPushButton(QStringLiteral("&Send"), client), "ButSend");
 
     PFInfo = place(new QLabel(client), "PFInfo");
-    setBackground(PFInfo, Qt::white);
+    setBackColor(PFInfo, Qt::white);
     PFInfo->setScaledContents(true);
 
     lbAuc = place(new QLabel(QStringLiteral("Auction History"), client), "lbAuc");
@@ -238,7 +224,7 @@ void frm2Bid::buildRightColumn(QWidget *client)
 
     aucList = place(new QListWidget(client), "aucList");
     aucList->setFont(Design::sansFont(9.75));
-    setBackground(aucList, fromBgr(0x00FFC0C0));
+    setBackColor(aucList, fromBgr(0x00FFC0C0));
 
     GOBID = place(new QPushButton(client), "GOBID");
     GOBID->setIcon(QIcon(Pictures::goBid()));
@@ -267,8 +253,8 @@ void frm2Bid::buildInfoPanel()
     LBHEAD = place(new QLabel(QStringLiteral("Auction"), PFInfo), "LBHEAD");
     LBHEAD->setAlignment(Qt::AlignCenter);
     LBHEAD->setFont(Design::sansFont(12, true));
-    setBackground(LBHEAD, fromBgr(0x000000C0));
-    setForeground(LBHEAD, Qt::white);
+    setBackColor(LBHEAD, fromBgr(0x000000C0));
+    setForeColor(LBHEAD, Qt::white);
 
     lbfbid = figureLabel(PFInfo, "lbfbid", QStringLiteral("First bid at :"));
     fbidat = valueLabel(PFInfo, "fbidat", QStringLiteral("0"));

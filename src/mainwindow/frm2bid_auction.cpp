@@ -9,6 +9,7 @@
 #include "frm_hbid.h"
 #include "global.h"
 #include "history_store.h"
+#include "palette.h"
 #include "picture_button.h"
 #include "pictures.h"
 #include "sound_player.h"
@@ -23,14 +24,6 @@
 
 namespace {
 using Design::fromBgr;
-
-void setBase(QWidget *widget, const QColor &colour)
-{
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::Base, colour);
-    palette.setColor(QPalette::Window, colour);
-    widget->setPalette(palette);
-}
 
 void setText(QLabel *label, const QString &text)
 {
@@ -121,15 +114,15 @@ void frm2Bid::showBidList()
     QPalette highBidPalette = Hi_Bid->palette();
     switch (board.bidColours()) {
     case AuctionBoard::BidColours::Initial:
-        setBase(aucList, fromBgr(0x00FFC0C0));
+        Design::setBackColor(aucList, fromBgr(0x00FFC0C0));
         break;
     case AuctionBoard::BidColours::OwnBid:
-        setBase(aucList, fromBgr(0x00FFC0C0));
+        Design::setBackColor(aucList, fromBgr(0x00FFC0C0));
         highBidPalette.setColor(QPalette::WindowText, fromBgr(0x00000000));
         highBidFont.setUnderline(true);
         break;
     case AuctionBoard::BidColours::OtherBid:
-        setBase(aucList, fromBgr(0x00C0E0FF));
+        Design::setBackColor(aucList, fromBgr(0x00C0E0FF));
         highBidPalette.setColor(QPalette::WindowText, fromBgr(0x00C00000));
         highBidFont.setUnderline(false);
         break;

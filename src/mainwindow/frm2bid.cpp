@@ -1,21 +1,18 @@
 #include "frm2bid.h"
 
-#include "auction_board.h"
-#include "auction_messages.h"
+#include "auction_panel.h"
 #include "auction_socket.h"
-#include "caption_table.h"
 #include "design_units.h"
 #include "file_lookup.h"
 #include "frm2bid_design.h"
+#include "frm_hbid.h"
 #include "frm_login.h"
 #include "frm_tool.h"
 #include "global.h"
 #include "host_config.h"
-#include "palette.h"
 #include "picture_button.h"
 #include "pictures.h"
-#include "prompter.h"
-#include "sound_player.h"
+#include "web_panes.h"
 
 #include <QAction>
 #include <QApplication>
@@ -31,337 +28,93 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QStatusBar>
-#include <QTabBar>
 #include <QTabWidget>
+#include <cmath>
 
 const QString frm2Bid::designTitle = QStringLiteral("Gavora.Com (Beta I)");
-const QString frm2Bid::designStatusText = QStringLiteral("UID :");
 
 namespace {
-using Design::fromBgr;
-using Design::setBackColor;
-using Design::setForeColor;
-using Frm2BidDesign::Container;
-
-const QString lostConnectionText =
-    QStringLiteral("ไม่สามารถติดต่อกับเครื่องที่ให้บริการได้ ..... กรุณาลองดูอีกครั้ง หรือ ติดต่อฝ่ายเทคนิค Gavora");
-
-QAction *addItem(QMenu *menu, const char *name, const QString &caption)
+Frm2BidServices withDefaults(Frm2BidServices services)
 {
-    QAction *action = menu->addAction(caption);
-    action->setObjectName(QString::fromLatin1(name));
-    return action;
+    if (!services.beep)
+        services.beep = [] { QApplication::beep(); };
+    return services;
 }
 
-QAction *addSeparator(QMenu *menu, const char *name)
+int toPixels(double twips)
 {
-    QAction *action = menu->addSeparator();
-    action->setObjectName(QString::fromLatin1(name));
-    return action;
+    return int(std::lround(twips / Design::twipsPerPixel));
 }
 
-QMenu *makeMenu(QWidget *parent, const char *name, const QString &caption)
+double toTwips(int pixels)
 {
-    auto *menu = new QMenu(caption, parent);
-    menu->setObjectName(QString::fromLatin1(name));
-    menu->menuAction()->setObjectName(QString::fromLatin1(name));
-    return menu;
+    return double(pixels) * Design::twipsPerPixel;
+}
+
+bool onTabPage(Frm2BidLayout::Id id)
+{
+    using namespace Frm2BidLayout;
+    return id == webBid || id == displastbid || id == pload1 || id == webgalley || id == pload2;
+}
+
+// A check item's handler decides the mark itself, as the design's handlers do: undo the toolkit's own toggle
+// before calling it.
+void onCheckItem(QAction *item, QObject *context, const std::function<void()> &handler)
+{
+    QObject::connect(item, &QAction::triggered, context, [item, handler](bool checked) {
+        item->setChecked(!checked);
+        handler();
+    });
 }
 } // namespace
 
 frm2Bid::frm2Bid(Frm2BidServices services, QWidget *parent)
-    : QMainWindow(parent), wsk_tcp(new AuctionSocket(this)), m_services(std::move(services)),
-      m_board(new AuctionBoard(this)), m_receiver(*m_board), m_sounds(new SoundPlayer(this))
+    : QMainWindow(parent), m_services(withDefaults(std::move(services))),
+      m_ui(Frm2BidUi::build(this, m_services.webViewFactory)), m_menus(Frm2BidMenus::build(this)),
+      m_captions(this), m_panel(new AuctionPanel(m_ui, *m_services.prompter, m_services.beep, this)),
+      m_panes(new WebPanes(m_ui, this, *m_services.prompter)), m_layout(Frm2BidLayout::designLayout())
 {
-    if (!m_services.beep)
-        m_services.beep = [] { QApplication::beep(); };
     setObjectName(QStringLiteral("frm2Bid"));
     setWindowTitle(designTitle);
     setWindowIcon(QIcon(Pictures::appIcon()));
     setFont(Design::sansFont(8.25));
-
-    auto *client = new QWidget(this);
-    client->setObjectName(QStringLiteral("clientArea"));
-    setBackColor(client, fromBgr(0x00E0E0E0));
-    setCentralWidget(client);
-
-    buildTopStrip(client);
-    buildLeftPane(client);
-    buildRightColumn(client);
-    buildInfoPanel();
-    buildStatusBar();
-    buildMenus();
+    for (int id = 0; id < Frm2BidLayout::IdCount; ++id) {
+        const std::string_view name = Frm2BidLayout::names[std::size_t(id)];
+        m_placed[id] = findChild<QWidget *>(QString::fromLatin1(name.data(), qsizetype(name.size())));
+    }
+    connectCommands();
 
     resize(Design::toPixels(Frm2BidDesign::clientWidth),
            Design::toPixels(Frm2BidDesign::clientHeight) + menuBar()->sizeHint().height() +
                Design::toPixels(Frm2BidDesign::statusBarHeight));
-
-    connect(wsk_tcp, &AuctionSocket::connected, this, &frm2Bid::wsk_tcp_Connect);
-    connect(wsk_tcp, &AuctionSocket::closed, this, &frm2Bid::wsk_tcp_Close);
-    connect(wsk_tcp, &AuctionSocket::error, this, &frm2Bid::wsk_tcp_Error);
-    connect(wsk_tcp, &AuctionSocket::dataArrival, this, &frm2Bid::wsk_tcp_DataArrival);
-    bindAuctionBoard();
 }
 
 frm2Bid::~frm2Bid() = default;
 
-namespace {
-// Places a widget at its design rectangle inside its container.
-template <typename W> W *place(W *widget, std::string_view name, QPoint containerOffset = {})
+void frm2Bid::connectCommands()
 {
-    widget->setObjectName(QString::fromLatin1(name.data(), qsizetype(name.size())));
-    if (const auto control = Frm2BidDesign::find(name))
-        widget->setGeometry(Design::toPixels(control->rect).translated(-containerOffset));
-    return widget;
-}
-
-PictureButton *pictureButton(QWidget *parent, std::string_view name, const QString &tip,
-                             const QPixmap &picture)
-{
-    auto *button = place(new PictureButton(parent), name);
-    button->setPixmap(picture);
-    button->setScaledContents(true);
-    button->setToolTip(tip);
-    button->setMouseTracking(true);
-    button->setCursor(Qt::PointingHandCursor);
-    return button;
-}
-
-QLabel *figureLabel(QWidget *parent, std::string_view name, const QString &text)
-{
-    auto *label = place(new QLabel(text, parent), name);
-    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    return label;
-}
-
-QLabel *valueLabel(QWidget *parent, std::string_view name, const QString &text)
-{
-    auto *label = place(new QLabel(text, parent), name);
-    label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    // The design puts values right against their captions.
-    label->setIndent(6);
-    return label;
-}
-} // namespace
-
-void frm2Bid::buildTopStrip(QWidget *client)
-{
-    pFRAME = place(new QWidget(client), "pFRAME");
-    setBackColor(pFRAME, Qt::white);
-    but_Regis = pictureButton(pFRAME, "but_Regis", QStringLiteral("Login"), Pictures::login());
-    but_HelpMe = pictureButton(pFRAME, "but_HelpMe", QStringLiteral("Help"), Pictures::help());
-    but_Cal = pictureButton(pFRAME, "but_Cal", QStringLiteral("Calculator"), Pictures::calculator());
-    but_basket = pictureButton(pFRAME, "but_basket", QStringLiteral("Your basket"), Pictures::basket());
-    for (PictureButton *button : {but_Regis, but_HelpMe, but_Cal, but_basket}) {
+    for (PictureButton *button : {m_ui.but_Regis, m_ui.but_HelpMe, m_ui.but_Cal, m_ui.but_basket}) {
         connect(button, &PictureButton::hovered, this,
-                [this, button] { stbPanel1->setText(button->toolTip()); });
+                [this, button] { m_ui.stbPanel1->setText(button->toolTip()); });
     }
-    connect(but_Regis, &PictureButton::clicked, this, &frm2Bid::but_Regis_Click);
+    connect(m_ui.but_Regis, &PictureButton::clicked, this, &frm2Bid::but_Regis_Click);
+    connect(m_ui.but_Regis, &PictureButton::activated, this,
+            [this] { but_Regis_Click(m_ui.but_Regis->mapToGlobal(m_ui.but_Regis->rect().bottomLeft())); });
+    connect(m_ui.but_basket, &PictureButton::doubleClicked, this, &frm2Bid::but_basket_DblClick);
+    // From the keyboard the basket opens at once: a key has no double press.
+    connect(m_ui.but_basket, &PictureButton::activated, this, &frm2Bid::but_basket_DblClick);
 
-    webspn = place(m_services.webViewFactory(client), "webspn");
-    webspn->hide();
+    connect(m_menus.MLN, &QAction::triggered, this, &frm2Bid::MLN_Click);
+    onCheckItem(m_menus.DLP, this, [this] { DLP_Click(); });
+    onCheckItem(m_menus.MFV, this, [this] { MFV_Click(); });
+    onCheckItem(m_menus.MLT, this, [this] { MLT_Click(); });
+    onCheckItem(m_menus.MLE, this, [this] { MLE_Click(); });
 
-    Pict_Auc = place(new QLabel(client), "Pict_Auc");
-    Pict_Auc->setPixmap(Pictures::logo());
-    Pict_Auc->setScaledContents(true);
-}
-
-void frm2Bid::buildLeftPane(QWidget *client)
-{
-    ssTab_Bid = place(new QTabWidget(client), "ssTab_Bid");
-    for (int i = 0; i < 2; ++i) {
-        m_tabPages[i] = new QWidget(ssTab_Bid);
-        m_tabPages[i]->setObjectName(QStringLiteral("ssTab_Bid_page%1").arg(i));
-    }
-    ssTab_Bid->addTab(m_tabPages[0], QStringLiteral("&Product Description"));
-    ssTab_Bid->addTab(m_tabPages[1], QStringLiteral("&Categories"));
-    // Children of the tab control are designed relative to the whole control, tab strip included.
-    const QPoint pageOffset(1, ssTab_Bid->tabBar()->sizeHint().height() + 1);
-
-    webBid = place(m_services.webViewFactory(m_tabPages[0]), "webBid", pageOffset);
-    displastbid = place(new QLineEdit(m_tabPages[0]), "displastbid", pageOffset);
-    displastbid->setAlignment(Qt::AlignCenter);
-    displastbid->setFont(Design::serifFont(48, true));
-    setBackColor(displastbid, fromBgr(0x00C0C0FF));
-    displastbid->hide();
-    pload1 = place(new QProgressBar(m_tabPages[0]), "pload1", pageOffset);
-    pload1->setRange(0, 100);
-    pload1->setValue(0);
-    pload1->setTextVisible(false);
-
-    webgalley = place(m_services.webViewFactory(m_tabPages[1]), "webgalley", pageOffset);
-    pload2 = place(new QProgressBar(m_tabPages[1]), "pload2", pageOffset);
-    pload2->setRange(0, 100);
-    pload2->setValue(0);
-    pload2->setTextVisible(false);
-}
-
-void frm2Bid::buildRightColumn(QWidget *client)
-{
-    msgchat = place(new QPlainTextEdit(client), "msgchat");
-    msgchat->setReadOnly(true);
-    msgchat->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    setBackColor(msgchat, fromBgr(0x00C0E0FF));
-
-    txtSend = place(new QLineEdit(client), "txtSend");
-    setBackColor(txtSend, txtSend->palette().color(QPalette::ToolTipBase));
-    ButSend = place(new QPushButton(QStringLiteral("&Send"), client), "ButSend");
-
-    PFInfo = place(new QLabel(client), "PFInfo");
-    setBackColor(PFInfo, Qt::white);
-    PFInfo->setScaledContents(true);
-
-    lbAuc = place(new QLabel(QStringLiteral("Auction History"), client), "lbAuc");
-    QFont underlined = lbAuc->font();
-    underlined.setUnderline(true);
-    lbAuc->setFont(underlined);
-    lbAuc->setAlignment(Qt::AlignCenter);
-
-    countDown = place(new QProgressBar(client), "countDown");
-    countDown->setRange(0, 15);
-    countDown->setValue(0);
-    countDown->setTextVisible(false);
-
-    aucList = place(new QListWidget(client), "aucList");
-    aucList->setFont(Design::sansFont(9.75));
-    setBackColor(aucList, fromBgr(0x00FFC0C0));
-
-    GOBID = place(new QPushButton(client), "GOBID");
-    GOBID->setIcon(QIcon(Pictures::goBid()));
-    GOBID->setIconSize(GOBID->size() - QSize(6, 6));
-    GOBID->setToolTip(QStringLiteral("เคาะเสนอราคา"));
-    GOBID->setCursor(Qt::PointingHandCursor);
-    GOBID->setEnabled(false);
-
-    ImgContain = place(new QLabel(client), "ImgContain");
-    ImgContain->setPixmap(Pictures::contain());
-    ImgContain->setScaledContents(true);
-
-    temp_List = new QListWidget(client);
-    temp_List->setObjectName(QStringLiteral("temp_List"));
-    temp_List->hide();
-}
-
-void frm2Bid::buildInfoPanel()
-{
-    // Made first so that it lies under the figures.
-    bbox = place(new QLabel(PFInfo), "bbox");
-    QPalette boxPalette = bbox->palette();
-    boxPalette.setColor(QPalette::Window, fromBgr(0x00FFC0C0));
-    bbox->setPalette(boxPalette);
-
-    LBHEAD = place(new QLabel(QStringLiteral("Auction"), PFInfo), "LBHEAD");
-    LBHEAD->setAlignment(Qt::AlignCenter);
-    LBHEAD->setFont(Design::sansFont(12, true));
-    setBackColor(LBHEAD, fromBgr(0x000000C0));
-    setForeColor(LBHEAD, Qt::white);
-
-    lbfbid = figureLabel(PFInfo, "lbfbid", QStringLiteral("First bid at :"));
-    fbidat = valueLabel(PFInfo, "fbidat", QStringLiteral("0"));
-    lbmbid = figureLabel(PFInfo, "lbmbid", QStringLiteral("Mimimum bid :"));
-    MinBid = valueLabel(PFInfo, "MinBid", QStringLiteral("0"));
-    MaxBid = figureLabel(PFInfo, "MaxBid", QStringLiteral("Max. Bid :"));
-    MMax = place(new QLineEdit(QStringLiteral("0"), PFInfo), "MMax");
-    MMax->setFont(Design::sansFont(12, true));
-    lbhbid = figureLabel(PFInfo, "lbhbid", QStringLiteral("High Bid :"));
-    Hi_Bid = valueLabel(PFInfo, "Hi_Bid", QStringLiteral("0"));
-    lbLbid = figureLabel(PFInfo, "lbLbid", QStringLiteral("Last Bid :"));
-    Lb_bid = valueLabel(PFInfo, "Lb_bid", QStringLiteral("0"));
-    lbinc = figureLabel(PFInfo, "lbinc", QStringLiteral("Increment :"));
-    bid_Inc = valueLabel(PFInfo, "bid_Inc", QStringLiteral("0"));
-    lbUBid = figureLabel(PFInfo, "lbUBid", QStringLiteral("Your Bid :"));
-    lbYourBid = place(new QLineEdit(QStringLiteral("0"), PFInfo), "lbYourBid");
-    lbYourBid->setFont(Design::serifFont(18, true));
-    cCurrency = valueLabel(PFInfo, "cCurrency", QStringLiteral("Currency = "));
-
-    PDesc = valueLabel(PFInfo, "PDesc", QString());
-    SellerBy = valueLabel(PFInfo, "SellerBy", QString());
-    nQty = valueLabel(PFInfo, "nQty", QString());
-    img_count = place(new QLabel(PFInfo), "img_count");
-    img_count->setScaledContents(true);
-    for (QWidget *hidden : {static_cast<QWidget *>(PDesc), static_cast<QWidget *>(SellerBy),
-                            static_cast<QWidget *>(nQty), static_cast<QWidget *>(img_count)})
-        hidden->hide();
-}
-
-void frm2Bid::buildStatusBar()
-{
-    stb = new QStatusBar(this);
-    stb->setObjectName(QStringLiteral("stb"));
-    stb->setSizeGripEnabled(false);
-    stb->setFixedHeight(Design::toPixels(Frm2BidDesign::statusBarHeight));
-    stbPanel1 = new QLabel(designStatusText, stb);
-    stbPanel1->setObjectName(QStringLiteral("stbPanel1"));
-    stbPanel2 = new QLabel(designStatusText, stb);
-    stbPanel2->setObjectName(QStringLiteral("stbPanel2"));
-    for (QLabel *panel : {stbPanel1, stbPanel2}) {
-        panel->setFrameShape(QFrame::Panel);
-        panel->setFrameShadow(QFrame::Sunken);
-        panel->setContentsMargins(4, 0, 4, 0);
-    }
-    stbPanel2->setMinimumWidth(Design::toPixels(3000));
-    stb->addWidget(stbPanel1, 1);
-    stb->addWidget(stbPanel2, 0);
-    setStatusBar(stb);
-}
-
-void frm2Bid::buildMenus()
-{
-    MLG = makeMenu(this, "MLG", QStringLiteral("Login"));
-    MNU = addItem(MLG, "MNU", QStringLiteral("&New user"));
-    MLN = addItem(MLG, "MLN", QStringLiteral("&Login"));
-    bl = addSeparator(MLG, "bl");
-    DLP = addItem(MLG, "DLP", QStringLiteral("&Display Last Bid"));
-    DLP->setCheckable(true);
-    DLP->setChecked(true);
-    MA = addItem(MLG, "MA", QStringLiteral("&About.."));
-    connect(MLN, &QAction::triggered, this, &frm2Bid::MLN_Click);
-
-    QMenuBar *bar = menuBar();
-    MP = makeMenu(this, "MP", QStringLiteral("Set&ting"));
-    MPW = addItem(MP, "MPW", QStringLiteral("&Options"));
-    MPW->setEnabled(false);
-    MPPS = addItem(MP, "MPPS", QStringLiteral("&Product List"));
-    BK1 = addSeparator(MP, "BK1");
-    MFV = addItem(MP, "MFV", QStringLiteral("&Wide View"));
-    MFV->setCheckable(true);
-    bar->addMenu(MP);
-
-    MN = makeMenu(this, "MN", QStringLiteral("&Services"));
-    MSNews = addItem(MN, "MSNews", QStringLiteral("&News"));
-    MSFAQ = addItem(MN, "MSFAQ", QStringLiteral("&FAQ"));
-    MSS = addItem(MN, "MSS", QStringLiteral("Se&arch"));
-    MSCOMP = addItem(MN, "MSCOMP", QStringLiteral("Price &Lines"));
-    MSCOMP->setVisible(false);
-    MCC = addItem(MN, "MCC", QStringLiteral("&Chat"));
-    MCT = addItem(MN, "MCT", QStringLiteral("Contact"));
-    BK4 = addSeparator(MN, "BK4");
-    BK4->setVisible(false);
-    MPA = addItem(MN, "MPA", QStringLiteral("&Alarm"));
-    MPA->setVisible(false);
-    BK3 = addSeparator(MN, "BK3");
-    MSSALE = addItem(MN, "MSSALE", QStringLiteral("Product &Auction"));
-    BK2 = addSeparator(MN, "BK2");
-    MSHELP = addItem(MN, "MSHELP", QStringLiteral("&Help"));
-    bar->addMenu(MN);
-
-    MFT = makeMenu(this, "MFT", QStringLiteral("&Format"));
-    MFF = makeMenu(MFT, "MFF", QStringLiteral("&Background Image"));
-    MFP1 = addItem(MFF, "MFP1", QStringLiteral("Picture &1"));
-    MFP2 = addItem(MFF, "MFP2", QStringLiteral("Picture &2"));
-    MCUS = addItem(MFF, "MCUS", QStringLiteral("&Select background image"));
-    BKK = addSeparator(MFF, "BKK");
-    MFPB = addItem(MFF, "MFPB", QStringLiteral("&Disable "));
-    MFT->addMenu(MFF);
-    bar->addMenu(MFT);
-
-    ML = makeMenu(this, "ML", QStringLiteral("&ไทย | Eng"));
-    MLT = addItem(ML, "MLT", QStringLiteral("&ไทย"));
-    MLT->setCheckable(true);
-    MLT->setChecked(true);
-    MLE = addItem(ML, "MLE", QStringLiteral("&English"));
-    MLE->setCheckable(true);
-    bar->addMenu(ML);
+    connect(m_panel, &AuctionPanel::connectionLost, this, [this] { openSignIn(false); });
+    connect(m_panes, &WebPanes::toolWindowWanted, this, &frm2Bid::showToolWindow);
+    connect(m_panes, &WebPanes::tabViewToFit, this, &frm2Bid::fitTabView);
+    connect(m_panes, &WebPanes::galleryAddressChanged, this, &frm2Bid::showGalleryAddress);
+    connect(m_panes, &WebPanes::productDescriptionWanted, m_panel, &AuctionPanel::requestProductDescription);
 }
 
 QString frm2Bid::Form_Load()
@@ -373,19 +126,19 @@ QString frm2Bid::Form_Load()
     setWindowState(windowState() | Qt::WindowMaximized);
     m_confirmMaximized = true;
 
-    if (!webBid || !webgalley || !webspn)
+    if (!m_ui.webBid || !m_ui.webgalley || !m_ui.webspn)
         return QStringLiteral("the web views could not be created");
-    webBid->Navigate(HostConfig::webOne());
-    webgalley->Navigate(HostConfig::webGall());
+    m_ui.webBid->Navigate(HostConfig::webOne());
+    m_ui.webgalley->Navigate(HostConfig::webGall());
     const QString host = HostConfig::ip();
 
     const QString chatProgram = findFileIgnoringCase(Global::WorkDir, QStringLiteral("dornu.exe"));
-    MCC->setVisible(QFileInfo(chatProgram).isFile());
+    m_menus.MCC->setVisible(QFileInfo(chatProgram).isFile());
 
-    webspn->Navigate(QStringLiteral("http://") + host + QStringLiteral("/adv.asp"));
-    webspn->show();
-    ssTab_Bid->setCurrentIndex(0);
-    bbox->setAutoFillBackground(true);
+    m_ui.webspn->Navigate(QStringLiteral("http://") + host + QStringLiteral("/adv.asp"));
+    m_ui.webspn->show();
+    m_ui.ssTab_Bid->setCurrentIndex(0);
+    m_ui.bbox->setAutoFillBackground(true);
     showToolWindow();
     if (!m_tool)
         return QStringLiteral("the toolbar window could not be opened");
@@ -393,44 +146,105 @@ QString frm2Bid::Form_Load()
     return {};
 }
 
+void frm2Bid::Form_Resize()
+{
+    if (isMinimized())
+        return;
+    const QRect outer = frameGeometry();
+    applyLayout(Frm2BidLayout::resized(m_layout, toTwips(outer.width()), toTwips(outer.height())));
+}
+
+void frm2Bid::MFV_Click()
+{
+    applyLayout(Frm2BidLayout::wideViewSwitched(m_layout, toTwips(frameGeometry().width()),
+                                                m_ui.ssTab_Bid->currentIndex()));
+}
+
+void frm2Bid::fitTabView(int tab)
+{
+    applyLayout(Frm2BidLayout::tabSelected(m_layout, tab));
+}
+
+void frm2Bid::applyLayout(const Frm2BidLayout::Layout &layout)
+{
+    using namespace Frm2BidLayout;
+    const Layout old = std::exchange(m_layout, layout);
+    const QPoint pageOffset = m_ui.tabPageOffset();
+    for (int i = 0; i < IdCount; ++i) {
+        const auto id = Id(i);
+        const Rect &r = layout[id];
+        if (r == old[id] || !m_placed[id])
+            continue;
+        QRect pixels(toPixels(r.left), toPixels(r.top), toPixels(r.width), toPixels(r.height));
+        if (onTabPage(id))
+            pixels.translate(-pageOffset);
+        m_placed[id]->setGeometry(pixels);
+    }
+    for (QWidget *column : {static_cast<QWidget *>(m_ui.msgchat), static_cast<QWidget *>(m_ui.PFInfo),
+                            static_cast<QWidget *>(m_ui.ButSend), static_cast<QWidget *>(m_ui.txtSend),
+                            static_cast<QWidget *>(m_ui.aucList), static_cast<QWidget *>(m_ui.GOBID),
+                            static_cast<QWidget *>(m_ui.countDown)})
+        column->setVisible(!layout.wideView);
+    m_menus.MFV->setChecked(layout.wideView);
+}
+
 void frm2Bid::SetLanguage(const QString &code)
 {
-    const int column = CaptionTable::column(code);
-    const auto &rows = CaptionTable::rows();
-    for (int row = 0; row < CaptionTable::rowCount; ++row) {
-        const QString name = QString::fromLatin1(rows[std::size_t(row)].control);
-        const QString text = CaptionTable::caption(row, column);
-        if (auto *label = findChild<QLabel *>(name)) {
-            label->setText(text);
-        } else if (auto *menu = findChild<QMenu *>(name)) {
-            menu->setTitle(text);
-        } else if (auto *action = findChild<QAction *>(name)) {
-            action->setText(text);
-        }
+    m_captions.SetLanguage(code);
+}
+
+void frm2Bid::MLT_Click()
+{
+    m_menus.MLE->setChecked(false);
+    m_menus.MLT->setChecked(true);
+    SetLanguage(QStringLiteral("T"));
+}
+
+void frm2Bid::MLE_Click()
+{
+    m_menus.MLE->setChecked(true);
+    m_menus.MLT->setChecked(false);
+    SetLanguage(QStringLiteral("E"));
+}
+
+void frm2Bid::DLP_Click()
+{
+    if (m_menus.DLP->isChecked()) {
+        m_menus.DLP->setChecked(false);
+        m_panel->hideLastBidDisplay();
+    } else {
+        m_menus.DLP->setChecked(true);
     }
+}
+
+bool frm2Bid::soundLoading() const
+{
+    return m_panel->soundLoading();
 }
 
 void frm2Bid::showMemberStatus(const QString &text)
 {
-    stbPanel2->setText(text);
+    m_ui.stbPanel2->setText(text);
 }
 
 void frm2Bid::ConnectAuctionSocket(const QString &host, int port)
 {
-    wsk_tcp->Close();
-    wsk_tcp->setRemoteHost(host);
-    wsk_tcp->setRemotePort(port);
-    wsk_tcp->Connect();
+    m_panel->ConnectAuctionSocket(host, port);
 }
 
 void frm2Bid::but_Regis_Click(const QPoint &globalPos)
 {
-    MLG->popup(globalPos);
+    m_menus.MLG->popup(globalPos);
 }
 
 void frm2Bid::MLN_Click()
 {
     openSignIn(true);
+}
+
+void frm2Bid::but_basket_DblClick()
+{
+    frmHbid::showModal(this);
 }
 
 void frm2Bid::openSignIn(bool modal)
@@ -456,35 +270,12 @@ void frm2Bid::showToolWindow()
     m_tool->raise();
 }
 
-void frm2Bid::wsk_tcp_Connect()
+void frm2Bid::showGalleryAddress(const QString &url)
 {
-    m_receiver.reset();
-    m_board->setUserId(Global::UserID);
-    m_services.beep();
-    wsk_tcp->SendData(AuctionMessages::auctionGo(Global::UserID));
-}
-
-void frm2Bid::wsk_tcp_Close()
-{
-    // The auction panel is emptied by the board, which the widgets show.
-    stbPanel2->setText(designStatusText);
-    m_receiver.reset();
-    m_board->connectionClosed();
-    wsk_tcp->Close();
-    openSignIn(false);
-}
-
-void frm2Bid::wsk_tcp_Error(int, const QString &)
-{
-    // Never a modal box inside the socket's own signal: data arriving meanwhile would sit unread.
-    QMetaObject::invokeMethod(
-        this,
-        [this] {
-            m_services.prompter->ask({lostConnectionText, QStringLiteral("Gavora"), Prompter::Icon::Critical,
-                                      Prompter::Buttons::Ok});
-            wsk_tcp_Close();
-        },
-        Qt::QueuedConnection);
+    // Made when needed, but not shown.
+    if (!m_tool)
+        m_tool = new frmTool(this);
+    Q_UNUSED(url)
 }
 
 bool frm2Bid::event(QEvent *event)
@@ -501,6 +292,20 @@ bool frm2Bid::event(QEvent *event)
     return QMainWindow::event(event);
 }
 
+void frm2Bid::resizeEvent(QResizeEvent *event)
+{
+    QMainWindow::resizeEvent(event);
+    Form_Resize();
+}
+
+void frm2Bid::changeEvent(QEvent *event)
+{
+    QMainWindow::changeEvent(event);
+    // Restoring a minimised window brings no new size, yet lays the window out again.
+    if (event->type() == QEvent::WindowStateChange)
+        Form_Resize();
+}
+
 void frm2Bid::closeEvent(QCloseEvent *event)
 {
     Form_Unload();
@@ -509,7 +314,7 @@ void frm2Bid::closeEvent(QCloseEvent *event)
 
 void frm2Bid::Form_Unload()
 {
-    wsk_tcp->Close();
+    m_panel->wsk_tcp->Close();
     if (m_tool)
         m_tool->close();
     if (m_login)

@@ -1,6 +1,11 @@
 #pragma once
 
-#include "auction_receiver.h"
+#include "caption_switcher.h"
+#include "frm2bid_layout.h"
+#include "frm2bid_menus.h"
+#include "frm2bid_ui.h"
+#include "frm_login.h"
+#include "frm_tool.h"
 #include "sign_in_target.h"
 #include "web_view.h"
 
@@ -9,23 +14,9 @@
 #include <chrono>
 #include <functional>
 
-class AuctionBoard;
-class SoundPlayer;
-class AuctionSocket;
-class PictureButton;
+class AuctionPanel;
 class Prompter;
-class QAction;
-class QLabel;
-class QLineEdit;
-class QListWidget;
-class QMenu;
-class QPlainTextEdit;
-class QProgressBar;
-class QPushButton;
-class QStatusBar;
-class QTabWidget;
-#include "frm_login.h"
-#include "frm_tool.h"
+class WebPanes;
 
 // What the main window needs from outside, so tests can supply their own.
 struct Frm2BidServices {
@@ -35,144 +26,64 @@ struct Frm2BidServices {
     std::chrono::milliseconds signInTimeout{60000};
 };
 
-// The main auction window. Its widgets carry their design names as member and object names.
+// The main auction window: a shell that owns its controls and parts, lays them out and opens the other
+// windows. The controls carry their design names as object names.
 class frm2Bid : public QMainWindow, public SignInTarget {
     Q_OBJECT
 public:
     static const QString designTitle;
-    static const QString designStatusText;
 
     explicit frm2Bid(Frm2BidServices services, QWidget *parent = nullptr);
     ~frm2Bid() override;
 
     // The load step. Returns what failed, or an empty text.
     QString Form_Load();
+    void Form_Resize();
+    void MFV_Click();
+    void MLT_Click();
+    void MLE_Click();
     void SetLanguage(const QString &code);
+    void MLN_Click();
+    void DLP_Click();
+    void but_Regis_Click(const QPoint &globalPos);
+    void but_basket_DblClick();
 
-    AuctionBoard &board() { return *m_board; }
-    // Whether a sound is still being read in (the program waits for it before it exits).
-    bool soundLoading() const;
+    AuctionPanel &auctionPanel() { return *m_panel; }
+    const CaptionSwitcher &captions() const { return m_captions; }
+    const Frm2BidLayout::Layout &currentLayout() const { return m_layout; }
     frmLogin *signInWindow() const { return m_login; }
     frmTool *toolWindow() const { return m_tool; }
-    QMenu *menuMLG() const { return MLG; }
+    // Whether a sound is still being read in (the program waits for it before it exits).
+    bool soundLoading() const;
 
     // SignInTarget
     void showMemberStatus(const QString &text) override;
     void ConnectAuctionSocket(const QString &host, int port) override;
 
-    void but_Regis_Click(const QPoint &globalPos);
-    void MLN_Click();
-    void wsk_tcp_Connect();
-    void wsk_tcp_Close();
-    void wsk_tcp_Error(int number, const QString &description);
-    void wsk_tcp_DataArrival();
-
-    // Bidding, chat and the history window.
-    void GOBID_Click();
-    void MMax_LostFocus();
-    void ButSend_Click();
-    void but_basket_DblClick();
-
-    // The product on show, as the auction board holds it.
-    const QString &CurrentProductID() const;
-    AuctionSocket *wsk_tcp;
-
-    // Top strip.
-    QWidget *pFRAME;
-    PictureButton *but_Regis;
-    PictureButton *but_HelpMe;
-    PictureButton *but_Cal;
-    PictureButton *but_basket;
-    WebView *webspn;
-    QLabel *Pict_Auc;
-
-    // Left pane.
-    QTabWidget *ssTab_Bid;
-    WebView *webBid;
-    QLineEdit *displastbid;
-    QProgressBar *pload1;
-    WebView *webgalley;
-    QProgressBar *pload2;
-
-    // Right column.
-    QPlainTextEdit *msgchat;
-    QLineEdit *txtSend;
-    QPushButton *ButSend;
-    QLabel *PFInfo;
-    QLabel *lbAuc;
-    QProgressBar *countDown;
-    QListWidget *aucList;
-    QPushButton *GOBID;
-
-    // Inside PFInfo.
-    QLabel *LBHEAD;
-    QLabel *bbox;
-    QLabel *lbfbid;
-    QLabel *fbidat;
-    QLabel *lbmbid;
-    QLabel *MinBid;
-    QLabel *MaxBid;
-    QLineEdit *MMax;
-    QLabel *lbhbid;
-    QLabel *Hi_Bid;
-    QLabel *lbLbid;
-    QLabel *Lb_bid;
-    QLabel *lbinc;
-    QLabel *bid_Inc;
-    QLabel *lbUBid;
-    QLineEdit *lbYourBid;
-    QLabel *cCurrency;
-    QLabel *PDesc;
-    QLabel *SellerBy;
-    QLabel *nQty;
-    QLabel *img_count;
-
-    // Bottom.
-    QStatusBar *stb;
-    QLabel *stbPanel1;
-    QLabel *stbPanel2;
-    QLabel *ImgContain;
-    QListWidget *temp_List;
-
-    // Menus.
-    QMenu *MLG;
-    QAction *MNU, *MLN, *bl, *DLP, *MA;
-    QMenu *MP;
-    QAction *MPW, *MPPS, *BK1, *MFV;
-    QMenu *MN;
-    QAction *MSNews, *MSFAQ, *MSS, *MSCOMP, *MCC, *MCT, *BK4, *MPA, *BK3, *MSSALE, *BK2, *MSHELP;
-    QMenu *MFT;
-    QMenu *MFF;
-    QAction *MFP1, *MFP2, *MCUS, *BKK, *MFPB;
-    QMenu *ML;
-    QAction *MLT, *MLE;
-
 protected:
     bool event(QEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void changeEvent(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    void buildTopStrip(QWidget *client);
-    void buildLeftPane(QWidget *client);
-    void buildRightColumn(QWidget *client);
-    void buildInfoPanel();
-    void buildStatusBar();
-    void buildMenus();
+    void connectCommands();
+    void applyLayout(const Frm2BidLayout::Layout &layout);
+    void fitTabView(int tab);
     void openSignIn(bool modal);
     void showToolWindow();
+    void showGalleryAddress(const QString &url);
     void Form_Unload();
-    void bindAuctionBoard();
-    void showBoard(unsigned what);
-    void showBidList();
-    void showStage();
 
     Frm2BidServices m_services;
-    AuctionBoard *m_board;
-    AuctionReceiver m_receiver;
-    SoundPlayer *m_sounds;
+    Frm2BidUi m_ui;
+    Frm2BidMenus m_menus;
+    CaptionSwitcher m_captions;
+    AuctionPanel *m_panel;
+    WebPanes *m_panes;
+    Frm2BidLayout::Layout m_layout;
+    QWidget *m_placed[Frm2BidLayout::IdCount] = {};
     QPointer<frmLogin> m_login;
     QPointer<frmTool> m_tool;
-    QWidget *m_tabPages[2];
     bool m_confirmMaximized = false;
 };

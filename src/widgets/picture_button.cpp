@@ -1,6 +1,14 @@
 #include "picture_button.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QStyleOptionFocusRect>
+
+PictureButton::PictureButton(QWidget *parent) : QLabel(parent)
+{
+    setFocusPolicy(Qt::StrongFocus);
+}
 
 void PictureButton::mouseReleaseEvent(QMouseEvent *event)
 {
@@ -26,4 +34,31 @@ void PictureButton::enterEvent(QEnterEvent *event)
 {
     emit hovered();
     QLabel::enterEvent(event);
+}
+
+void PictureButton::keyPressEvent(QKeyEvent *event)
+{
+    switch (event->key()) {
+    case Qt::Key_Space:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (!event->isAutoRepeat())
+            emit activated();
+        event->accept();
+        return;
+    default:
+        QLabel::keyPressEvent(event);
+    }
+}
+
+void PictureButton::paintEvent(QPaintEvent *event)
+{
+    QLabel::paintEvent(event);
+    if (!hasFocus())
+        return;
+    QPainter painter(this);
+    QStyleOptionFocusRect option;
+    option.initFrom(this);
+    option.rect = rect().adjusted(1, 1, -1, -1);
+    style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
 }

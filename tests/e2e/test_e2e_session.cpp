@@ -4,7 +4,6 @@
 #include "fake_web_view.h"
 #include "frm2bid.h"
 #include "loopback_peers.h"
-#include "picture_button.h"
 #include "test_support.h"
 
 #include <QApplication>
@@ -48,10 +47,10 @@ void measureControls(QHash<QString, QPoint> &centres)
     QTRY_VERIFY2_WITH_TIMEOUT(window.isVisible() && window.width() > screen.width() * 3 / 4, "not maximised",
                               10000);
     QTest::qWait(300); // let the window manager settle the frame before measuring
-    for (QWidget *widget : {static_cast<QWidget *>(window.but_Regis),
-                            static_cast<QWidget *>(window.lbYourBid), static_cast<QWidget *>(window.txtSend),
-                            static_cast<QWidget *>(window.GOBID), static_cast<QWidget *>(window.but_basket)})
+    for (const char *name : {"but_Regis", "lbYourBid", "txtSend", "GOBID", "but_basket"}) {
+        const auto *widget = window.findChild<QWidget *>(QString::fromLatin1(name));
         centres.insert(widget->objectName(), widget->mapToGlobal(widget->rect().center()));
+    }
     window.hide();
 }
 

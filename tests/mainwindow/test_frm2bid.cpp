@@ -1,7 +1,9 @@
 #include "auction_board.h"
+#include "auction_panel.h"
 #include "auction_socket.h"
 #include "fake_web_view.h"
 #include "frm2bid.h"
+#include "frm2bid_controls.h"
 #include "global.h"
 #include "history_store.h"
 #include "loopback_peers.h"
@@ -83,10 +85,11 @@ struct Harness {
     LoopbackHttp web;
     ScriptedPeer peer;
     frm2Bid window;
+    Frm2BidControls ui{window};
 };
 
 // Everything the auction panel shows, as text, to compare two windows.
-QStringList panel(const frm2Bid &w)
+QStringList panel(const Frm2BidControls &w)
 {
     QStringList shown;
     for (const QLabel *label :
@@ -111,13 +114,13 @@ private slots:
     void designState()
     {
         Harness h;
-        QCOMPARE(h.window.stbPanel2->text(), u"UID :"_s);
-        QVERIFY(!h.window.GOBID->isEnabled());
-        QVERIFY(h.window.displastbid->isHidden());
-        QCOMPARE(panel(h.window).mid(2, 8),
+        QCOMPARE(h.ui.stbPanel2->text(), u"UID :"_s);
+        QVERIFY(!h.ui.GOBID->isEnabled());
+        QVERIFY(h.ui.displastbid->isHidden());
+        QCOMPARE(panel(h.ui).mid(2, 8),
                  (QStringList{"fbidat=0", "MinBid=0", "Hi_Bid=0", "Lb_bid=0", "bid_Inc=0",
                               "SellerBy=", "cCurrency=Currency = ", "lbYourBid=0"}));
-        QCOMPARE(h.window.MMax->text(), u"0"_s);
+        QCOMPARE(h.ui.MMax->text(), u"0"_s);
         const QList<QPair<QString, QRect>> design{{u"PFInfo"_s, {460, 96, 291, 267}},
                                                   {u"GOBID"_s, {596, 436, 67, 59}},
                                                   {u"but_Regis"_s, {4, 6, 43, 35}},
@@ -134,7 +137,7 @@ private slots:
         QPointer<frmLogin> first = h.window.signInWindow();
         first->txtUserName->setText(u"typed"_s);
         h.window.MLN_Click();
-        h.window.wsk_tcp_Close();
+        h.window.auctionPanel().wsk_tcp_Close();
         QCOMPARE(h.window.signInWindow(), first.data());
         QCOMPARE(h.window.findChildren<frmLogin *>().size(), 1);
         QCOMPARE(first->txtUserName->text(), u"typed"_s);
@@ -146,7 +149,7 @@ private slots:
         Harness h;
         ScriptedPeer second;
         h.signIn(u"สมชาย\tx"_s, h.peer.port());
-        QTRY_COMPARE(h.window.stbPanel2->text(), u"UID :  4711"_s);
+        QTRY_COMPARE(h.ui.stbPanel2->text(), u"UID :  4711"_s);
         QTRY_COMPARE(h.peer.received, "AuctionGO\t\xCA\xC1\xAA\xD2\xC2 x\t\t0\t"_ba);
         QCOMPARE(h.beeps, 1);
         QVERIFY(!h.window.signInWindow());
@@ -175,9 +178,9 @@ private slots:
             QVERIFY(h.connect());
             h.peer.send(productMessage() + "#GOBID\t\xFE" + bidMessage("bob", 1600) +
                         "#LEFTCOUNT\t7\t\xFE#COUNT1\t\xFE");
-            QTRY_COMPARE(h.window.countDown->value(), 7);
-            QVERIFY(!h.window.displastbid->isHidden());
-            QVERIFY(h.window.GOBID->isEnabled());
+            QTRY_COMPARE(h.ui.countDown->value(), 7);
+            QVERIFY(!h.ui.displastbid->isHidden());
+            QVERIFY(h.ui.GOBID->isEnabled());
             h.peer.closeClient();
         } else {
             QTcpServer probe;
@@ -191,19 +194,18 @@ private slots:
         QCOMPARE(h.prompter.requests.value(0).text,
                  reachable ? QString()
                            : u"ไม่สามารถติดต่อกับเครื่องที่ให้บริการได้ ..... กรุณาลองดูอีกครั้ง หรือ ติดต่อฝ่ายเทคนิค Gavora"_s);
-        QCOMPARE(h.window.stbPanel2->text(), u"UID :"_s);
-        for (QLabel *label :
-             {h.window.Hi_Bid, h.window.Lb_bid, h.window.bid_Inc, h.window.PDesc, h.window.nQty,
-              h.window.fbidat, h.window.MinBid, h.window.SellerBy, h.window.cCurrency})
+        QCOMPARE(h.ui.stbPanel2->text(), u"UID :"_s);
+        for (QLabel *label : {h.ui.Hi_Bid, h.ui.Lb_bid, h.ui.bid_Inc, h.ui.PDesc, h.ui.nQty, h.ui.fbidat,
+                              h.ui.MinBid, h.ui.SellerBy, h.ui.cCurrency})
             QCOMPARE(label->text(), QString());
-        QCOMPARE(h.window.CurrentProductID(), QString());
-        QCOMPARE(h.window.aucList->count(), 0);
-        QVERIFY(h.window.displastbid->isHidden());
-        QVERIFY(!h.window.GOBID->isEnabled());
-        QCOMPARE(h.window.countDown->value(), 0);
+        QCOMPARE(h.window.auctionPanel().CurrentProductID(), QString());
+        QCOMPARE(h.ui.aucList->count(), 0);
+        QVERIFY(h.ui.displastbid->isHidden());
+        QVERIFY(!h.ui.GOBID->isEnabled());
+        QCOMPARE(h.ui.countDown->value(), 0);
         QCOMPARE(h.beeps, reachable ? 1 : 0);
-        h.window.lbYourBid->setText(u"100"_s);
-        QTest::keyClick(h.window.lbYourBid, Qt::Key_Return);
+        h.ui.lbYourBid->setText(u"100"_s);
+        QTest::keyClick(h.ui.lbYourBid, Qt::Key_Return);
         QCOMPARE(h.prompter.requests.last().text, u"Disconnect...."_s);
     }
 
@@ -214,9 +216,9 @@ private slots:
         h.window.show();
         // A local file is never shown, the web page is.
         h.peer.send(productMessage("file:///etc/passwd") + productMessage());
-        QTRY_COMPARE(static_cast<FakeWebView *>(h.window.webBid)->navigations,
+        QTRY_COMPARE(static_cast<FakeWebView *>(h.ui.webBid)->navigations,
                      QStringList{u"http://pages.test/p1.htm"_s});
-        QCOMPARE(panel(h.window).mid(0, 10),
+        QCOMPARE(panel(h.ui).mid(0, 10),
                  (QStringList{u"PDesc=นาฬิกา"_s, "nQty=2", "fbidat=1,000", "MinBid=1,200", "Hi_Bid=bob",
                               "Lb_bid=1,500", "bid_Inc=100", u"SellerBy=ร้าน"_s, "cCurrency=Currency = THB",
                               "lbYourBid=1,600"}));
@@ -231,34 +233,34 @@ private slots:
             stream += messages.last();
         }
         // Let the whole stream arrive before the window takes it, so that it comes as one read.
-        auto *socket = h.window.wsk_tcp->findChild<QTcpSocket *>();
+        auto *socket = h.window.auctionPanel().wsk_tcp->findChild<QTcpSocket *>();
         QCOMPARE(socket->state(), QAbstractSocket::ConnectedState);
         {
-            const QSignalBlocker hold(h.window.wsk_tcp);
+            const QSignalBlocker hold(h.window.auctionPanel().wsk_tcp);
             h.peer.send(stream);
             QTRY_COMPARE(socket->bytesAvailable(), stream.size());
         }
-        QSignalSpy changed(&h.window.board(), &AuctionBoard::changed);
-        QSignalSpy inserted(h.window.aucList->model(), &QAbstractItemModel::rowsInserted);
-        h.window.wsk_tcp_DataArrival();
+        QSignalSpy changed(&h.window.auctionPanel().board(), &AuctionBoard::changed);
+        QSignalSpy inserted(h.ui.aucList->model(), &QAbstractItemModel::rowsInserted);
+        h.window.auctionPanel().wsk_tcp_DataArrival();
         QCOMPARE(changed.count(), 1);
         QCOMPARE(inserted.count(), 1);
-        QCOMPARE(h.window.aucList->count(), AuctionBoard::maxListLines);
-        QCOMPARE(h.window.aucList->currentRow(), AuctionBoard::maxListLines - 1);
-        QVERIFY(h.window.aucList->currentItem()->isSelected());
-        QCOMPARE(h.window.aucList->currentItem()->text(), u"AT  51,590  By  bidder1 Time : 11:23:19"_s);
-        const QScrollBar *scroll = h.window.aucList->verticalScrollBar();
+        QCOMPARE(h.ui.aucList->count(), AuctionBoard::maxListLines);
+        QCOMPARE(h.ui.aucList->currentRow(), AuctionBoard::maxListLines - 1);
+        QVERIFY(h.ui.aucList->currentItem()->isSelected());
+        QCOMPARE(h.ui.aucList->currentItem()->text(), u"AT  51,590  By  bidder1 Time : 11:23:19"_s);
+        const QScrollBar *scroll = h.ui.aucList->verticalScrollBar();
         QTRY_VERIFY(scroll->maximum() > 0);
         QCOMPARE(scroll->value(), scroll->maximum());
 
         // The same messages one read each, as the receive path hands them over.
         Harness separate;
-        separate.window.board().setUserId(u"user"_s);
+        separate.window.auctionPanel().board().setUserId(u"user"_s);
         for (const QByteArray &message : QList{productMessage()} + messages) {
-            separate.window.board().handleMessage(QByteArrayView(message).chopped(1));
-            separate.window.board().flush();
+            separate.window.auctionPanel().board().handleMessage(QByteArrayView(message).chopped(1));
+            separate.window.auctionPanel().board().flush();
         }
-        QCOMPARE(panel(separate.window), panel(h.window));
+        QCOMPARE(panel(separate.ui), panel(h.ui));
     }
 
     void coloursFollowTheLatestBidder_data()
@@ -283,16 +285,16 @@ private slots:
         h.peer.send(productMessage());
         // One read per bid, so the first bid's colours are shown before the second changes them.
         for (const QByteArray &bid : std::as_const(bids)) {
-            const int lines = h.window.aucList->count();
+            const int lines = h.ui.aucList->count();
             h.peer.send(bid);
-            QTRY_COMPARE(h.window.aucList->count(), lines + 1);
+            QTRY_COMPARE(h.ui.aucList->count(), lines + 1);
         }
-        QCOMPARE(h.window.Hi_Bid->text(), highBidder);
-        QCOMPARE(h.window.aucList->palette().color(QPalette::Base),
+        QCOMPARE(h.ui.Hi_Bid->text(), highBidder);
+        QCOMPARE(h.ui.aucList->palette().color(QPalette::Base),
                  own ? QColor(192, 192, 255) : QColor(255, 224, 192));
-        QCOMPARE(h.window.Hi_Bid->palette().color(h.window.Hi_Bid->foregroundRole()),
+        QCOMPARE(h.ui.Hi_Bid->palette().color(h.ui.Hi_Bid->foregroundRole()),
                  own ? QColor(0, 0, 0) : QColor(0, 0, 192));
-        QCOMPARE(h.window.Hi_Bid->font().underline(), own);
+        QCOMPARE(h.ui.Hi_Bid->font().underline(), own);
     }
 
     void countdownStages_data()
@@ -313,17 +315,17 @@ private slots:
         Harness h;
         QVERIFY(h.connect());
         h.peer.send(productMessage() + "#GOBID\t\xFE" + bidMessage("alice", 1600, "10:00:05"));
-        QTRY_COMPARE(h.window.aucList->count(), 1);
+        QTRY_COMPARE(h.ui.aucList->count(), 1);
         h.peer.send(keyword + "\t\xFE");
-        QTRY_VERIFY(!h.window.img_count->isHidden());
-        QCOMPARE(h.window.img_count->pixmap().toImage(), Pictures::countdown(picture).toImage());
-        QCOMPARE(h.window.img_count->size(), size);
-        QCOMPARE(h.window.img_count->x(), (h.window.PFInfo->width() - size.width()) / 2);
-        QCOMPARE(h.window.displastbid->text(), u"1,600"_s);
-        QCOMPARE(h.window.displastbid->x(), (h.window.webBid->width() - h.window.displastbid->width()) / 2);
-        QVERIFY(!h.window.displastbid->isHidden());
-        QCOMPARE(h.window.GOBID->isEnabled(), !sold);
-        QCOMPARE(h.window.aucList->count(), sold ? 0 : 1);
+        QTRY_VERIFY(!h.ui.img_count->isHidden());
+        QCOMPARE(h.ui.img_count->pixmap().toImage(), Pictures::countdown(picture).toImage());
+        QCOMPARE(h.ui.img_count->size(), size);
+        QCOMPARE(h.ui.img_count->x(), (h.ui.PFInfo->width() - size.width()) / 2);
+        QCOMPARE(h.ui.displastbid->text(), u"1,600"_s);
+        QCOMPARE(h.ui.displastbid->x() + 1, (h.ui.webBid->width() - h.ui.displastbid->width()) / 2);
+        QVERIFY(!h.ui.displastbid->isHidden());
+        QCOMPARE(h.ui.GOBID->isEnabled(), !sold);
+        QCOMPARE(h.ui.aucList->count(), sold ? 0 : 1);
         // The sale is recorded from the panel as it was before the sale cleared the list.
         const QList<QStringList> records = History::readRows();
         QCOMPARE(records.size(), sold ? 1 : 0);
@@ -333,8 +335,8 @@ private slots:
             QCOMPARE(records[0].value(7), u"10:00:05"_s);
         }
         h.peer.send("#COUNTCANCEL\t\xFE");
-        QTRY_VERIFY(h.window.img_count->isHidden());
-        QVERIFY(h.window.displastbid->isHidden());
+        QTRY_VERIFY(h.ui.img_count->isHidden());
+        QVERIFY(h.ui.displastbid->isHidden());
     }
 
     void bidding_data()
@@ -376,27 +378,27 @@ private slots:
         Harness h;
         QVERIFY(h.connect());
         h.peer.send(productMessage() + (button ? "#GOBID\t\xFE" : ""));
-        QTRY_COMPARE(h.window.CurrentProductID(), u"P1"_s);
-        QTRY_COMPARE(h.window.GOBID->isEnabled(), button);
-        h.window.MMax->setText(maximum);
-        h.window.lbYourBid->selectAll();
-        QTest::keyClicks(h.window.lbYourBid, typed);
+        QTRY_COMPARE(h.window.auctionPanel().CurrentProductID(), u"P1"_s);
+        QTRY_COMPARE(h.ui.GOBID->isEnabled(), button);
+        h.ui.MMax->setText(maximum);
+        h.ui.lbYourBid->selectAll();
+        QTest::keyClicks(h.ui.lbYourBid, typed);
         h.prompter.queueAnswer(ok ? Prompter::Answer::Ok : Prompter::Answer::Cancel);
         if (!whileAsked.isEmpty()) {
             h.prompter.whileOpen = [&h, whileAsked] {
                 h.peer.send(whileAsked);
-                QTRY_COMPARE(h.window.aucList->count(), 1);
+                QTRY_COMPARE(h.ui.aucList->count(), 1);
             };
         }
         if (button)
-            QTest::mouseClick(h.window.GOBID, Qt::LeftButton);
+            QTest::mouseClick(h.ui.GOBID, Qt::LeftButton);
         else
-            QTest::keyClick(h.window.lbYourBid, Qt::Key_Return);
+            QTest::keyClick(h.ui.lbYourBid, Qt::Key_Return);
         QCOMPARE(h.prompter.requests.value(0).text, prompt);
-        QCOMPARE(h.window.MMax->text(), maximumAfter);
+        QCOMPARE(h.ui.MMax->text(), maximumAfter);
         // A chat line sent after the bid shows whether anything went out before it.
-        h.window.txtSend->setText(u"sync"_s);
-        h.window.ButSend->click();
+        h.ui.txtSend->setText(u"sync"_s);
+        h.ui.ButSend->click();
         const QByteArray bid = sent.isEmpty() ? QByteArray() : "user\tROBOT CLICK BID\t" + sent + "\t\xFE";
         QTRY_COMPARE(h.peer.received, bid + "UMSG\tuser\tsync\t\xFE");
         QCOMPARE(h.prompter.requests.size(), prompt.isEmpty() ? 0 : 1);
@@ -407,9 +409,9 @@ private slots:
         Harness h;
         QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
         for (const auto &[typed, shown] : {std::pair{u"2500"_s, u"2,500"_s}, std::pair{u"0"_s, QString()}}) {
-            h.window.MMax->setText(typed);
-            QCoreApplication::sendEvent(h.window.MMax, &out);
-            QCOMPARE(h.window.MMax->text(), shown);
+            h.ui.MMax->setText(typed);
+            QCoreApplication::sendEvent(h.ui.MMax, &out);
+            QCOMPARE(h.ui.MMax->text(), shown);
         }
     }
 
@@ -418,17 +420,17 @@ private slots:
     {
         Harness h;
         QVERIFY(h.connect());
-        h.window.txtSend->setText(u"สวัสดี"_s);
-        QTest::keyClick(h.window.txtSend, Qt::Key_Return);
-        QCOMPARE(h.window.txtSend->text(), QString());
-        QTest::mouseClick(h.window.ButSend, Qt::LeftButton);
+        h.ui.txtSend->setText(u"สวัสดี"_s);
+        QTest::keyClick(h.ui.txtSend, Qt::Key_Return);
+        QCOMPARE(h.ui.txtSend->text(), QString());
+        QTest::mouseClick(h.ui.ButSend, Qt::LeftButton);
         QTRY_COMPARE(h.peer.received, QByteArray("UMSG\tuser\t\xCA\xC7\xD1\xCA\xB4\xD5\t\xFE"
                                                  "UMSG\tuser\t\t\xFE"));
         for (const auto &[bytes, shown] : {std::pair{"x\told\t\xFE"_ba, u"old"_s},
                                            std::pair{"ann\t\xCA\xC7\xD1\xCA\xB4\xD5\t\xFE"_ba, u"สวัสดี"_s},
                                            std::pair{"hello\xFE"_ba, QString()}}) {
             h.peer.send(bytes);
-            QTRY_COMPARE(h.window.msgchat->toPlainText(), shown);
+            QTRY_COMPARE(h.ui.msgchat->toPlainText(), shown);
         }
     }
 };

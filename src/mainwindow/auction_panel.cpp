@@ -1,0 +1,254 @@
+#include "auction_panel.h"
+
+#include "auction_board.h"
+#include "auction_messages.h"
+#include "auction_socket.h"
+#include "bidding.h"
+#include "design_units.h"
+#include "frm2bid_ui.h"
+#include "global.h"
+#include "history_store.h"
+#include "palette.h"
+#include "pictures.h"
+#include "prompter.h"
+#include "sound_player.h"
+
+#include <QEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QStatusBar>
+
+namespace {
+using Design::fromBgr;
+
+const QString lostConnectionText =
+    QStringLiteral("ไม่สามารถติดต่อกับเครื่องที่ให้บริการได้ ..... กรุณาลองดูอีกครั้ง หรือ ติดต่อฝ่ายเทคนิค Gavora");
+const QString designStatusText = QStringLiteral("UID :");
+
+void setText(QLabel *label, const QString &text)
+{
+    if (label->text() != text)
+        label->setText(text);
+}
+} // namespace
+
+AuctionPanel::AuctionPanel(const Frm2BidUi &ui, Prompter &prompter, std::function<void()> beep,
+                           QObject *parent)
+    : QObject(parent), wsk_tcp(new AuctionSocket(this)), m_ui(ui), m_prompter(prompter),
+      m_beep(std::move(beep)), m_board(new AuctionBoard(this)), m_receiver(*m_board),
+      m_sounds(new SoundPlayer(this))
+{
+    connect(wsk_tcp, &AuctionSocket::connected, this, &AuctionPanel::wsk_tcp_Connect);
+    connect(wsk_tcp, &AuctionSocket::closed, this, &AuctionPanel::wsk_tcp_Close);
+    connect(wsk_tcp, &AuctionSocket::error, this, &AuctionPanel::wsk_tcp_Error);
+    connect(wsk_tcp, &AuctionSocket::dataArrival, this, &AuctionPanel::wsk_tcp_DataArrival);
+
+    // The sale is written before the board changes anything, from what the panel shows.
+    m_board->setSaleRecorder([](const SaleRecord &sale) { WriteHistoryRecord(sale); });
+    connect(m_board, &AuctionBoard::changed, this, [this](AuctionBoard::Changes what) { showBoard(what); });
+    connect(m_board, &AuctionBoard::navigateDescription, this,
+            [this](const QString &url) { m_ui.webBid->Navigate(url); });
+    connect(m_board, &AuctionBoard::playSound, m_sounds, &SoundPlayer::PlaySoundFile);
+
+    connect(ui.GOBID, &QPushButton::clicked, this, &AuctionPanel::GOBID_Click);
+    connect(ui.lbYourBid, &QLineEdit::returnPressed, this, &AuctionPanel::GOBID_Click);
+    connect(ui.lbYourBid, &QLineEdit::textEdited, m_board, &AuctionBoard::setYourBid);
+    ui.MMax->installEventFilter(this);
+    connect(ui.ButSend, &QPushButton::clicked, this, &AuctionPanel::ButSend_Click);
+    connect(ui.txtSend, &QLineEdit::returnPressed, this, &AuctionPanel::ButSend_Click);
+    showBoard(~0u);
+}
+
+AuctionPanel::~AuctionPanel() = default;
+
+bool AuctionPanel::soundLoading() const
+{
+    return m_sounds->isLoading();
+}
+
+const QString &AuctionPanel::CurrentProductID() const
+{
+    return m_board->currentProductId();
+}
+
+void AuctionPanel::ConnectAuctionSocket(const QString &host, int port)
+{
+    wsk_tcp->Close();
+    wsk_tcp->setRemoteHost(host);
+    wsk_tcp->setRemotePort(port);
+    wsk_tcp->Connect();
+}
+
+void AuctionPanel::wsk_tcp_Connect()
+{
+    m_receiver.reset();
+    m_board->setUserId(Global::UserID);
+    m_beep();
+    wsk_tcp->SendData(AuctionMessages::auctionGo(Global::UserID));
+}
+
+void AuctionPanel::wsk_tcp_Close()
+{
+    // The auction panel is emptied by the board, which the widgets show.
+    m_ui.stbPanel2->setText(designStatusText);
+    m_receiver.reset();
+    m_board->connectionClosed();
+    wsk_tcp->Close();
+    emit connectionLost();
+}
+
+void AuctionPanel::wsk_tcp_Error(int, const QString &)
+{
+    // Never a modal box inside the socket's own signal: data arriving meanwhile would sit unread.
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            m_prompter.ask({lostConnectionText, QStringLiteral("Gavora"), Prompter::Icon::Critical,
+                            Prompter::Buttons::Ok});
+            wsk_tcp_Close();
+        },
+        Qt::QueuedConnection);
+}
+
+void AuctionPanel::wsk_tcp_DataArrival()
+{
+    m_receiver.receive(wsk_tcp->GetData());
+}
+
+void AuctionPanel::showBoard(unsigned what)
+{
+    const AuctionBoard &board = *m_board;
+    if (what & AuctionBoard::ProductChanged) {
+        setText(m_ui.PDesc, board.pDesc());
+        setText(m_ui.nQty, board.nQty());
+        setText(m_ui.fbidat, board.fbidat());
+        setText(m_ui.MinBid, board.minBid());
+        setText(m_ui.SellerBy, board.sellerBy());
+        setText(m_ui.cCurrency, board.cCurrency());
+    }
+    if (what & AuctionBoard::HighBidChanged) {
+        setText(m_ui.Hi_Bid, board.hiBid());
+        setText(m_ui.Lb_bid, board.lbBid());
+        setText(m_ui.bid_Inc, board.bidInc());
+    }
+    if (what & AuctionBoard::YourBidChanged && m_ui.lbYourBid->text() != board.lbYourBid())
+        m_ui.lbYourBid->setText(board.lbYourBid());
+    if (what & AuctionBoard::ListChanged)
+        showBidList();
+    if (what & AuctionBoard::CountDownChanged)
+        m_ui.countDown->setValue(board.countDown());
+    if (what & AuctionBoard::StageChanged)
+        showStage();
+    if (what & AuctionBoard::BidButtonChanged)
+        m_ui.GOBID->setEnabled(board.gobidEnabled());
+    if (what & AuctionBoard::ChatChanged && m_ui.msgchat->toPlainText() != board.msgchat())
+        m_ui.msgchat->setPlainText(board.msgchat());
+}
+
+void AuctionPanel::showBidList()
+{
+    const AuctionBoard &board = *m_board;
+    QListWidget *list = m_ui.aucList;
+    const QStringList &lines = board.aucList();
+    // Refilled once per read: the list holds at most 31 lines.
+    list->setUpdatesEnabled(false);
+    list->clear();
+    list->addItems(lines);
+    if (!lines.isEmpty()) {
+        list->setCurrentRow(list->count() - 1);
+        list->scrollToBottom();
+    }
+    list->setUpdatesEnabled(true);
+
+    QLabel *highBid = m_ui.Hi_Bid;
+    QFont highBidFont = highBid->font();
+    QPalette highBidPalette = highBid->palette();
+    switch (board.bidColours()) {
+    case AuctionBoard::BidColours::Initial:
+        Design::setBackColor(list, fromBgr(0x00FFC0C0));
+        break;
+    case AuctionBoard::BidColours::OwnBid:
+        Design::setBackColor(list, fromBgr(0x00FFC0C0));
+        highBidPalette.setColor(QPalette::WindowText, fromBgr(0x00000000));
+        highBidFont.setUnderline(true);
+        break;
+    case AuctionBoard::BidColours::OtherBid:
+        Design::setBackColor(list, fromBgr(0x00C0E0FF));
+        highBidPalette.setColor(QPalette::WindowText, fromBgr(0x00C00000));
+        highBidFont.setUnderline(false);
+        break;
+    }
+    highBid->setPalette(highBidPalette);
+    highBid->setFont(highBidFont);
+}
+
+void AuctionPanel::showStage()
+{
+    const AuctionBoard &board = *m_board;
+    QLineEdit *display = m_ui.displastbid;
+    display->setText(board.displastbidText());
+    // Centred over the description as the window's layout centres it: measured from the tab control's edge.
+    display->move((m_ui.webBid->width() - display->width()) / 2 - m_ui.tabPageOffset().x(), display->y());
+    display->setVisible(board.displastbidVisible());
+    if (board.displastbidVisible())
+        display->raise();
+
+    QLabel *picture = m_ui.img_count;
+    const QPixmap pixmap = Pictures::countdown(board.stagePicture());
+    if (pixmap.isNull()) {
+        picture->clear();
+        picture->hide();
+        return;
+    }
+    picture->setPixmap(pixmap);
+    picture->resize(pixmap.size());
+    picture->move((m_ui.PFInfo->width() - picture->width()) / 2, picture->y());
+    picture->show();
+    picture->raise();
+}
+
+void AuctionPanel::GOBID_Click()
+{
+    QString maximum = m_ui.MMax->text();
+    const Bidding::Result result = Bidding::GOBID_Click(
+        m_ui.Lb_bid->text(), [this] { return m_ui.lbYourBid->text(); }, maximum, wsk_tcp->isConnected(),
+        Global::UserID, m_prompter, [this](const QByteArray &bytes) { wsk_tcp->SendData(bytes); });
+    if (maximum != m_ui.MMax->text())
+        m_ui.MMax->setText(maximum);
+    if (!result.sound.isEmpty())
+        m_sounds->PlaySoundFile(result.sound);
+}
+
+void AuctionPanel::MMax_LostFocus()
+{
+    m_ui.MMax->setText(Bidding::MMax_LostFocus(m_ui.MMax->text()));
+}
+
+void AuctionPanel::ButSend_Click()
+{
+    // A line that cannot go out is lost silently; the box is cleared all the same.
+    wsk_tcp->SendData(AuctionMessages::chat(Global::UserID, m_ui.txtSend->text()));
+    m_ui.txtSend->clear();
+}
+
+void AuctionPanel::hideLastBidDisplay()
+{
+    m_board->hideLastBidDisplay();
+}
+
+void AuctionPanel::requestProductDescription()
+{
+    if (wsk_tcp->isConnected())
+        wsk_tcp->SendData(AuctionMessages::getPd());
+}
+
+bool AuctionPanel::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_ui.MMax && event->type() == QEvent::FocusOut)
+        MMax_LostFocus();
+    return QObject::eventFilter(watched, event);
+}

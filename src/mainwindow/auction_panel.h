@@ -1,0 +1,60 @@
+#pragma once
+
+#include "auction_receiver.h"
+
+#include <QObject>
+#include <functional>
+
+class AuctionBoard;
+class AuctionSocket;
+class Prompter;
+class SoundPlayer;
+struct Frm2BidUi;
+
+// The auction column of the main window: the connection, the board that holds what the panel shows, the
+// widgets bound to it, and the user's bids and chat lines.
+class AuctionPanel : public QObject {
+    Q_OBJECT
+public:
+    AuctionPanel(const Frm2BidUi &ui, Prompter &prompter, std::function<void()> beep, QObject *parent);
+    ~AuctionPanel() override;
+
+    AuctionBoard &board() { return *m_board; }
+    AuctionSocket *wsk_tcp;
+    // Whether a sound is still being read in (the program waits for it before it exits).
+    bool soundLoading() const;
+    const QString &CurrentProductID() const;
+
+    void ConnectAuctionSocket(const QString &host, int port);
+    void wsk_tcp_Connect();
+    void wsk_tcp_Close();
+    void wsk_tcp_Error(int number, const QString &description);
+    void wsk_tcp_DataArrival();
+
+    void GOBID_Click();
+    void MMax_LostFocus();
+    void ButSend_Click();
+    // The large last-bid display goes away until the next countdown stage.
+    void hideLastBidDisplay();
+    // Asks the server for the product description; nothing when not connected.
+    void requestProductDescription();
+
+signals:
+    // The connection ended; the user signs in again to reconnect.
+    void connectionLost();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void showBoard(unsigned what);
+    void showBidList();
+    void showStage();
+
+    const Frm2BidUi &m_ui;
+    Prompter &m_prompter;
+    std::function<void()> m_beep;
+    AuctionBoard *m_board;
+    AuctionReceiver m_receiver;
+    SoundPlayer *m_sounds;
+};

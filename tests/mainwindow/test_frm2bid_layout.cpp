@@ -1,0 +1,172 @@
+// The main window's layout as a function of its outer size, against rectangles worked out by hand.
+#include "frm2bid_layout.h"
+
+#include <QTest>
+
+using namespace Frm2BidLayout;
+using Expected = QList<QPair<Id, Rect>>;
+Q_DECLARE_METATYPE(Frm2BidLayout::Layout)
+
+namespace {
+// The layout with the given controls changed and every other one as designed.
+Layout designWith(const Expected &changes, bool wideView = false)
+{
+    Layout layout = designLayout();
+    for (const auto &[id, rect] : changes)
+        layout[id] = rect;
+    layout.wideView = wideView;
+    return layout;
+}
+
+// Maximised on a 1280 x 1024 screen: 19200 x 15360 twips.
+const Expected large{
+    {ButSend, {18305, 1140, 705, 285}},     {Pict_Auc, {17355, 90, 1725, 675}},
+    {webspn, {3300, 30, 13975, 735}},       {PFInfo, {14635, 1440, 4365, 4005}},
+    {msgchat, {14635, 840, 4365, 285}},     {txtSend, {14635, 1140, 3650, 285}},
+    {ssTab_Bid, {30, 840, 14485, 13710}},   {webBid, {90, 450, 14285, 12860}},
+    {pload1, {90, 13320, 14285, 225}},      {ImgContain, {18075, 14640, 975, 255}},
+    {lbAuc, {14635, 5465, 1395, 225}},      {aucList, {14635, 5710, 4395, 780}},
+    {GOBID, {16330, 6510, 1005, 885}},      {webgalley, {90, 450, 14285, 12860}},
+    {pload2, {90, 13320, 14285, 225}},      {countDown, {16175, 5460, 2865, 225}},
+    {displastbid, {4255, 600, 5775, 1245}},
+};
+} // namespace
+
+class TestFrm2BidLayout : public QObject {
+    Q_OBJECT
+private slots:
+    void resize_data()
+    {
+        QTest::addColumn<double>("W");
+        QTest::addColumn<double>("H");
+        QTest::addColumn<Layout>("expected");
+        // A window as designed, with a 60-twip border and 750 twips of title, menu bar and border above.
+        QTest::newRow("design size") << 11415.0 << 8580.0
+                                     << designWith({
+                                            {ButSend, {10520, 1140, 705, 285}},
+                                            {Pict_Auc, {9570, 90, 1725, 675}},
+                                            {webspn, {3300, 30, 6190, 735}},
+                                            {PFInfo, {6850, 1440, 4365, 4005}},
+                                            {msgchat, {6850, 840, 4365, 285}},
+                                            {txtSend, {6850, 1140, 3650, 285}},
+                                            {ssTab_Bid, {30, 840, 6700, 6930}},
+                                            {webBid, {90, 450, 6500, 6080}},
+                                            {pload1, {90, 6540, 6500, 225}},
+                                            {ImgContain, {10290, 7860, 975, 255}},
+                                            {lbAuc, {6850, 5465, 1395, 225}},
+                                            {aucList, {6850, 5710, 4395, 780}},
+                                            {GOBID, {8545, 6510, 1005, 885}},
+                                            {webgalley, {90, 450, 6500, 6080}},
+                                            {pload2, {90, 6540, 6500, 225}},
+                                            {countDown, {8390, 5460, 2865, 225}},
+                                            {displastbid, {362.5, 600, 5775, 1245}},
+                                        });
+        QTest::newRow("1280 x 1024") << 19200.0 << 15360.0 << designWith(large);
+        QTest::newRow("1920 x 1080") << 28800.0 << 16200.0
+                                     << designWith({
+                                            {ButSend, {27905, 1140, 705, 285}},
+                                            {Pict_Auc, {26955, 90, 1725, 675}},
+                                            {webspn, {3300, 30, 23575, 735}},
+                                            {PFInfo, {24235, 1440, 4365, 4005}},
+                                            {msgchat, {24235, 840, 4365, 285}},
+                                            {txtSend, {24235, 1140, 3650, 285}},
+                                            {ssTab_Bid, {30, 840, 24085, 14550}},
+                                            {webBid, {90, 450, 23885, 13700}},
+                                            {pload1, {90, 14160, 23885, 225}},
+                                            {ImgContain, {27675, 15480, 975, 255}},
+                                            {lbAuc, {24235, 5465, 1395, 225}},
+                                            {aucList, {24235, 5710, 4395, 780}},
+                                            {GOBID, {25930, 6510, 1005, 885}},
+                                            {webgalley, {90, 450, 23885, 13700}},
+                                            {pload2, {90, 14160, 23885, 225}},
+                                            {countDown, {25775, 5460, 2865, 225}},
+                                            {displastbid, {9055, 600, 5775, 1245}},
+                                        });
+        // Too small for the formulas: the banner's width and the tab control's size cannot be negative and
+        // stay as they were; everything after them is still laid out, from the values kept.
+        QTest::newRow("too small") << 4000.0 << 1000.0
+                                   << designWith({
+                                          {ButSend, {3105, 1140, 705, 285}},
+                                          {Pict_Auc, {2155, 90, 1725, 675}},
+                                          {PFInfo, {-565, 1440, 4365, 4005}},
+                                          {msgchat, {-565, 840, 4365, 285}},
+                                          {txtSend, {-565, 1140, 3650, 285}},
+                                          {webBid, {90, 450, 6595, 4925}},
+                                          {pload1, {90, 5385, 6595, 225}},
+                                          {ImgContain, {2875, 280, 975, 255}},
+                                          {lbAuc, {-565, 5465, 1395, 225}},
+                                          {aucList, {-565, 5710, 4395, 780}},
+                                          {GOBID, {1130, 6510, 1005, 885}},
+                                          {webgalley, {90, 450, 6595, 4925}},
+                                          {pload2, {90, 5385, 6595, 225}},
+                                          {countDown, {975, 5460, 2865, 225}},
+                                          {displastbid, {410, 600, 5775, 1245}},
+                                      });
+    }
+    void resize()
+    {
+        QFETCH(double, W);
+        QFETCH(double, H);
+        QFETCH(Layout, expected);
+        const Layout laidOut = resized(designLayout(), W, H);
+        for (int id = 0; id < IdCount; ++id) {
+            const Rect got = laidOut.rects[std::size_t(id)];
+            const Rect want = expected.rects[std::size_t(id)];
+            QVERIFY2(got == want, qPrintable(QStringLiteral("%1: %2,%3,%4,%5")
+                                                 .arg(QLatin1String(names[std::size_t(id)]))
+                                                 .arg(got.left)
+                                                 .arg(got.top)
+                                                 .arg(got.width)
+                                                 .arg(got.height)));
+        }
+        QVERIFY(!laidOut.wideView);
+        // Laid out again at the same size, nothing moves.
+        QVERIFY(resized(laidOut, W, H) == laidOut);
+    }
+
+    // The bid button stays centred under the list, and the list's column follows the panel down.
+    void columnFollowsThePanel()
+    {
+        for (double W : {5000.0, 11415.0, 19201.0, 40000.0}) {
+            const Layout l = resized(designLayout(), W, 9000);
+            QCOMPARE(l[GOBID].left + l[GOBID].width / 2, l[aucList].left + l[aucList].width / 2);
+            QCOMPARE(l[lbAuc].top, l[PFInfo].top + l[PFInfo].height + 20);
+            QCOMPARE(l[aucList].top, l[lbAuc].top + l[lbAuc].height + 20);
+            QCOMPARE(l[GOBID].top, l[aucList].top + l[aucList].height + 20);
+            QCOMPARE(l[PFInfo].left + l[PFInfo].width, W - 200);
+        }
+    }
+
+    // On with the description shown, the gallery selected, off again, the description selected again.
+    void wideViewBothWays()
+    {
+        const Layout normal = resized(designLayout(), 19200, 15360);
+        Layout wide = wideViewSwitched(normal, 19200, 0);
+        QVERIFY(wide.wideView);
+        QCOMPARE(wide[ssTab_Bid].width, 19050.0);
+        QCOMPARE(wide[webBid].width, 18850.0);
+        QCOMPARE(wide[webgalley].width, 14285.0);
+        wide = tabSelected(wide, 1);
+        QCOMPARE(wide[webgalley].width, 18850.0);
+
+        Layout back = wideViewSwitched(wide, 19200, 1);
+        QVERIFY(!back.wideView);
+        QCOMPARE(back[ssTab_Bid].width, 14485.0);
+        QCOMPARE(back[webgalley].width, 14285.0);
+        QCOMPARE(back[webBid].width, 18850.0);
+        back = tabSelected(back, 0);
+        QVERIFY(back == normal);
+
+        // Nothing but widths changes, and only those named.
+        for (int id = 0; id < IdCount; ++id) {
+            if (id == ssTab_Bid || id == webBid || id == webgalley)
+                continue;
+            QVERIFY(wide.rects[std::size_t(id)] == normal.rects[std::size_t(id)]);
+        }
+        // Any resize returns to the normal view.
+        QVERIFY(resized(wideViewSwitched(normal, 19200, 0), 19200, 15360) == normal);
+    }
+};
+
+QTEST_APPLESS_MAIN(TestFrm2BidLayout)
+#include "test_frm2bid_layout.moc"

@@ -82,6 +82,7 @@ frm2Bid::frm2Bid(Frm2BidServices services, QWidget *parent)
         const std::string_view name = Frm2BidLayout::names[std::size_t(id)];
         m_placed[id] = findChild<QWidget *>(QString::fromLatin1(name.data(), qsizetype(name.size())));
     }
+    m_appliedPageOffset = m_ui.tabPageOffset();
     connectCommands();
 
     resize(Design::toPixels(Frm2BidDesign::clientWidth),
@@ -173,7 +174,7 @@ void frm2Bid::applyLayout(const Frm2BidLayout::Layout &layout)
     for (int i = 0; i < IdCount; ++i) {
         const auto id = Id(i);
         const Rect &r = layout[id];
-        if (r == old[id] || !m_placed[id])
+        if (!m_placed[id] || (r == old[id] && !(onTabPage(id) && pageOffset != m_appliedPageOffset)))
             continue;
         QRect pixels(toPixels(r.left), toPixels(r.top), toPixels(r.width), toPixels(r.height));
         if (onTabPage(id))
@@ -186,6 +187,7 @@ void frm2Bid::applyLayout(const Frm2BidLayout::Layout &layout)
                             static_cast<QWidget *>(m_ui.countDown)})
         column->setVisible(!layout.wideView);
     m_menus.MFV->setChecked(layout.wideView);
+    m_appliedPageOffset = pageOffset;
 }
 
 void frm2Bid::SetLanguage(const QString &code)
@@ -290,6 +292,13 @@ bool frm2Bid::event(QEvent *event)
         }
     }
     return QMainWindow::event(event);
+}
+
+void frm2Bid::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    // The tab pages have their final place only now.
+    applyLayout(m_layout);
 }
 
 void frm2Bid::resizeEvent(QResizeEvent *event)

@@ -62,6 +62,7 @@ public:
 
 protected:
     bool event(QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void changeEvent(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
@@ -83,6 +84,7 @@ private:
     WebPanes *m_panes;
     Frm2BidLayout::Layout m_layout;
     QWidget *m_placed[Frm2BidLayout::IdCount] = {};
+    QPoint m_appliedPageOffset;
     QPointer<frmLogin> m_login;
     QPointer<frmTool> m_tool;
     bool m_confirmMaximized = false;

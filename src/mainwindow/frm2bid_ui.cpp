@@ -249,5 +249,9 @@ Frm2BidUi Frm2BidUi::build(QMainWindow *window, const WebViewFactory &webViewFac
 
 QPoint Frm2BidUi::tabPageOffset() const
 {
-    return {1, ssTab_Bid->tabBar()->sizeHint().height() + 1};
+    // The pages' place is known once the tab control has been laid out; until then, close to it.
+    const QWidget *pages = tabPages[0]->parentWidget();
+    if (ssTab_Bid->isVisible() && pages && pages != ssTab_Bid)
+        return pages->mapTo(ssTab_Bid, QPoint());
+    return {2, ssTab_Bid->tabBar()->sizeHint().height()};
 }

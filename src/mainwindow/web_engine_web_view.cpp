@@ -5,24 +5,37 @@
 #include <QWebEngineHistory>
 #include <QWebEngineView>
 
+// The engine's signals as the four events the windows rely on: a load's start is DownloadBegin, its progress
+// ProgressChange (out of 100, and -1 once it has ended), its end DownloadComplete followed by
+// DocumentComplete. A move within the same page also completes a document, so that the address shown follows
+// it.
 WebEngineWebView::WebEngineWebView(QWidget *parent) : WebView(parent), m_view(new QWebEngineView(this))
 {
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_view);
+    setFocusProxy(m_view);
     connect(m_view, &QWebEngineView::loadStarted, this, &WebView::DownloadBegin);
     connect(m_view, &QWebEngineView::loadProgress, this,
             [this](int progress) { emit ProgressChange(progress, 100); });
     connect(m_view, &QWebEngineView::loadFinished, this, [this](bool) {
+        emit ProgressChange(-1, 100);
         emit DownloadComplete();
         emit DocumentComplete(LocationURL());
+    });
+    connect(m_view, &QWebEngineView::urlChanged, this, [this](const QUrl &url) {
+        if (!url.isEmpty())
+            emit DocumentComplete(LocationURL());
     });
 }
 
 void WebEngineWebView::Navigate(const QString &url)
 {
-    const QString trimmed = url.trimmed();
-    m_view->load(trimmed.isEmpty() ? QUrl(QStringLiteral("about:blank")) : QUrl::fromUserInput(trimmed));
+    // As typed: an address the engine cannot take changes nothing.
+    const QUrl address(url, QUrl::StrictMode);
+    if (url.isEmpty() || !address.isValid() || address.isRelative())
+        return;
+    m_view->load(address);
 }
 
 void WebEngineWebView::GoBack()

@@ -11,7 +11,8 @@ class WebView : public QWidget {
 public:
     using QWidget::QWidget;
 
-    // Starts loading and returns at once. An empty address shows a blank page.
+    // Starts loading the address as given and returns at once. One the engine refuses (empty, relative,
+    // malformed) changes nothing.
     virtual void Navigate(const QString &url) = 0;
     virtual void GoBack() = 0;
     virtual void GoForward() = 0;

@@ -4,7 +4,8 @@
 
 #include <QStringList>
 
-// A web view without an engine: records the addresses it is asked to show.
+// A web view without an engine: records the addresses it is asked to show. Tests raise its events
+// themselves.
 class FakeWebView : public WebView {
     Q_OBJECT
 public:
@@ -16,7 +17,7 @@ public:
     void Stop() override {}
     void Refresh() override {}
     void GoSearch() override { Navigate(searchPageUrl()); }
-    QString title() const override { return {}; }
+    QString title() const override { return pageTitle; }
     QString LocationURL() const override { return navigations.value(navigations.size() - 1); }
 
     static WebViewFactory factory()
@@ -25,4 +26,5 @@ public:
     }
 
     QStringList navigations;
+    QString pageTitle;
 };

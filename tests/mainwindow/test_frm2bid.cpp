@@ -322,7 +322,9 @@ private slots:
         QCOMPARE(h.ui.img_count->size(), size);
         QCOMPARE(h.ui.img_count->x(), (h.ui.PFInfo->width() - size.width()) / 2);
         QCOMPARE(h.ui.displastbid->text(), u"1,600"_s);
-        QCOMPARE(h.ui.displastbid->x() + 1, (h.ui.webBid->width() - h.ui.displastbid->width()) / 2);
+        // Centred from the tab control's edge, which lies 90 twips (6 pixels) left of the web view.
+        const int tabEdge = h.ui.webBid->x() - 6;
+        QCOMPARE(h.ui.displastbid->x() - tabEdge, (h.ui.webBid->width() - h.ui.displastbid->width()) / 2);
         QVERIFY(!h.ui.displastbid->isHidden());
         QCOMPARE(h.ui.GOBID->isEnabled(), !sold);
         QCOMPARE(h.ui.aucList->count(), sold ? 0 : 1);

@@ -130,6 +130,8 @@ void buildRightColumn(Frm2BidUi &ui)
     underlined.setUnderline(true);
     ui.lbAuc->setFont(underlined);
     ui.lbAuc->setAlignment(Qt::AlignCenter);
+    // A caption lies under the window's other controls: in the wide view the pane covers it.
+    ui.lbAuc->stackUnder(ui.ssTab_Bid);
 
     ui.countDown = progressBar(ui.client, "countDown", 15);
 

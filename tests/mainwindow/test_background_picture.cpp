@@ -1,0 +1,147 @@
+// The information panel's background: built-in pictures, a picture file, none, and the box behind the
+// figures.
+#include "background_picture.h"
+#include "test_support.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QLabel>
+#include <QTest>
+#include <QTimer>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+QPixmap filled(QSize size, QColor colour)
+{
+    QPixmap pixmap(size);
+    pixmap.fill(colour);
+    return pixmap;
+}
+
+struct Panel {
+    Panel()
+    {
+        info.resize(291, 267);
+        info.setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        box.setGeometry(0, 72, 287, 193);
+        box.setAutoFillBackground(true);
+    }
+    QImage picture() const { return info.pixmap().toImage(); }
+    bool opaque() const { return box.autoFillBackground(); }
+
+    QLabel info;
+    QLabel box{&info};
+    FakePrompter prompter;
+    std::optional<QString> chosen;
+    BackgroundPicture background{&info, &box, prompter,
+                                 [](int n) {
+                                     return filled({285, 310}, n == 1 ? Qt::red : Qt::blue);
+                                 },
+                                 [this](QWidget *) { return chosen; }};
+};
+} // namespace
+
+class TestBackgroundPicture : public QObject {
+    Q_OBJECT
+private slots:
+    void builtInAndNone()
+    {
+        Panel p;
+        p.background.MFP2_Click();
+        QCOMPARE(p.picture().pixelColor(0, 0), QColor(Qt::blue));
+        QVERIFY(!p.opaque());
+        p.background.MFP1_Click();
+        QCOMPARE(p.picture().pixelColor(0, 0), QColor(Qt::red));
+        p.background.MFPB_Click();
+        QVERIFY(p.info.pixmap().isNull());
+        QVERIFY(p.opaque());
+    }
+
+    // Cancelling keeps the picture, yet leaves the box transparent even when there was no picture.
+    void cancelledChoice()
+    {
+        Panel p;
+        p.background.MCUS_Click();
+        QVERIFY(p.info.pixmap().isNull());
+        QVERIFY(!p.opaque());
+        p.background.MFP1_Click();
+        p.background.MCUS_Click();
+        QCOMPARE(p.picture().pixelColor(0, 0), QColor(Qt::red));
+    }
+
+    // A picture larger than the panel shows its top left part, unscaled; a built-in picture replaces it.
+    void ownPicture()
+    {
+        TempWorkDir dir;
+        QImage big(800, 600, QImage::Format_RGB32);
+        big.fill(Qt::green);
+        big.setPixelColor(0, 0, Qt::black);
+        const QString path = dir.filePath(u"photo.JPG"_s);
+        QVERIFY(big.save(path, "JPG", 100));
+        Panel p;
+        p.chosen = path;
+        p.background.MCUS_Click();
+        QCOMPARE(p.info.pixmap().size(), QSize(800, 600));
+        QCOMPARE(p.info.size(), QSize(291, 267));
+        const QImage shown = p.info.grab().toImage();
+        QVERIFY(qGray(shown.pixel(0, 0)) < 40);
+        QCOMPARE(shown.pixelColor(290, 60).green() > 200, true);
+        QVERIFY(p.prompter.requests.isEmpty());
+        p.background.MFP2_Click();
+        QCOMPARE(p.picture().size(), QSize(285, 310));
+    }
+
+    void unreadableFile_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::newRow("not a picture") << "just some text"_ba;
+        QTest::newRow("cut-off picture") << "\xFF\xD8\xFF\xE0\x00\x10JFIF"_ba;
+        QTest::newRow("missing") << QByteArray();
+    }
+    void unreadableFile()
+    {
+        QFETCH(QByteArray, content);
+        TempWorkDir dir;
+        const QString path = dir.filePath(u"broken.jpg"_s);
+        if (!content.isEmpty())
+            writeWholeFile(path, content);
+        Panel p;
+        p.background.MFP1_Click();
+        p.chosen = path;
+        p.background.MCUS_Click();
+        QCOMPARE(p.prompter.requests.size(), 1);
+        QVERIFY(p.prompter.requests[0].text.contains(QDir::toNativeSeparators(path)));
+        QCOMPARE(p.picture().pixelColor(0, 0), QColor(Qt::red));
+    }
+
+    // The dialog as the user sees it; choosing in it leaves the current folder where it was.
+    void dialogSettings()
+    {
+        TempWorkDir dir;
+        const QString before = QDir::currentPath();
+        QString title, start, selected;
+        QStringList filters;
+        QTimer::singleShot(0, this, [&] {
+            auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            title = dialog->windowTitle();
+            filters = dialog->nameFilters();
+            selected = dialog->selectedNameFilter();
+            start = dialog->directory().absolutePath();
+            dialog->setDirectory(QDir::tempPath());
+            dialog->reject();
+        });
+        QCOMPARE(choosePictureFile(nullptr), std::nullopt);
+        QCOMPARE(title, u"Picture List"_s);
+        QCOMPARE(filters,
+                 (QStringList{u"BMP Files (*.bmp)"_s, u"GIF Files (*.gif)"_s, u"JPG Files (*.jpg)"_s}));
+        QCOMPARE(selected, u"BMP Files (*.bmp)"_s);
+        QCOMPARE(QDir(start), QDir(before));
+        QCOMPARE(QDir::currentPath(), before);
+    }
+};
+
+QTEST_MAIN(TestBackgroundPicture)
+#include "test_background_picture.moc"

@@ -263,6 +263,7 @@ void frm2Bid::buildInfoPanel()
     MaxBid = figureLabel(PFInfo, "MaxBid", QStringLiteral("Max. Bid :"));
     MMax = place(new QLineEdit(QStringLiteral("0"), PFInfo), "MMax");
     MMax->setFont(Design::sansFont(12, true));
+    MMax->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     lbhbid = figureLabel(PFInfo, "lbhbid", QStringLiteral("High Bid :"));
     Hi_Bid = valueLabel(PFInfo, "Hi_Bid", QStringLiteral("0"));
     lbLbid = figureLabel(PFInfo, "lbLbid", QStringLiteral("Last Bid :"));
@@ -272,6 +273,7 @@ void frm2Bid::buildInfoPanel()
     lbUBid = figureLabel(PFInfo, "lbUBid", QStringLiteral("Your Bid :"));
     lbYourBid = place(new QLineEdit(QStringLiteral("0"), PFInfo), "lbYourBid");
     lbYourBid->setFont(Design::serifFont(18, true));
+    lbYourBid->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     cCurrency = valueLabel(PFInfo, "cCurrency", QStringLiteral("Currency = "));
 
     PDesc = valueLabel(PFInfo, "PDesc", QString());
@@ -415,9 +417,10 @@ void frm2Bid::showMemberStatus(const QString &text)
     stbPanel2->setText(text);
 }
 
-void frm2Bid::ConnectAuctionSocket(const QString &host, int port)
+void frm2Bid::ConnectAuctionSocket(const QString &host, int port, const QString &userId)
 {
     wsk_tcp->Close();
+    m_board->setUserId(userId);
     wsk_tcp->setRemoteHost(host);
     wsk_tcp->setRemotePort(port);
     wsk_tcp->Connect();
@@ -459,9 +462,8 @@ void frm2Bid::showToolWindow()
 void frm2Bid::wsk_tcp_Connect()
 {
     m_receiver.reset();
-    m_board->setUserId(Global::UserID);
     m_services.beep();
-    wsk_tcp->SendData(AuctionMessages::auctionGo(Global::UserID));
+    wsk_tcp->SendData(AuctionMessages::auctionGo(m_board->userId()));
 }
 
 void frm2Bid::wsk_tcp_Close()
@@ -518,5 +520,5 @@ void frm2Bid::Form_Unload()
         if (window != this && window->isVisible())
             window->close();
     }
-    QCoreApplication::quit();
+    emit unloaded();
 }

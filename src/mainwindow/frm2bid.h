@@ -50,15 +50,15 @@ public:
     void SetLanguage(const QString &code);
 
     AuctionBoard &board() { return *m_board; }
-    // Whether a sound is still being read in (the program waits for it before it exits).
-    bool soundLoading() const;
+    // The program waits for a sound still being read in before it exits.
+    SoundPlayer &sounds() const { return *m_sounds; }
     frmLogin *signInWindow() const { return m_login; }
     frmTool *toolWindow() const { return m_tool; }
     QMenu *menuMLG() const { return MLG; }
 
     // SignInTarget
     void showMemberStatus(const QString &text) override;
-    void ConnectAuctionSocket(const QString &host, int port) override;
+    void ConnectAuctionSocket(const QString &host, int port, const QString &userId) override;
 
     void but_Regis_Click(const QPoint &globalPos);
     void MLN_Click();
@@ -146,6 +146,10 @@ public:
     QAction *MFP1, *MFP2, *MCUS, *BKK, *MFPB;
     QMenu *ML;
     QAction *MLT, *MLE;
+
+signals:
+    // The window has closed everything: the program should end.
+    void unloaded();
 
 protected:
     bool event(QEvent *event) override;

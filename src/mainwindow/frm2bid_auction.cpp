@@ -7,11 +7,11 @@
 #include "design_units.h"
 #include "frm2bid.h"
 #include "frm_hbid.h"
-#include "global.h"
 #include "history_store.h"
 #include "palette.h"
 #include "picture_button.h"
 #include "pictures.h"
+#include "prompter.h"
 #include "sound_player.h"
 
 #include <QEvent>
@@ -37,15 +37,18 @@ const QString &frm2Bid::CurrentProductID() const
     return m_board->currentProductId();
 }
 
-bool frm2Bid::soundLoading() const
-{
-    return m_sounds->isLoading();
-}
-
 void frm2Bid::bindAuctionBoard()
 {
     // The sale is written before the board changes anything, from what the panel shows.
-    m_board->setSaleRecorder([](const SaleRecord &sale) { WriteHistoryRecord(sale); });
+    m_board->setSaleRecorder([this](const SaleRecord &sale) {
+        // The auction goes on; the user hears of the lost record once the socket's handler has returned.
+        if (const HistoryWrite written = WriteHistoryRecord(sale); !written) {
+            QMetaObject::invokeMethod(
+                this,
+                [this, message = History::failureMessage(written)] { m_services.prompter->ask(message); },
+                Qt::QueuedConnection);
+        }
+    });
     connect(m_board, &AuctionBoard::changed, this, [this](AuctionBoard::Changes what) { showBoard(what); });
     connect(m_board, &AuctionBoard::navigateDescription, this,
             [this](const QString &url) { webBid->Navigate(url); });
@@ -157,8 +160,9 @@ void frm2Bid::GOBID_Click()
 {
     QString maximum = MMax->text();
     const Bidding::Result result = Bidding::GOBID_Click(
-        Lb_bid->text(), [this] { return lbYourBid->text(); }, maximum, wsk_tcp->isConnected(), Global::UserID,
-        *m_services.prompter, [this](const QByteArray &bytes) { wsk_tcp->SendData(bytes); });
+        Lb_bid->text(), [this] { return lbYourBid->text(); }, maximum, wsk_tcp->isConnected(),
+        m_board->userId(), *m_services.prompter,
+        [this](const QByteArray &bytes) { wsk_tcp->SendData(bytes); });
     if (maximum != MMax->text())
         MMax->setText(maximum);
     if (!result.sound.isEmpty())
@@ -173,7 +177,7 @@ void frm2Bid::MMax_LostFocus()
 void frm2Bid::ButSend_Click()
 {
     // A line that cannot go out is lost silently; the box is cleared all the same.
-    wsk_tcp->SendData(AuctionMessages::chat(Global::UserID, txtSend->text()));
+    wsk_tcp->SendData(AuctionMessages::chat(m_board->userId(), txtSend->text()));
     txtSend->clear();
 }
 

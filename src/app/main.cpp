@@ -1,10 +1,10 @@
 #include "frm2bid.h"
 #include "message_box_prompter.h"
 #include "pictures.h"
+#include "sound_player.h"
 #include "web_engine_web_view.h"
 
 #include <QApplication>
-#include <QDeadlineTimer>
 #include <QIcon>
 #include <QLoggingCategory>
 #include <cstdio>
@@ -32,12 +32,13 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "gavora: cannot start: %s\n", qPrintable(failure));
         return 1;
     }
+    // The program ends when the main window unloads, but not while a sound is still being read in: the
+    // toolkit's sample cache deadlocks at exit then.
+    QApplication::setQuitOnLastWindowClosed(false);
+    QObject::connect(&window, &frm2Bid::unloaded, &app, [&window] {
+        window.sounds().whenSettled(std::chrono::seconds(2), [] { QCoreApplication::quit(); });
+    });
     // The load step asked for a maximised window; show it so.
     window.show();
-    const int result = app.exec();
-    // The toolkit's sample cache deadlocks at exit while a sound is still being read in: let it finish first.
-    const QDeadlineTimer deadline(2000);
-    while (window.soundLoading() && !deadline.hasExpired())
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
-    return result;
+    return app.exec();
 }

@@ -39,8 +39,11 @@ public:
 
     // Called first thing at a sale, with the values shown at that moment.
     void setSaleRecorder(std::function<void(const SaleRecord &)> recorder);
-    // The signed-in user, for telling own bids from others'.
+    // Who the client is on its connection: the name a successful sign-in verified, announced with AuctionGO.
+    // Bids, chat lines, the own-bid colours and the history record's user take it, never a name that is still
+    // being checked.
     void setUserId(const QString &userId);
+    const QString &userId() const { return m_userId; }
 
     // State as shown.
     const QString &currentProductId() const { return m_currentProductId; }

@@ -4,46 +4,9 @@
 #include "auction_messages.h"
 
 namespace Bidding {
-namespace {
-// Blanks, an optional sign, digits grouped by the locale's separator or not, an optional fraction, blanks.
-bool isNumber(QStringView text)
-{
-    const QChar separator = Amount::groupSeparator();
-    qsizetype i = 0;
-    const qsizetype n = text.size();
-    const auto isBlank = [&](qsizetype k) { return text[k] == u' ' || text[k] == u'\t'; };
-    const auto isDigit = [&](qsizetype k) { return k < n && text[k] >= u'0' && text[k] <= u'9'; };
-    while (i < n && isBlank(i))
-        ++i;
-    if (i < n && (text[i] == u'-' || text[i] == u'+'))
-        ++i;
-    bool digits = false;
-    while (i < n) {
-        if (isDigit(i)) {
-            digits = true;
-            ++i;
-        } else if (text[i] == separator && digits && isDigit(i + 1)) {
-            ++i;
-        } else {
-            break;
-        }
-    }
-    if (i < n && text[i] == u'.') {
-        ++i;
-        while (isDigit(i)) {
-            digits = true;
-            ++i;
-        }
-    }
-    while (i < n && isBlank(i))
-        ++i;
-    return digits && i == n;
-}
-} // namespace
-
 QString MMax_LostFocus(const QString &text)
 {
-    if (!isNumber(text))
+    if (!Amount::isNumber(text))
         return text;
     return FormatAmount(AmountValue(text));
 }

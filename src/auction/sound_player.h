@@ -2,6 +2,8 @@
 
 #include <QObject>
 #include <QString>
+#include <chrono>
+#include <functional>
 
 class QSoundEffect;
 
@@ -18,11 +20,18 @@ public:
     void PlaySoundFile(const QString &relativePath);
 
     // Whether a sound is still being read in. The toolkit's sample cache can deadlock when the process exits
-    // during a load, so a short-lived caller waits for this to turn false.
+    // during a load, so the program ends only once this is false.
     bool isLoading() const;
+    // Runs then once, from the event loop, as soon as no sound is being read in, and at the latest after
+    // limit.
+    void whenSettled(std::chrono::milliseconds limit, std::function<void()> then);
 
     // The file that would play for relativePath, or the empty text when there is none.
     static QString resolve(const QString &relativePath);
+
+signals:
+    // A sound that was being read in is ready, or failed to load.
+    void loadFinished();
 
 private:
     QSoundEffect *m_effect = nullptr;

@@ -28,8 +28,15 @@ char16_t unitAt(QByteArrayView text, qsizetype k)
     return static_cast<unsigned char>(text[k]);
 }
 
-// Shared by every reader: text is a QStringView or a QByteArrayView.
-template <typename Text> Amount::Value parse(const Text &text, char16_t groupSeparator)
+struct Parsed {
+    Amount::Value value = 0;
+    bool digits = false; // a digit was read, in the whole part or the fraction
+    qsizetype end = 0;   // where reading stopped, past the fraction
+};
+
+// The one number grammar of the program: blanks, an optional sign, digits (grouped by groupSeparator when it
+// is not 0), an optional fraction. text is a QStringView or a QByteArrayView.
+template <typename Text> Parsed parse(const Text &text, char16_t groupSeparator)
 {
     qsizetype i = 0;
     const qsizetype n = text.size();
@@ -46,9 +53,11 @@ template <typename Text> Amount::Value parse(const Text &text, char16_t groupSep
                                               : static_cast<unsigned long long>(maxValue);
     unsigned long long magnitude = 0;
     bool saturated = false;
+    bool digits = false;
     while (i < n) {
         const char16_t c = at(i);
         if (isDigit(c)) {
+            digits = true;
             const unsigned digit = unsigned(c - u'0');
             if (!saturated && magnitude > (limit - digit) / 10) {
                 saturated = true;
@@ -64,13 +73,25 @@ template <typename Text> Amount::Value parse(const Text &text, char16_t groupSep
             break;
         }
     }
-    if (i < n && at(i) == u'.' && i + 1 < n && isDigit(at(i + 1)) && at(i + 1) >= u'5' && magnitude < limit)
-        ++magnitude;
-    if (negative)
-        return magnitude == static_cast<unsigned long long>(maxValue) + 1ull
-                   ? minValue
-                   : -static_cast<Amount::Value>(magnitude);
-    return static_cast<Amount::Value>(magnitude);
+    if (i < n && at(i) == u'.') {
+        ++i;
+        if (i < n && isDigit(at(i)) && at(i) >= u'5' && magnitude < limit)
+            ++magnitude;
+        while (i < n && isDigit(at(i))) {
+            digits = true;
+            ++i;
+        }
+    }
+    Parsed parsed;
+    parsed.digits = digits;
+    parsed.end = i;
+    if (!negative)
+        parsed.value = static_cast<Amount::Value>(magnitude);
+    else
+        parsed.value = magnitude == static_cast<unsigned long long>(maxValue) + 1ull
+                           ? minValue
+                           : -static_cast<Amount::Value>(magnitude);
+    return parsed;
 }
 
 // Grouped or plain digits of value, written backwards into a buffer.
@@ -99,12 +120,21 @@ QString format(Amount::Value value, QChar separator)
 
 Amount::Value Amount::parseLeading(QStringView text)
 {
-    return parse(text, 0);
+    return parse(text, 0).value;
 }
 
 Amount::Value Amount::parseLeading(QByteArrayView text)
 {
-    return parse(text, 0);
+    return parse(text, 0).value;
+}
+
+bool Amount::isNumber(QStringView text)
+{
+    const Parsed parsed = parse(text, groupSeparator().unicode());
+    qsizetype i = parsed.end;
+    while (i < text.size() && isBlank(text[i].unicode()))
+        ++i;
+    return parsed.digits && i == text.size();
 }
 
 Amount::Value Amount::add(Value a, Value b)
@@ -131,7 +161,7 @@ QString FormatAmount(Amount::Value value)
 
 Amount::Value AmountValue(QStringView shown)
 {
-    return parse(shown, Amount::groupSeparator().unicode());
+    return parse(shown, Amount::groupSeparator().unicode()).value;
 }
 
 QString FormatAmountField(QStringView field)

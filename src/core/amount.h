@@ -15,6 +15,10 @@ Value parseLeading(QByteArrayView text);
 
 Value add(Value a, Value b);
 
+// Whether the whole text is one number as AmountValue reads it (separators between digits, an optional
+// fraction, blanks around it) and nothing else.
+bool isNumber(QStringView text);
+
 // The group separator of the system locale, read once.
 QChar groupSeparator();
 } // namespace Amount

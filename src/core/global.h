@@ -6,7 +6,8 @@
 namespace Global {
 // The folder the program started in; base of HOSTIP.INI, H.ini and the chat program.
 inline QString WorkDir;
-// The user name exactly as typed at sign-in.
+// The user name exactly as typed at sign-in, checked or not. A live connection acts under the name it
+// announced, which the auction board keeps.
 inline QString UserID;
 // The same name, handed to the chat program.
 inline QString LoginName;

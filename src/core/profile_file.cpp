@@ -24,9 +24,10 @@ const QByteArray &lineEnd(QByteArrayView bytes)
     return none;
 }
 
-bool isBlank(char c)
+// Windows counts the vertical tab as a blank as well.
+bool isBlank(char16_t c)
 {
-    return c == ' ' || c == '\t';
+    return c == u' ' || c == u'\t' || c == u'\v';
 }
 
 QByteArrayView trimBlanks(QByteArrayView text)
@@ -44,9 +45,9 @@ QStringView trimBlanks(QStringView text)
 {
     qsizetype begin = 0;
     qsizetype end = text.size();
-    while (begin < end && (text[begin] == u' ' || text[begin] == u'\t'))
+    while (begin < end && isBlank(text[begin].unicode()))
         ++begin;
-    while (end > begin && (text[end - 1] == u' ' || text[end - 1] == u'\t'))
+    while (end > begin && isBlank(text[end - 1].unicode()))
         --end;
     return text.sliced(begin, end - begin);
 }
@@ -195,7 +196,7 @@ void ProfileFile::setValues(const QString &section, const QList<KeyValue> &value
     qsizetype header = findHeader(section);
     if (header < 0) {
         ensureEndsWithNewline();
-        m_lines.push_back(parseLine('[' + encodeSingleLine(section) + ']', crlf));
+        m_lines.push_back(parseLine('[' + encodeSingleLine(trimBlanks(section).toString()) + ']', crlf));
         header = qsizetype(m_lines.size()) - 1;
     }
     for (const KeyValue &entry : values) {
@@ -203,7 +204,8 @@ void ProfileFile::setValues(const QString &section, const QList<KeyValue> &value
         const qsizetype existing = findKey(header, entry.first);
         if (existing >= 0) {
             Line &line = m_lines[existing];
-            line = parseLine(Cp874::encode(line.name) + '=' + valueBytes, line.eol);
+            line =
+                parseLine(Cp874::encode(line.name) + '=' + valueBytes, line.eol.isEmpty() ? crlf : line.eol);
             continue;
         }
         // A new key goes right after the last key line of its section.
@@ -215,8 +217,9 @@ void ProfileFile::setValues(const QString &section, const QList<KeyValue> &value
         }
         if (m_lines[after].eol.isEmpty())
             m_lines[after].eol = crlf;
-        m_lines.insert(m_lines.begin() + after + 1,
-                       parseLine(encodeSingleLine(entry.first) + '=' + valueBytes, crlf));
+        m_lines.insert(
+            m_lines.begin() + after + 1,
+            parseLine(encodeSingleLine(trimBlanks(entry.first).toString()) + '=' + valueBytes, crlf));
     }
 }
 
@@ -234,18 +237,22 @@ QByteArray ProfileFile::toBytes() const
     return out;
 }
 
-bool ProfileFile::save(const QString &path) const
+bool ProfileFile::save(const QString &path, QString *error) const
 {
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    const QByteArray bytes = toBytes();
-    // commit() does not report a failure of the buffered write, so flush first.
-    if (file.write(bytes) != bytes.size() || !file.flush()) {
+    const auto fail = [&file, error] {
+        if (error)
+            *error = file.errorString().isEmpty() ? QStringLiteral("unknown error") : file.errorString();
         file.cancelWriting();
         return false;
-    }
-    return file.commit();
+    };
+    if (!file.open(QIODevice::WriteOnly))
+        return fail();
+    const QByteArray bytes = toBytes();
+    // commit() does not report a failure of the buffered write, so flush first.
+    if (file.write(bytes) != bytes.size() || !file.flush())
+        return fail();
+    return file.commit() || fail();
 }
 
 QString ReadIniKey(const QString &section, const QString &key, const QString &path)
@@ -258,9 +265,10 @@ void WriteIniKey(const QString &section, const QString &key, const QString &valu
     WriteIniKeys(section, {{key, value}}, path);
 }
 
-bool WriteIniKeys(const QString &section, const QList<ProfileFile::KeyValue> &values, const QString &path)
+bool WriteIniKeys(const QString &section, const QList<ProfileFile::KeyValue> &values, const QString &path,
+                  QString *error)
 {
     ProfileFile profile = ProfileFile::load(path);
     profile.setValues(section, values);
-    return profile.save(path);
+    return profile.save(path, error);
 }

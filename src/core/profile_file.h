@@ -35,8 +35,8 @@ public:
 
     QByteArray toBytes() const;
     // Replaces the file in one step: a temporary file in the same folder renamed over the old one. On failure
-    // the old file is left as it was.
-    bool save(const QString &path) const;
+    // the old file is left as it was, and error (when given) says why.
+    bool save(const QString &path, QString *error = nullptr) const;
 
 private:
     enum class Kind { Other, Header, Key };
@@ -61,5 +61,7 @@ private:
 QString ReadIniKey(const QString &section, const QString &key, const QString &path);
 // Stores one value, creating the file, the section or the key as needed. Silent on failure.
 void WriteIniKey(const QString &section, const QString &key, const QString &value, const QString &path);
-// Several keys of one section in one atomic update. Returns whether the file was written.
-bool WriteIniKeys(const QString &section, const QList<ProfileFile::KeyValue> &values, const QString &path);
+// Several keys of one section in one atomic update. Returns whether the file was written; error (when given)
+// says why not.
+bool WriteIniKeys(const QString &section, const QList<ProfileFile::KeyValue> &values, const QString &path,
+                  QString *error = nullptr);

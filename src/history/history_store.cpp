@@ -107,7 +107,14 @@ QList<QStringList> History::readRows(const QString &folder)
     return rowsFromBytes(file.readAll());
 }
 
-bool WriteHistoryRecord(const SaleRecord &sale, const QString &folder, const QDate &date)
+Prompter::Request History::failureMessage(const HistoryWrite &write)
+{
+    return {QStringLiteral("ไม่สามารถบันทึกประวัติการประมูลลงแฟ้ม %1 ได้ (%2)")
+                .arg(QDir::toNativeSeparators(write.path), write.error),
+            QStringLiteral("Gavora"), Prompter::Icon::Warning, Prompter::Buttons::Ok};
+}
+
+HistoryWrite WriteHistoryRecord(const SaleRecord &sale, const QString &folder, const QDate &date)
 {
     const QList<ProfileFile::KeyValue> values = {
         {QStringLiteral("User"), sale.user},
@@ -120,5 +127,7 @@ bool WriteHistoryRecord(const SaleRecord &sale, const QString &folder, const QDa
         {QStringLiteral("Date"), History::dateText(date.isValid() ? date : QDate::currentDate())},
         {QStringLiteral("Time"), History::timeText(sale.lastListLine)},
     };
-    return WriteIniKeys(History::sectionName(sale), values, History::filePath(folder));
+    HistoryWrite write{History::filePath(folder), {}};
+    WriteIniKeys(History::sectionName(sale), values, write.path, &write.error);
+    return write;
 }

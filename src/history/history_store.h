@@ -1,5 +1,6 @@
 #pragma once
 
+#include "prompter.h"
 #include "sale_record.h"
 
 #include <QByteArray>
@@ -7,6 +8,13 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+
+// The outcome of writing one record: the file meant and, when it was not written, why.
+struct HistoryWrite {
+    QString path;
+    QString error; // empty when the record was written
+    explicit operator bool() const { return error.isEmpty(); }
+};
 
 // The local record of every sale the client saw: AuctHist.bid, one profile section per pair of high bidder
 // and product, in the folder that is current at the moment of each access.
@@ -30,8 +38,10 @@ inline QString rowText(const QStringList &row)
 {
     return row.join(QLatin1Char('\t'));
 }
+// What the user is told when a sale could not be recorded: the file and the reason.
+Prompter::Request failureMessage(const HistoryWrite &write);
 } // namespace History
 
 // Writes one record in a single replacement of the file, so a failure leaves the previous file whole. The
-// date is the day of the call unless given. Returns whether the file was written.
-bool WriteHistoryRecord(const SaleRecord &sale, const QString &folder = {}, const QDate &date = {});
+// date is the day of the call unless given.
+HistoryWrite WriteHistoryRecord(const SaleRecord &sale, const QString &folder = {}, const QDate &date = {});

@@ -6,7 +6,6 @@
 #include "bidding.h"
 #include "design_units.h"
 #include "frm2bid_ui.h"
-#include "global.h"
 #include "history_store.h"
 #include "palette.h"
 #include "pictures.h"
@@ -48,7 +47,14 @@ AuctionPanel::AuctionPanel(const Frm2BidUi &ui, Prompter &prompter, std::functio
     connect(wsk_tcp, &AuctionSocket::dataArrival, this, &AuctionPanel::wsk_tcp_DataArrival);
 
     // The sale is written before the board changes anything, from what the panel shows.
-    m_board->setSaleRecorder([](const SaleRecord &sale) { WriteHistoryRecord(sale); });
+    m_board->setSaleRecorder([this](const SaleRecord &sale) {
+        // The auction goes on; the user hears of the lost record once the socket's handler has returned.
+        if (const HistoryWrite written = WriteHistoryRecord(sale); !written) {
+            QMetaObject::invokeMethod(
+                this, [this, message = History::failureMessage(written)] { m_prompter.ask(message); },
+                Qt::QueuedConnection);
+        }
+    });
     connect(m_board, &AuctionBoard::changed, this, [this](AuctionBoard::Changes what) { showBoard(what); });
     connect(m_board, &AuctionBoard::navigateDescription, this,
             [this](const QString &url) { m_ui.webBid->Navigate(url); });
@@ -65,19 +71,15 @@ AuctionPanel::AuctionPanel(const Frm2BidUi &ui, Prompter &prompter, std::functio
 
 AuctionPanel::~AuctionPanel() = default;
 
-bool AuctionPanel::soundLoading() const
-{
-    return m_sounds->isLoading();
-}
-
 const QString &AuctionPanel::CurrentProductID() const
 {
     return m_board->currentProductId();
 }
 
-void AuctionPanel::ConnectAuctionSocket(const QString &host, int port)
+void AuctionPanel::ConnectAuctionSocket(const QString &host, int port, const QString &userId)
 {
     wsk_tcp->Close();
+    m_board->setUserId(userId);
     wsk_tcp->setRemoteHost(host);
     wsk_tcp->setRemotePort(port);
     wsk_tcp->Connect();
@@ -86,9 +88,8 @@ void AuctionPanel::ConnectAuctionSocket(const QString &host, int port)
 void AuctionPanel::wsk_tcp_Connect()
 {
     m_receiver.reset();
-    m_board->setUserId(Global::UserID);
     m_beep();
-    wsk_tcp->SendData(AuctionMessages::auctionGo(Global::UserID));
+    wsk_tcp->SendData(AuctionMessages::auctionGo(m_board->userId()));
 }
 
 void AuctionPanel::wsk_tcp_Close()
@@ -216,7 +217,7 @@ void AuctionPanel::GOBID_Click()
     QString maximum = m_ui.MMax->text();
     const Bidding::Result result = Bidding::GOBID_Click(
         m_ui.Lb_bid->text(), [this] { return m_ui.lbYourBid->text(); }, maximum, wsk_tcp->isConnected(),
-        Global::UserID, m_prompter, [this](const QByteArray &bytes) { wsk_tcp->SendData(bytes); });
+        m_board->userId(), m_prompter, [this](const QByteArray &bytes) { wsk_tcp->SendData(bytes); });
     if (maximum != m_ui.MMax->text())
         m_ui.MMax->setText(maximum);
     if (!result.sound.isEmpty())
@@ -231,7 +232,7 @@ void AuctionPanel::MMax_LostFocus()
 void AuctionPanel::ButSend_Click()
 {
     // A line that cannot go out is lost silently; the box is cleared all the same.
-    wsk_tcp->SendData(AuctionMessages::chat(Global::UserID, m_ui.txtSend->text()));
+    wsk_tcp->SendData(AuctionMessages::chat(m_board->userId(), m_ui.txtSend->text()));
     m_ui.txtSend->clear();
 }
 

@@ -21,11 +21,11 @@ public:
 
     AuctionBoard &board() { return *m_board; }
     AuctionSocket *wsk_tcp;
-    // Whether a sound is still being read in (the program waits for it before it exits).
-    bool soundLoading() const;
+    SoundPlayer &sounds() const { return *m_sounds; }
     const QString &CurrentProductID() const;
 
-    void ConnectAuctionSocket(const QString &host, int port);
+    // Connects as userId, the name the sign-in has just checked: the connection's identity from then on.
+    void ConnectAuctionSocket(const QString &host, int port, const QString &userId);
     void wsk_tcp_Connect();
     void wsk_tcp_Close();
     void wsk_tcp_Error(int number, const QString &description);

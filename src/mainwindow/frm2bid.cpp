@@ -219,9 +219,9 @@ void frm2Bid::DLP_Click()
     }
 }
 
-bool frm2Bid::soundLoading() const
+SoundPlayer &frm2Bid::sounds() const
 {
-    return m_panel->soundLoading();
+    return m_panel->sounds();
 }
 
 void frm2Bid::showMemberStatus(const QString &text)
@@ -229,9 +229,9 @@ void frm2Bid::showMemberStatus(const QString &text)
     m_ui.stbPanel2->setText(text);
 }
 
-void frm2Bid::ConnectAuctionSocket(const QString &host, int port)
+void frm2Bid::ConnectAuctionSocket(const QString &host, int port, const QString &userId)
 {
-    m_panel->ConnectAuctionSocket(host, port);
+    m_panel->ConnectAuctionSocket(host, port, userId);
 }
 
 void frm2Bid::but_Regis_Click(const QPoint &globalPos)
@@ -332,5 +332,5 @@ void frm2Bid::Form_Unload()
         if (window != this && window->isVisible())
             window->close();
     }
-    QCoreApplication::quit();
+    emit unloaded();
 }

@@ -15,6 +15,7 @@
 #include <functional>
 
 class AuctionPanel;
+class SoundPlayer;
 class Prompter;
 class WebPanes;
 
@@ -53,12 +54,16 @@ public:
     const Frm2BidLayout::Layout &currentLayout() const { return m_layout; }
     frmLogin *signInWindow() const { return m_login; }
     frmTool *toolWindow() const { return m_tool; }
-    // Whether a sound is still being read in (the program waits for it before it exits).
-    bool soundLoading() const;
+    // The program waits for a sound still being read in before it exits.
+    SoundPlayer &sounds() const;
 
     // SignInTarget
     void showMemberStatus(const QString &text) override;
-    void ConnectAuctionSocket(const QString &host, int port) override;
+    void ConnectAuctionSocket(const QString &host, int port, const QString &userId) override;
+
+signals:
+    // The window has closed everything: the program should end.
+    void unloaded();
 
 protected:
     bool event(QEvent *event) override;

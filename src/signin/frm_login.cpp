@@ -85,7 +85,7 @@ frmLogin::frmLogin(SignInTarget &target, Prompter &prompter, QWidget *parent)
 
     connect(cmdOK, &QPushButton::clicked, this, &frmLogin::cmdOK_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &frmLogin::cmdCancel_Click);
-    connect(m_check, &SignInCheck::succeeded, this, &frmLogin::checkSucceeded);
+    connect(m_check, &SignInCheck::replied, this, &frmLogin::checkReplied);
     connect(m_check, &SignInCheck::failed, this, &frmLogin::checkFailed);
 
     if (QScreen *screen = QGuiApplication::primaryScreen()) {
@@ -133,7 +133,8 @@ void frmLogin::cmdOK_Click()
     }
     setBusy(true);
     enterState(State::Checking);
-    m_check->start(SignIn::requestUrl(m_host, Global::UserID, Global::LoginPassword));
+    m_checkedUser = userName;
+    m_check->start(SignIn::requestUrl(m_host, m_checkedUser, Global::LoginPassword));
 }
 
 void frmLogin::cmdCancel_Click()
@@ -146,7 +147,7 @@ void frmLogin::reject()
     cmdCancel_Click();
 }
 
-void frmLogin::checkSucceeded(const QByteArray &body)
+void frmLogin::checkReplied(const QByteArray &body)
 {
     setBusy(false);
     const SignIn::Reply reply = SignIn::parseReply(body);
@@ -154,13 +155,14 @@ void frmLogin::checkSucceeded(const QByteArray &body)
         rejectAttempt();
         return;
     }
-    // Our own state is gone after close(); the target gets copies.
+    // Our own state is gone after close(); the target gets copies, among them the name that was checked.
     const QString host = HostConfig::hostOf(m_host);
     const int port = m_port;
+    const QString user = m_checkedUser;
     SignInTarget &target = m_target;
     close();
     target.showMemberStatus(SignIn::memberStatusText(reply.memberId));
-    target.ConnectAuctionSocket(host, port);
+    target.ConnectAuctionSocket(host, port, user);
 }
 
 void frmLogin::checkFailed(const QString &errorText)

@@ -37,7 +37,7 @@ public slots:
 private:
     void enterState(State state);
     void setBusy(bool busy);
-    void checkSucceeded(const QByteArray &body);
+    void checkReplied(const QByteArray &body);
     void checkFailed(const QString &errorText);
     void rejectAttempt();
     void reject() override;
@@ -49,4 +49,5 @@ private:
     bool m_busy = false;
     QString m_host;
     int m_port = 0;
+    QString m_checkedUser; // the name the pending check asks about
 };

@@ -61,9 +61,15 @@ void SignInCheck::finish()
         emit failed(tr("The web server did not answer in time."));
         return;
     }
-    if (reply->error() != QNetworkReply::NoError) {
+    // An HTTP error status is still the server's answer, and its body decides. The errors below the content
+    // range, and a protocol breakdown, are failures of the connection itself: no whole reply came.
+    const QNetworkReply::NetworkError error = reply->error();
+    const bool broken = (error != QNetworkReply::NoError && error < QNetworkReply::ContentAccessDenied) ||
+                        error == QNetworkReply::ProtocolFailure;
+    const bool answered = !broken && reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).isValid();
+    if (!answered) {
         emit failed(reply->errorString());
         return;
     }
-    emit succeeded(reply->readAll());
+    emit replied(reply->readAll());
 }

@@ -28,7 +28,9 @@ public:
     void cancel();
 
 signals:
-    void succeeded(const QByteArray &body);
+    // The server answered: the body, whatever the HTTP status.
+    void replied(const QByteArray &body);
+    // No answer came: time-out, refused, unreachable, or the connection broke before the reply was whole.
     void failed(const QString &errorText);
 
 private:

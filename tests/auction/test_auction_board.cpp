@@ -15,18 +15,9 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-// One server message: every field Windows-874 and closed by a TAB, then the terminator.
-QByteArray wire(const QStringList &fields)
-{
-    QByteArray out;
-    for (const QString &field : fields)
-        out += Cp874::encode(field) + '\t';
-    return out + '\xFE';
-}
-
 QByteArray product(const QString &url)
 {
-    return wire(
+    return wireMessage(
         {"#BidManPInfo", "P1", "Watch", "2", "1000", "500", "nobody", "1000", "100", "Shop", "THB", url});
 }
 
@@ -116,25 +107,26 @@ private slots:
         QTest::addColumn<QStringList>("changes"); // to the panel as the product and the chat "old" left it
 
         QTest::newRow("higher bid, Thai, fractions")
-            << wire({"#BID", u"สมชาย"_s, "1200.5", "99.5", u"๑๐:๑๕"_s})
+            << wireMessage({"#BID", u"สมชาย"_s, "1200.5", "99.5", u"๑๐:๑๕"_s})
             << (QStringList{u"Hi_Bid=สมชาย"_s, "Lb_bid=1,201", "lbYourBid=1,301",
                             u"aucList=AT  1,201  By  สมชาย Time : ๑๐:๑๕"_s, "selected=0", "colours=2"});
-        QTest::newRow("equal bid") << wire({"#BID", "alice", "1000", "50", "t"})
+        QTest::newRow("equal bid") << wireMessage({"#BID", "alice", "1000", "50", "t"})
                                    << (QStringList{"lbYourBid=1,050", "aucList=AT  1,000  By  alice Time : t",
                                                    "selected=0", "colours=2"});
-        QTest::newRow("zero amount") << wire({"#BID", "bob", "0", "0", "t"})
+        QTest::newRow("zero amount") << wireMessage({"#BID", "bob", "0", "0", "t"})
                                      << (QStringList{"lbYourBid=", "aucList=AT    By  bob Time : t",
                                                      "selected=0", "colours=2"});
         // The second bid is not higher and, by letter case, someone else's.
         QTest::newRow("colours follow a bid that is not higher")
-            << wire({"#BID", "me", "1100", "100", "t"}) + wire({"#BID", "Me", "900", "100", "t"})
+            << wireMessage({"#BID", "me", "1100", "100", "t"}) +
+                   wireMessage({"#BID", "Me", "900", "100", "t"})
             << (QStringList{"Hi_Bid=me", "Lb_bid=1,100", "lbYourBid=1,000",
                             "aucList=AT  1,100  By  me Time : t|AT  900  By  Me Time : t", "selected=1",
                             "colours=2"});
         QByteArray bids;
         QStringList lines;
         for (int i = 1; i <= 32; ++i) {
-            bids += wire({"#BID", "b", QString::number(1000 + i), "1", QString::number(i)});
+            bids += wireMessage({"#BID", "b", QString::number(1000 + i), "1", QString::number(i)});
             lines << u"AT  1,%1  By  b Time : %2"_s.arg(i, 3, 10, QChar(u'0')).arg(i);
         }
         QTest::newRow("32nd bid keeps 31 lines")
@@ -142,35 +134,38 @@ private slots:
             << (QStringList{"Hi_Bid=b", "Lb_bid=1,032", "bid_Inc=1", "lbYourBid=1,033",
                             "aucList=" + lines.mid(1).join(u'|'), "selected=30", "colours=2"});
         QTest::newRow("stage 2 without stage 1")
-            << wire({"#COUNT2"})
+            << wireMessage({"#COUNT2"})
             << (QStringList{"img_count=2", "displastbid=true:1,000", "sound=Sounds/boom.wav"});
-        QTest::newRow("count cancelled") << wire({"#COUNT3"}) + wire({"#COUNTCANCEL"})
+        QTest::newRow("count cancelled") << wireMessage({"#COUNT3"}) + wireMessage({"#COUNTCANCEL"})
                                          << (QStringList{"displastbid=false:1,000", "sound=Sounds/boom.wav"});
         QTest::newRow("sale with an empty list")
-            << wire({"#GOBID"}) + wire({"#LEFTCOUNT", "3"}) + wire({"#COUNTS"})
+            << wireMessage({"#GOBID"}) + wireMessage({"#LEFTCOUNT", "3"}) + wireMessage({"#COUNTS"})
             << (QStringList{"sales=me|P1|Watch|nobody|1,000|Currency = THB|Shop|", "img_count=4",
                             "displastbid=true:1,000", "sound=Sounds/glassshatter.wav"});
         QTest::newRow("cancel keeps your bid")
-            << wire({"#BID", "alice", "1500", "100", "t"}) + wire({"#LEFTCOUNT", "4"}) + wire({"#COUNT3"}) +
-                   wire({"#GOBID"}) + wire({"#CANCEL", "http://gavora.test/c.htm"})
+            << wireMessage({"#BID", "alice", "1500", "100", "t"}) + wireMessage({"#LEFTCOUNT", "4"}) +
+                   wireMessage({"#COUNT3"}) + wireMessage({"#GOBID"}) +
+                   wireMessage({"#CANCEL", "http://gavora.test/c.htm"})
             << (QStringList{"CurrentProductID=", "PDesc=", "nQty=", "fbidat=", "MinBid=", "Hi_Bid=",
                             "Lb_bid=", "bid_Inc=", "SellerBy=", "cCurrency=Currency = ", "lbYourBid=1,600",
                             "colours=2", "countDown=4", "img_count=3", "displastbid=false:1,500",
                             "url=http://gavora.test/c.htm", "sound=Sounds/boom.wav"});
         QTest::newRow("countdown outside 0 to 15 ignored")
-            << wire({"#LEFTCOUNT", "15"}) + wire({"#LEFTCOUNT", "16"}) + wire({"#LEFTCOUNT", "-1"})
+            << wireMessage({"#LEFTCOUNT", "15"}) + wireMessage({"#LEFTCOUNT", "16"}) +
+                   wireMessage({"#LEFTCOUNT", "-1"})
             << QStringList{u"countDown=15"_s};
         QTest::newRow("countdown not a number reads 0")
-            << wire({"#LEFTCOUNT", "7"}) + wire({"#LEFTCOUNT", "x"}) << QStringList();
+            << wireMessage({"#LEFTCOUNT", "7"}) + wireMessage({"#LEFTCOUNT", "x"}) << QStringList();
         QTest::newRow("empty messages skipped, spaces trimmed")
             << QByteArray("\xFE   \xFE   #GOBID\t  \xFE") << QStringList{u"GOBID=true"_s};
         QTest::newRow("lower-case keyword is chat")
-            << wire({"#GOBID"}) + wire({"#PAUSEBID"}) + wire({"#gobid"}) << QStringList{u"msgchat="_s};
+            << wireMessage({"#GOBID"}) + wireMessage({"#PAUSEBID"}) + wireMessage({"#gobid"})
+            << QStringList{u"msgchat="_s};
         QTest::newRow("keyword without its tab is chat")
             << QByteArray("#GOBID\xFE") << QStringList{u"msgchat="_s};
         QTest::newRow("two chats in one read, the second stays")
-            << wire({"#FOO", "hi"}) + wire({"x", u"สวัสดี"_s}) << QStringList{u"msgchat=สวัสดี"_s};
-        QTest::newRow("empty chat clears") << wire({"x", ""}) << QStringList{u"msgchat="_s};
+            << wireMessage({"#FOO", "hi"}) + wireMessage({"x", u"สวัสดี"_s}) << QStringList{u"msgchat=สวัสดี"_s};
+        QTest::newRow("empty chat clears") << wireMessage({"x", ""}) << QStringList{u"msgchat="_s};
         QTest::newRow("other addresses not shown")
             << product(u"file:///etc/passwd"_s) + product(u"javascript:alert(1)"_s) +
                    product(u"gavora.test/a.htm"_s) + product(u"ftp://gavora.test/a"_s)
@@ -182,7 +177,7 @@ private slots:
         QFETCH(QByteArray, bytes);
         QFETCH(QStringList, changes);
         Session s;
-        s.read(product(u"http://gavora.test/p1.htm"_s) + wire({"x", "old"}));
+        s.read(product(u"http://gavora.test/p1.htm"_s) + wireMessage({"x", "old"}));
         const QStringList before = s.shown();
         s.read(bytes);
         QCOMPARE(s.shown(), changed(before, changes));
@@ -207,8 +202,8 @@ private slots:
         socket.Connect();
         QTRY_COMPARE(peer.received, QByteArray("AuctionGO\tme\t\t0\t"));
 
-        peer.send(transcript() + product(u"http://gavora.test/p1.htm"_s) + wire({"#GOBID"}) +
-                  wire({"#LEFTCOUNT", "9"}) + wire({"x", "bye"}) + "#BID\tx\t");
+        peer.send(transcript() + product(u"http://gavora.test/p1.htm"_s) + wireMessage({"#GOBID"}) +
+                  wireMessage({"#LEFTCOUNT", "9"}) + wireMessage({"x", "bye"}) + "#BID\tx\t");
         peer.closeClient();
         QTRY_COMPARE(closed.count(), 1);
         QCOMPARE(s.shown(), changed(transcriptEnd(), {"cCurrency=", "lbYourBid=1,100", "msgchat=bye",

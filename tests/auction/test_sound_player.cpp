@@ -25,6 +25,37 @@ private slots:
         QTRY_VERIFY(!player.isLoading());
         player.PlaySoundFile(u"Sounds/missing.wav"_s);
     }
+
+    // The program ends through this: once, after the load in progress or at the time limit, whichever is
+    // first, and never from inside the caller.
+    void settlesOnce_data()
+    {
+        QTest::addColumn<bool>("loading");
+        QTest::addColumn<int>("limit");
+        QTest::newRow("nothing loading") << false << 60000;
+        QTest::newRow("load ends first") << true << 60000;
+        QTest::newRow("time limit first") << true << 0;
+    }
+    void settlesOnce()
+    {
+        QFETCH(bool, loading);
+        QFETCH(int, limit);
+        TempWorkDir dir;
+        QVERIFY(QDir(dir.path()).mkdir(u"Sounds"_s));
+        writeWholeFile(dir.filePath(u"Sounds/boom.wav"_s), readWholeFile(u"" GAVORA_SOUNDS "/boom.wav"_s));
+        SoundPlayer player;
+        if (loading) {
+            player.PlaySoundFile(u"Sounds/boom.wav"_s);
+            QVERIFY(player.isLoading());
+        }
+        int settled = 0;
+        player.whenSettled(std::chrono::milliseconds(limit), [&settled] { ++settled; });
+        QCOMPARE(settled, 0);
+        QTRY_COMPARE(settled, 1);
+        // The end of the load, when it came second, has had its turn by now.
+        QTRY_VERIFY(!player.isLoading());
+        QCOMPARE(settled, 1);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestSoundPlayer)

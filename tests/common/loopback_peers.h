@@ -19,14 +19,25 @@ public:
     // Body for a path (without query); the sign-in path answers signInBody.
     void setPage(const QString &path, const QByteArray &html);
     QByteArray signInBody = "ID=4711";
-    // false: records requests but never answers, as a server that hangs.
+    QByteArray signInStatus = "200 OK";
+    // true: the sign-in reply announces more body than it sends, then the connection closes.
+    bool signInCutShort = false;
+    // false: records requests but holds the answers back, as a server that hangs.
     bool answers = true;
     QList<QByteArray> requestLines;
+    // Answers the requests held back so far, with the replies set now.
+    void answerHeld();
 
 private:
+    struct Held {
+        QPointer<QTcpSocket> socket;
+        QByteArray requestLine;
+    };
     void serve(QTcpSocket *socket);
+    void respond(QTcpSocket *socket, const QByteArray &requestLine);
     QTcpServer *m_server;
     QHash<QString, QByteArray> m_pages;
+    QList<Held> m_held;
 };
 
 // An auction server that plays a script: records every byte a client sends and sends what the test says.
@@ -37,6 +48,7 @@ public:
     quint16 port() const;
     bool hasClient() const { return !m_client.isNull(); }
     int connectionCount() const { return m_connections; }
+    // Sends at once, without waiting for the event loop.
     void send(const QByteArray &bytes);
     // Closes the client's connection from the server side.
     void closeClient();

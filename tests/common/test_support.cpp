@@ -1,9 +1,12 @@
 #include "test_support.h"
 
+#include "cp874.h"
 #include "global.h"
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
+#include <unistd.h>
 
 Prompter::Answer FakePrompter::ask(const Request &request)
 {
@@ -36,4 +39,57 @@ void writeWholeFile(const QString &path, const QByteArray &bytes)
     QFile file(path);
     if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         file.write(bytes);
+}
+
+namespace {
+bool canCreateIn(const QString &folder)
+{
+    QFile probe(QDir(folder).filePath(QStringLiteral(".write-probe")));
+    if (!probe.open(QIODevice::WriteOnly))
+        return false;
+    probe.remove();
+    return true;
+}
+
+constexpr QFile::Permissions readAndEnter = QFile::ReadOwner | QFile::ExeOwner | QFile::ReadUser |
+                                            QFile::ExeUser | QFile::ReadGroup | QFile::ExeGroup |
+                                            QFile::ReadOther | QFile::ExeOther;
+} // namespace
+
+ReadOnlyFolder::ReadOnlyFolder(const QString &path) : m_path(path)
+{
+    QFile::setPermissions(m_path, readAndEnter);
+    if (canCreateIn(m_path) && geteuid() == 0)
+        m_immutable = QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("+i"), m_path}) == 0;
+}
+
+ReadOnlyFolder::~ReadOnlyFolder()
+{
+    if (m_immutable)
+        QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("-i"), m_path});
+    QFile::setPermissions(m_path, readAndEnter | QFile::WriteOwner | QFile::WriteUser);
+}
+
+bool ReadOnlyFolder::isReadOnly() const
+{
+    return !canCreateIn(m_path);
+}
+
+void writeHostIni(const QString &folder, const QString &ip, const QString &port, const QString &webOne,
+                  const QString &webGall)
+{
+    QByteArray text = "[SERVER]\r\nIP=" + Cp874::encode(ip) + "\r\nPORT=" + Cp874::encode(port) + "\r\n";
+    if (!webOne.isEmpty())
+        text += "WEBONE=" + Cp874::encode(webOne) + "\r\n";
+    if (!webGall.isEmpty())
+        text += "WEBGALL=" + Cp874::encode(webGall) + "\r\n";
+    writeWholeFile(QDir(folder).filePath(QStringLiteral("HOSTIP.INI")), text);
+}
+
+QByteArray wireMessage(const QStringList &fields)
+{
+    QByteArray out;
+    for (const QString &field : fields)
+        out += Cp874::encode(field) + '\t';
+    return out + '\xFE';
 }

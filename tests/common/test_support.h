@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 
 // Answers message boxes in tests: records every request and gives the queued answers (Ok when none is
@@ -38,5 +39,28 @@ private:
     QString m_previousWorkDir;
 };
 
+// Makes a folder unwritable while it lives, also for root, which ignores permission bits: the folder is then
+// marked immutable. isReadOnly() says whether that took on this file system.
+class ReadOnlyFolder {
+public:
+    explicit ReadOnlyFolder(const QString &path);
+    ~ReadOnlyFolder();
+    ReadOnlyFolder(const ReadOnlyFolder &) = delete;
+    ReadOnlyFolder &operator=(const ReadOnlyFolder &) = delete;
+
+    bool isReadOnly() const;
+
+private:
+    QString m_path;
+    bool m_immutable = false;
+};
+
 QByteArray readWholeFile(const QString &path);
 void writeWholeFile(const QString &path, const QByteArray &bytes);
+
+// HOSTIP.INI in folder: IP and PORT of section SERVER, then WEBONE and WEBGALL when given.
+void writeHostIni(const QString &folder, const QString &ip, const QString &port, const QString &webOne = {},
+                  const QString &webGall = {});
+
+// One server message as the wire carries it: every field Windows-874 and closed by a TAB, then byte 0xFE.
+QByteArray wireMessage(const QStringList &fields);

@@ -11,40 +11,48 @@ static constexpr qint64 minAmount = std::numeric_limits<qint64>::min();
 class TestAmount : public QObject {
     Q_OBJECT
 private slots:
-    // A wire field stops at a separator; a shown amount reads through separators between digits.
+    // A wire field stops at a separator; a shown amount reads through separators between digits. whole: the
+    // text is a number and nothing else.
     void reading_data()
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("asField");
         QTest::addColumn<qint64>("asShown");
-        QTest::newRow("zero is empty") << u"0"_s << u""_s << qint64(0);
-        QTest::newRow("exact group") << u"100000"_s << u"100,000"_s << qint64(100000);
+        QTest::addColumn<bool>("whole");
+        QTest::newRow("zero is empty") << u"0"_s << u""_s << qint64(0) << true;
+        QTest::newRow("exact group") << u"100000"_s << u"100,000"_s << qint64(100000) << true;
         QTest::newRow("fifteen digits")
-            << u"123456789012345"_s << u"123,456,789,012,345"_s << qint64(123456789012345);
-        QTest::newRow("negative") << u"-1500"_s << u"-1,500"_s << qint64(-1500);
-        QTest::newRow("separator") << u"1,500"_s << u"1"_s << qint64(1500);
-        QTest::newRow("doubled separator") << u"1,,500"_s << u"1"_s << qint64(1);
-        QTest::newRow("half rounds up") << u"1500.5"_s << u"1,501"_s << qint64(1501);
-        QTest::newRow("below half rounds down") << u"1500.49"_s << u"1,500"_s << qint64(1500);
-        QTest::newRow("negative half away from zero") << u"-2.5"_s << u"-3"_s << qint64(-3);
-        QTest::newRow("grouped fraction") << u"1,600.7"_s << u"1"_s << qint64(1601);
-        QTest::newRow("trailing text") << u"  250baht"_s << u"250"_s << qint64(250);
-        QTest::newRow("no number") << u"Currency"_s << u""_s << qint64(0);
-        QTest::newRow("sign only") << u"-"_s << u""_s << qint64(0);
+            << u"123456789012345"_s << u"123,456,789,012,345"_s << qint64(123456789012345) << true;
+        QTest::newRow("negative") << u"-1500"_s << u"-1,500"_s << qint64(-1500) << true;
+        QTest::newRow("separator") << u"1,500"_s << u"1"_s << qint64(1500) << true;
+        QTest::newRow("doubled separator") << u"1,,500"_s << u"1"_s << qint64(1) << false;
+        QTest::newRow("half rounds up") << u"1500.5"_s << u"1,501"_s << qint64(1501) << true;
+        QTest::newRow("below half rounds down") << u"1500.49"_s << u"1,500"_s << qint64(1500) << true;
+        QTest::newRow("negative half away from zero") << u"-2.5"_s << u"-3"_s << qint64(-3) << true;
+        QTest::newRow("grouped fraction") << u"1,600.7"_s << u"1"_s << qint64(1601) << true;
+        QTest::newRow("trailing text") << u"  250baht"_s << u"250"_s << qint64(250) << false;
+        QTest::newRow("no number") << u"Currency"_s << u""_s << qint64(0) << false;
+        QTest::newRow("sign only") << u"-"_s << u""_s << qint64(0) << false;
         QTest::newRow("overflow saturates")
-            << u"99999999999999999999999"_s << u"9,223,372,036,854,775,807"_s << maxAmount;
+            << u"99999999999999999999999"_s << u"9,223,372,036,854,775,807"_s << maxAmount << true;
         QTest::newRow("negative overflow saturates")
-            << u"-99999999999999999999999"_s << u"-9,223,372,036,854,775,808"_s << minAmount;
+            << u"-99999999999999999999999"_s << u"-9,223,372,036,854,775,808"_s << minAmount << true;
+        QTest::newRow("blanks around, bare point") << u"\t 2,500. "_s << u"2"_s << qint64(2500) << true;
+        QTest::newRow("fraction only") << u"+.5"_s << u"1"_s << qint64(1) << true;
+        QTest::newRow("point only") << u" . "_s << u""_s << qint64(0) << false;
+        QTest::newRow("blank inside") << u"2 500"_s << u"2"_s << qint64(2) << false;
     }
     void reading()
     {
         QFETCH(QString, text);
         QFETCH(QString, asField);
         QFETCH(qint64, asShown);
+        QFETCH(bool, whole);
         QCOMPARE(FormatAmountField(text), asField);
         QCOMPARE(FormatAmount(Amount::parseLeading(text.toLatin1())), asField);
         QCOMPARE(AmountValue(text), asShown);
         QCOMPARE(AmountValue(FormatAmount(asShown)), asShown);
+        QCOMPARE(Amount::isNumber(text), whole);
     }
 
     void arithmeticSaturates()

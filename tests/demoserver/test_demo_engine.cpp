@@ -1,23 +1,17 @@
 #include "auction_engine.h"
 #include "auction_wire.h"
+#include "test_support.h"
 
 #include <QTest>
 #include <map>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 using Id = AuctionEngine::ClientId;
 
-// A message as the wire carries it: every field TAB-closed, then 0xFE.
-QByteArray msg(std::initializer_list<QByteArray> fields)
-{
-    QByteArray out;
-    for (const QByteArray &f : fields)
-        out += f + '\t';
-    return out + '\xFE';
-}
-
-const QByteArray lampInfo = msg({"#BidManPInfo", "P1", "Lamp (Desk lamp)", "1", "2500", "3000", "-", "2500",
-                                 "100", " ", "THB", "http://h:81/product/P1.htm"});
+const QByteArray lampInfo = wireMessage({"#BidManPInfo", "P1", "Lamp (Desk lamp)", "1", "2500", "3000", "-",
+                                         "2500", "100", " ", "THB", "http://h:81/product/P1.htm"});
 
 // Delivers the engine's outbox into one byte stream per client.
 struct Harness {
@@ -60,9 +54,9 @@ QByteArray countdown(int from, int to)
 {
     QByteArray out;
     for (int left = from; left >= to; --left) {
-        out += msg({"#LEFTCOUNT", QByteArray::number(left)});
+        out += wireMessage({"#LEFTCOUNT", QString::number(left)});
         if (left <= 10 && left % 5 == 0)
-            out += msg({left == 10 ? "#COUNT1" : left == 5 ? "#COUNT2" : "#COUNT3"});
+            out += wireMessage({left == 10 ? "#COUNT1" : left == 5 ? "#COUNT2" : "#COUNT3"});
     }
     return out;
 }
@@ -86,16 +80,16 @@ void TestDemoEngine::scriptedAuction()
     h.join(1, "somchai");
     QCOMPARE(h.take(1), lampInfo); // shown, not open yet
     h.engine.advanceTo(1000);
-    QCOMPARE(h.take(1), msg({"#GOBID"}));
+    QCOMPARE(h.take(1), wireMessage({"#GOBID"}));
     h.join(2, somying);
-    QCOMPARE(h.take(2), lampInfo + msg({"#GOBID"}));
+    QCOMPARE(h.take(2), lampInfo + wireMessage({"#GOBID"}));
 
     h.engine.advanceTo(1500);
     h.send(1, "somchai\tROBOT CLICK BID\t2600\t");
     h.send(2, somying + "\tROBOT CLICK BID\t2550\t"); // below the last bid
     h.send(2, somying + "\tROBOT CLICK BID\t2750\t");
-    QCOMPARE(h.take(1), msg({"#BID", "somchai", "2600", "100", "10:00:01"}) +
-                            msg({"#BID", somying, "2750", "100", "10:00:01"}));
+    QCOMPARE(h.take(1), wireMessage({"#BID", "somchai", "2600", "100", "10:00:01"}) +
+                            wireMessage({"#BID", u"สมหญิง"_s, "2750", "100", "10:00:01"}));
 
     // Quiet for 5 s after the last bid: the countdown starts; a bid cancels it.
     h.engine.advanceTo(6499);
@@ -106,9 +100,9 @@ void TestDemoEngine::scriptedAuction()
     h.engine.advanceTo(13700);
     h.send(1, "somchai\tROBOT CLICK BID\t9000\t"); // sold: nothing more is taken
     h.engine.advanceTo(14400);
-    const QByteArray rest = countdown(15, 10) + msg({"#COUNTCANCEL"}) +
-                            msg({"#BID", "somchai", "2850", "100", "10:00:07"}) + countdown(15, 0) +
-                            msg({"#COUNTS"}) + msg({"#PAUSEBID"}) + lampInfo;
+    const QByteArray rest = countdown(15, 10) + wireMessage({"#COUNTCANCEL"}) +
+                            wireMessage({"#BID", "somchai", "2850", "100", "10:00:07"}) + countdown(15, 0) +
+                            wireMessage({"#COUNTS"}) + wireMessage({"#PAUSEBID"}) + lampInfo;
     QCOMPARE(h.take(1), rest);
     QCOMPARE(h.take(2).right(rest.size()), rest);
 }
@@ -134,7 +128,9 @@ void TestDemoEngine::bid()
     h.join(1, "bob");
     h.take(1);
     h.send(1, "eve\tROBOT CLICK BID\t" + amount);
-    QCOMPARE(h.take(1), taken ? msg({"#BID", "bob", amount.chopped(1), "100", "10:00:01"}) : QByteArray());
+    QCOMPARE(h.take(1),
+             taken ? wireMessage({"#BID", "bob", QString::fromLatin1(amount.chopped(1)), "100", "10:00:01"})
+                   : QByteArray());
 }
 
 void TestDemoEngine::framing_data()

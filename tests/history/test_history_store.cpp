@@ -111,11 +111,32 @@ private slots:
         std::signal(SIGXFSZ, SIG_IGN);
         const rlimit limit{rlim_t(old.size() + 40), saved.rlim_max};
         setrlimit(RLIMIT_FSIZE, &limit);
-        const bool written = WriteHistoryRecord(secondSale, {}, saleDay);
+        const HistoryWrite written = WriteHistoryRecord(secondSale, {}, saleDay);
         setrlimit(RLIMIT_FSIZE, &saved);
         QVERIFY(!written);
+        QCOMPARE(written.path, dir.filePath(u"AuctHist.bid"_s));
         QCOMPARE(readWholeFile(dir.filePath(u"AuctHist.bid"_s)), old);
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{u"AuctHist.bid"_s});
+    }
+
+    // The user is told which file could not be written and why, in a box that does not ask anything.
+    void readOnlyFolderSaysWhy()
+    {
+        TempWorkDir dir;
+        QVERIFY(WriteHistoryRecord(firstSale, {}, saleDay));
+        const QByteArray old = readWholeFile(dir.filePath(u"AuctHist.bid"_s));
+        const ReadOnlyFolder readOnly(dir.path());
+        if (!readOnly.isReadOnly())
+            QSKIP("this file system cannot make the folder read-only");
+        const HistoryWrite written = WriteHistoryRecord(secondSale, {}, saleDay);
+        QVERIFY(!written);
+        QCOMPARE(readWholeFile(dir.filePath(u"AuctHist.bid"_s)), old);
+        const Prompter::Request message = History::failureMessage(written);
+        QCOMPARE(message.text, u"ไม่สามารถบันทึกประวัติการประมูลลงแฟ้ม %1 ได้ (%2)"_s.arg(
+                                   dir.filePath(u"AuctHist.bid"_s), written.error));
+        QVERIFY2(!written.error.isEmpty(), qPrintable(message.text));
+        QCOMPARE(message.title, u"Gavora"_s);
+        QCOMPARE(message.buttons, Prompter::Buttons::Ok);
     }
 };
 

@@ -60,20 +60,21 @@ public:
 struct Harness {
     Harness() : window({&prompter, FakeWebView::factory(), [this] { ++beeps; }, 2000ms}) {}
 
-    void signIn(const QString &name, quint16 port)
+    void signIn(const QString &name, quint16 port, quint16 webPort = 0)
     {
-        writeWholeFile(dir.filePath(u"HOSTIP.INI"_s),
-                       "[SERVER]\r\nIP=127.0.0.1:" + QByteArray::number(web.port()) +
-                           "\r\nPORT=" + QByteArray::number(port) + "\r\n");
+        writeHostIni(dir.path(), "127.0.0.1:" + QString::number(webPort ? webPort : web.port()),
+                     QString::number(port));
         window.MLN_Click();
         window.signInWindow()->txtUserName->setText(name);
+        window.signInWindow()->txtPassword->setText(u"pw"_s);
         window.signInWindow()->cmdOK->click();
     }
-    // Connected as "user", past the announcement.
+    // Connected as "user", past the announcement. The name typed into the sign-in window last is another.
     bool connect()
     {
-        Global::UserID = u"user"_s;
-        window.ConnectAuctionSocket(u"127.0.0.1"_s, peer.port());
+        Global::UserID = u"typed"_s;
+        window.ConnectAuctionSocket(u"127.0.0.1"_s, peer.port(), u"user"_s);
+        Global::UserID = u"typed later"_s;
         const bool announced = QTest::qWaitFor([this] { return peer.received == "AuctionGO\tuser\t\t0\t"; });
         peer.received.clear();
         return announced;
@@ -127,6 +128,8 @@ private slots:
                                                   {u"lbYourBid"_s, {130, 212, 135, 34}}};
         for (const auto &[name, rect] : design)
             QCOMPARE(h.window.findChild<QWidget *>(name)->geometry(), rect);
+        QCOMPARE(h.ui.lbYourBid->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignRight);
+        QCOMPARE(h.ui.MMax->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignRight);
     }
 
     // Not even a lost connection while one is open makes a second.
@@ -161,6 +164,102 @@ private slots:
         QVERIFY(h.prompter.requests.isEmpty());
     }
 
+    // Signed in and connected as alice, a second sign-in that does not succeed changes nothing on the
+    // connection: bids, chat, the own-bid colours and the history go on as alice.
+    void secondSignInLeavesTheConnectionAlone_data()
+    {
+        QTest::addColumn<QString>("ending");
+        QTest::addColumn<QString>("userIdAfter");
+        QTest::newRow("rejected, then cancelled") << u"rejected"_s << QString();
+        QTest::newRow("no answer, then cancelled") << u"failed"_s << u"mallory"_s;
+        QTest::newRow("still being checked") << u"pending"_s << u"mallory"_s;
+        QTest::newRow("cancelled while checked") << u"cancelled"_s << u"mallory"_s;
+    }
+    void secondSignInLeavesTheConnectionAlone()
+    {
+        QFETCH(QString, ending);
+        QFETCH(QString, userIdAfter);
+        Harness h;
+        h.signIn(u"alice"_s, h.peer.port());
+        QTRY_COMPARE(h.peer.received, "AuctionGO\talice\t\t0\t"_ba);
+        h.peer.received.clear();
+        h.peer.send(productMessage() + "#GOBID\t\xFE");
+        QTRY_COMPARE(h.window.auctionPanel().CurrentProductID(), u"P1"_s);
+
+        QTcpServer closed;
+        closed.listen(QHostAddress::LocalHost);
+        if (ending == u"rejected") {
+            h.web.signInStatus = "500 Internal Server Error";
+            h.web.signInBody = "ERROR";
+        } else if (ending != u"failed") {
+            h.web.answers = false;
+        }
+        h.signIn(u"mallory"_s, h.peer.port(), ending == u"failed" ? closed.serverPort() : 0);
+        QPointer<frmLogin> login = h.window.signInWindow();
+        if (ending == u"rejected" || ending == u"failed") {
+            QTRY_COMPARE(h.prompter.requests.size(), 1);
+            QCOMPARE(h.prompter.requests[0].text == u"พบข้อผิดพลาด.... กรุณาลองใหม่อีกครั้ง"_s,
+                     ending == u"rejected");
+            QCOMPARE(login->state(), frmLogin::State::Entry);
+            QCOMPARE(login->txtUserName->text().isEmpty(), ending == u"rejected");
+        } else {
+            QTRY_COMPARE(h.web.requestLines.size(), 2);
+        }
+        if (ending != u"pending") {
+            login->cmdCancel->click();
+            QTRY_VERIFY(login.isNull());
+        }
+        QCOMPARE(Global::UserID, userIdAfter);
+
+        QTest::keyClick(h.ui.lbYourBid, Qt::Key_Return);
+        h.ui.txtSend->setText(u"hi"_s);
+        h.ui.ButSend->click();
+        QTRY_COMPARE(h.peer.received, "alice\tROBOT CLICK BID\t1600\t\xFE"
+                                      "UMSG\talice\thi\t\xFE"_ba);
+        h.peer.send(bidMessage("mallory", 1600) + bidMessage("alice", 1700));
+        QTRY_COMPARE(h.ui.Hi_Bid->text(), u"alice"_s);
+        QVERIFY(h.ui.Hi_Bid->font().underline());
+        h.peer.send("#COUNTS\t\xFE");
+        QTRY_COMPARE(History::readRows().value(0).value(0), u"alice"_s);
+        QCOMPARE(h.peer.connectionCount(), 1);
+        QCOMPARE(h.prompter.requests.size(), ending == u"rejected" || ending == u"failed" ? 1 : 0);
+    }
+
+    // A sale that cannot be written is told once, after the socket's handler has returned; the auction goes
+    // on and the old file stays as it was.
+    void saleThatCannotBeRecorded()
+    {
+        Harness h;
+        QVERIFY(h.connect());
+        h.peer.send(productMessage() + "#GOBID\t\xFE" + bidMessage("alice", 1600) + "#COUNTS\t\xFE");
+        QTRY_COMPARE(History::readRows().size(), 1);
+        const QString file = h.dir.filePath(u"AuctHist.bid"_s);
+        const QByteArray before = readWholeFile(file);
+        const ReadOnlyFolder readOnly(h.dir.path());
+        if (!readOnly.isReadOnly())
+            QSKIP("this file system cannot make the folder read-only");
+
+        auto *socket = h.window.auctionPanel().wsk_tcp->findChild<QTcpSocket *>();
+        {
+            const QSignalBlocker hold(h.window.auctionPanel().wsk_tcp);
+            h.peer.send(productMessage() + "#GOBID\t\xFE" + bidMessage("bob", 1700) + "#COUNTS\t\xFE");
+            QTRY_VERIFY(socket->bytesAvailable() > 0);
+        }
+        h.window.auctionPanel().wsk_tcp_DataArrival();
+        QCOMPARE(h.ui.aucList->count(), 0);
+        QVERIFY(h.prompter.requests.isEmpty());
+        QTRY_COMPARE(h.prompter.requests.size(), 1);
+        QCOMPARE(h.prompter.requests[0].title, u"Gavora"_s);
+        QVERIFY2(h.prompter.requests[0].text.contains(file), qPrintable(h.prompter.requests[0].text));
+        QCOMPARE(readWholeFile(file), before);
+
+        h.peer.send(productMessage() + "#GOBID\t\xFE");
+        QTRY_VERIFY(h.ui.GOBID->isEnabled());
+        h.ui.GOBID->click();
+        QTRY_COMPARE(h.peer.received, "user\tROBOT CLICK BID\t1600\t\xFE"_ba);
+        QCOMPARE(h.prompter.requests.size(), 1);
+    }
+
     // Both reset every control and reopen the sign-in window; only the unreachable server warns. A bid then
     // finds no connection.
     void connectionLost_data()
@@ -187,7 +286,7 @@ private slots:
             probe.listen(QHostAddress::LocalHost);
             const quint16 closedPort = probe.serverPort();
             probe.close();
-            h.window.ConnectAuctionSocket(u"127.0.0.1"_s, closedPort);
+            h.window.ConnectAuctionSocket(u"127.0.0.1"_s, closedPort, u"user"_s);
         }
         QTRY_VERIFY(h.window.signInWindow());
         QCOMPARE(h.prompter.requests.size(), reachable ? 0 : 1);

@@ -312,7 +312,7 @@ private slots:
         QCOMPARE(int(asked.icon), int(Prompter::Icon::Question));
         QCOMPARE(int(asked.buttons), int(Prompter::Buttons::OkCancel));
 
-        h.window.ConnectAuctionSocket(u"127.0.0.1"_s, peer.port());
+        h.window.ConnectAuctionSocket(u"127.0.0.1"_s, peer.port(), u"user"_s);
         QTRY_VERIFY(!peer.received.isEmpty());
         peer.received.clear();
         h.prompter.queueAnswer(Prompter::Answer::Cancel);
@@ -329,7 +329,7 @@ private slots:
     {
         Harness h;
         ScriptedPeer peer;
-        h.window.ConnectAuctionSocket(u"127.0.0.1"_s, peer.port());
+        h.window.ConnectAuctionSocket(u"127.0.0.1"_s, peer.port(), u"user"_s);
         QTRY_VERIFY(peer.hasClient());
         peer.send(
             "#BidManPInfo\tP1\tx\t1\t1000\t1200\tbob\t1500\t100\ty\tTHB\thttp://p.test/\t\xFE#COUNT1\t\xFE");

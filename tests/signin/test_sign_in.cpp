@@ -23,9 +23,7 @@ struct Login : SignInTarget {
     ~Login() override { delete window; }
     void writeHostIni(quint16 webPort, const QString &port)
     {
-        writeWholeFile(dir.filePath(u"HOSTIP.INI"_s),
-                       "[SERVER]\r\nIP=127.0.0.1:" + QByteArray::number(webPort) +
-                           "\r\nPORT=" + port.toLatin1() + "\r\n");
+        ::writeHostIni(dir.path(), "127.0.0.1:" + QString::number(webPort), port);
     }
     void press(const QString &user, const QString &password = u"pw"_s)
     {
@@ -34,7 +32,11 @@ struct Login : SignInTarget {
         window->cmdOK->click();
     }
     void showMemberStatus(const QString &text) override { statusTexts.append(text); }
-    void ConnectAuctionSocket(const QString &host, int port) override { connections.append({host, port}); }
+    void ConnectAuctionSocket(const QString &host, int port, const QString &userId) override
+    {
+        connections.append({host, port});
+        connectedUsers.append(userId);
+    }
 
     TempWorkDir dir;
     LoopbackHttp web;
@@ -42,6 +44,7 @@ struct Login : SignInTarget {
     QPointer<frmLogin> window = new frmLogin(*this, prompter);
     QStringList statusTexts;
     QList<QPair<QString, int>> connections;
+    QStringList connectedUsers;
 };
 } // namespace
 
@@ -54,7 +57,8 @@ private slots:
         Global::LoginPassword.clear();
     }
 
-    // The query is percent-encoded from the Windows-874 bytes. An empty status means a rejection.
+    // The query is percent-encoded from the Windows-874 bytes. Whatever the HTTP status, the body decides. An
+    // empty status text means a rejection.
     void signIn_data()
     {
         QTest::addColumn<QString>("user");
@@ -62,18 +66,26 @@ private slots:
         QTest::addColumn<QByteArray>("query");
         QTest::addColumn<QByteArray>("body");
         QTest::addColumn<QString>("status");
+        QTest::addColumn<QByteArray>("httpStatus");
         QTest::newRow("plain") << u"alice"_s << u"pw"_s << "UID=alice&PWD=pw"_ba
-                               << "ID=7"_ba << u"UID :  7"_s;
+                               << "ID=7"_ba << u"UID :  7"_s << "200 OK"_ba;
         QTest::newRow("thai, bare ID") << u"สมชาย"_s << QString() << "UID=%CA%C1%AA%D2%C2&PWD="_ba
-                                       << "ID"_ba << u"UID :  "_s;
+                                       << "ID"_ba << u"UID :  "_s << "200 OK"_ba;
         QTest::newRow("query characters")
             << u"a&b=c"_s << u"p+q#r%s"_s << "UID=a%26b%3Dc&PWD=p%2Bq%23r%25s"_ba
-            << "ID=42=x"_ba << u"UID :  42"_s;
+            << "ID=42=x"_ba << u"UID :  42"_s << "200 OK"_ba;
         QTest::newRow("blanks kept") << u" bob "_s << u"a b"_s << "UID=%20bob%20&PWD=a%20b"_ba
-                                     << "ID=7"_ba << u"UID :  7"_s;
+                                     << "ID=7"_ba << u"UID :  7"_s << "200 OK"_ba;
         QTest::newRow("small letters") << u"alice"_s << u"pw"_s << "UID=alice&PWD=pw"_ba
-                                       << "id=7"_ba << QString();
-        QTest::newRow("empty") << u"alice"_s << u"pw"_s << "UID=alice&PWD=pw"_ba << QByteArray() << QString();
+                                       << "id=7"_ba << QString() << "200 OK"_ba;
+        QTest::newRow("empty") << u"alice"_s << u"pw"_s << "UID=alice&PWD=pw"_ba << QByteArray() << QString()
+                               << "200 OK"_ba;
+        QTest::newRow("server error") << u"alice"_s << u"pw"_s << "UID=alice&PWD=pw"_ba
+                                      << "ERROR"_ba << QString() << "500 Internal Server Error"_ba;
+        QTest::newRow("not found, empty") << u"alice"_s << u"pw"_s << "UID=alice&PWD=pw"_ba << QByteArray()
+                                          << QString() << "404 Not Found"_ba;
+        QTest::newRow("error status, accepting body") << u"alice"_s << u"pw"_s << "UID=alice&PWD=pw"_ba
+                                                      << "ID=9"_ba << u"UID :  9"_s << "503 Busy"_ba;
     }
     void signIn()
     {
@@ -82,8 +94,10 @@ private slots:
         QFETCH(QByteArray, query);
         QFETCH(QByteArray, body);
         QFETCH(QString, status);
+        QFETCH(QByteArray, httpStatus);
         Login l(u"40000"_s);
         l.web.signInBody = body;
+        l.web.signInStatus = httpStatus;
         l.press(user, password);
         QCOMPARE(l.window->state(), frmLogin::State::Checking);
         QTRY_COMPARE(l.web.requestLines, QList<QByteArray>{"GET /chkmbid.asp?" + query + " HTTP/1.1"});
@@ -98,8 +112,9 @@ private slots:
             QTRY_VERIFY(l.window.isNull());
             QCOMPARE(l.statusTexts, QStringList{status});
             QCOMPARE(Global::UserID, user);
-            // The auction socket gets the host part of IP and the port as configured.
+            // The auction socket gets the host part of IP, the port as configured and the name checked.
             QCOMPARE(l.connections, (QList<QPair<QString, int>>{{u"127.0.0.1"_s, 40000}}));
+            QCOMPARE(l.connectedUsers, QStringList{user});
             QVERIFY(l.prompter.requests.isEmpty());
         }
         QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
@@ -148,14 +163,19 @@ private slots:
     void checkFailure_data()
     {
         QTest::addColumn<bool>("serverListens");
-        QTest::newRow("time-out") << true;
-        QTest::newRow("refused") << false;
+        QTest::addColumn<bool>("answers");
+        QTest::newRow("time-out") << true << false;
+        QTest::newRow("refused") << false << false;
+        QTest::newRow("reply cut short") << true << true;
     }
     void checkFailure()
     {
         QFETCH(bool, serverListens);
+        QFETCH(bool, answers);
         Login l;
-        l.web.answers = false;
+        l.web.answers = answers;
+        l.web.signInBody = "ID=47";
+        l.web.signInCutShort = true;
         if (!serverListens) {
             QTcpServer closed;
             closed.listen(QHostAddress::LocalHost);
@@ -171,6 +191,19 @@ private slots:
         QCOMPARE(l.window->txtUserName->text() + l.window->txtPassword->text(), u"alicepw"_s);
         QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
         QVERIFY(l.connections.isEmpty());
+    }
+
+    // The connection is asked for under the name the server checked, not whatever the program-wide name holds
+    // when the answer comes.
+    void connectsUnderTheCheckedName()
+    {
+        Login l;
+        l.web.answers = false;
+        l.press(u"alice"_s);
+        QTRY_COMPARE(l.web.requestLines.size(), 1);
+        Global::UserID = u"mallory"_s;
+        l.web.answerHeld();
+        QTRY_COMPARE(l.connectedUsers, QStringList{u"alice"_s});
     }
 
     // The first check is dropped so that it cannot sign in later with the names the rejection cleared.

@@ -568,7 +568,7 @@ QImage background2()
 {
     const QSize size(480, 520);
     QImage image(size, QImage::Format_RGB32);
-    const QColor zenith(150, 196, 238);
+    const QColor zenith(168, 208, 242);
     const QColor horizon(250, 232, 206);
     for (int y = 0; y < size.height(); ++y) {
         auto *row = reinterpret_cast<QRgb *>(image.scanLine(y));

@@ -4,6 +4,7 @@
 #include "palette.h"
 #include "pictures.h"
 
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
@@ -28,8 +29,14 @@ QLabel *text(QWidget *parent, const char *name, const Design::TwipsRect &rect, c
 {
     auto *label = new QLabel(caption, parent);
     label->setObjectName(QString::fromLatin1(name));
-    label->setGeometry(Design::toPixels(rect));
-    label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    // The faces that carry Thai are taller than the design's: the label grows about its middle rather than
+    // clip the text.
+    QRect geometry = Design::toPixels(rect);
+    const int missing = QFontMetrics(font).height() - geometry.height();
+    if (missing > 0)
+        geometry.adjust(0, -missing / 2, 0, missing - missing / 2);
+    label->setGeometry(geometry);
+    label->setAlignment(Qt::AlignCenter);
     label->setFont(font);
     return label;
 }

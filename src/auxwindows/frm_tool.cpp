@@ -47,6 +47,9 @@ frmTool::frmTool(QWidget *parent)
         button->setObjectName(buttonKeys[i]);
         button->setData(buttonKeys[i]);
         button->setToolTip(buttonKeys[i]);
+        // Six buttons share the design's width exactly, with no room left for an overflow arrow.
+        tbToolBar->widgetForAction(button)->setFixedSize(tbToolBar->width() / int(buttonKeys.size()),
+                                                         tbToolBar->height());
     }
     connect(tbToolBar, &QToolBar::actionTriggered, this,
             [this](QAction *button) { tbToolBar_ButtonClick(button->data().toString()); });

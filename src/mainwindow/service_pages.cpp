@@ -33,7 +33,7 @@ std::optional<Page> forCommand(QStringView command)
         if (command == QStringView(entry.command)) {
             const QString root =
                 entry.site == Site::AppServer ? HostConfig::appServer() : HostConfig::website();
-            return Page{entry.view, root + QStringView(entry.path)};
+            return Page{entry.view, root + QString::fromUtf16(entry.path)};
         }
     }
     return std::nullopt;

@@ -197,19 +197,26 @@ HttpResponse productPage(const Product &p)
 
 HttpResponse bannerPage()
 {
-    const QString content = QStringLiteral(
-        "<div style=\"background:linear-gradient(90deg,#0b5394,#38a1db,#f1c232);color:#fff;padding:14px 18px;"
-        "font-size:22px;font-weight:bold;border-radius:4px\">ประมูลสด ทุกวัน ตลอด 24 ชั่วโมง"
-        "<span style=\"font-size:14px;font-weight:normal\"> &mdash; Live auctions, every day, around the "
-        "clock</span></div>");
-    // The banner pane is small: no header, navigation or footer.
-    HttpResponse r = htmlPage(QStringLiteral("Gavora.Com โฆษณา"), content, Charset::Windows874);
-    const QString html =
-        QStringLiteral("<!DOCTYPE html>\n<html lang=\"th\"><head><meta http-equiv=\"Content-Type\" "
-                       "content=\"text/html; charset=windows-874\"><title>Gavora.Com "
-                       "โฆษณา</title></head><body style=\"margin:0;font-family:Tahoma,Loma,"
-                       "sans-serif\">") +
-        content + QStringLiteral("</body></html>\n");
+    // The banner pane is 407 x 49 pixels: no header, navigation or footer, and nothing that could scroll.
+    const QString html = QStringLiteral(
+        "<!DOCTYPE html>\n<html lang=\"th\"><head><meta http-equiv=\"Content-Type\" content=\"text/html; "
+        "charset=windows-874\"><title>Gavora.Com โฆษณา</title><style>"
+        "html, body { margin: 0; width: 100%; height: 100%; overflow: hidden; }"
+        "body { font-family: Tahoma, Loma, \"Noto Sans Thai\", sans-serif; }"
+        ".box { display: flex; align-items: center; box-sizing: border-box; width: 100%; height: 100%; "
+        "padding: 0 10px; color: #fff; "
+        "background: linear-gradient(90deg, #0b5394, #2f8fd0 60%, #f1c232); }"
+        ".text { flex: 1; min-width: 0; white-space: nowrap; overflow: hidden; }"
+        ".th { font-size: 17px; font-weight: bold; line-height: 23px; }"
+        ".en { font-size: 11px; line-height: 14px; opacity: 0.9; }"
+        ".go { flex: none; margin-left: 8px; padding: 3px 9px; border-radius: 12px; background: #b3131b; "
+        "font-size: 12px; font-weight: bold; line-height: 16px; box-shadow: 0 1px 2px rgba(0,0,0,0.35); }"
+        "</style></head><body><div class=\"box\"><div class=\"text\">"
+        "<div class=\"th\">ประมูลสด ทุกวัน ตลอด 24 ชั่วโมง</div>"
+        "<div class=\"en\">Live auctions, every day, around the clock</div></div>"
+        "<span class=\"go\">ร่วมประมูล &raquo;</span></div></body></html>\n");
+    HttpResponse r;
+    r.contentType = "text/html; charset=windows-874";
     r.body = Cp874::encode(html);
     return r;
 }

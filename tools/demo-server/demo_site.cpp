@@ -33,20 +33,23 @@ QByteArray reasonPhrase(int status)
 
 const char *const styleSheet = R"(
 body { font-family: Tahoma, Loma, "Noto Sans Thai", sans-serif; margin: 0; background: #f6f3ec; color: #222; }
-header { background: linear-gradient(90deg, #b3131b, #e8730c); color: #fff; padding: 10px 16px; }
-header a { color: #fff; font-weight: bold; text-decoration: none; font-size: 20px; }
-nav { background: #3b2a1a; padding: 6px 16px; }
-nav a { color: #ffd98a; margin-right: 14px; font-size: 13px; text-decoration: none; }
-main { padding: 12px 16px; }
-h1 { font-size: 22px; margin: 6px 0; color: #7a1010; }
-h2 { font-size: 16px; margin: 4px 0 10px; color: #555; }
+header { background: linear-gradient(90deg, #b3131b, #e8730c); color: #fff; padding: 5px 12px;
+         white-space: nowrap; overflow: hidden; text-overflow: ellipsis; }
+header a { color: #fff; font-weight: bold; text-decoration: none; font-size: 18px; }
+header span { font-size: 12px; }
+nav { background: #3b2a1a; padding: 3px 12px; line-height: 20px; }
+nav a { display: inline-block; color: #ffd98a; margin-right: 10px; font-size: 12px; text-decoration: none; white-space: nowrap; }
+nav a:hover { color: #fff; }
+main { padding: 8px 12px; }
+h1 { font-size: 20px; margin: 4px 0; color: #7a1010; }
+h2 { font-size: 14px; margin: 2px 0 8px; color: #555; font-weight: normal; }
 table.info td { padding: 3px 10px 3px 0; }
 table.info td:first-child { color: #666; }
 .grid { display: flex; flex-wrap: wrap; gap: 12px; }
 .card { background: #fff; border: 1px solid #d8cfbd; border-radius: 6px; padding: 8px; width: 180px; }
 .card a { text-decoration: none; color: #222; }
 .price { color: #b3131b; font-weight: bold; }
-footer { color: #888; font-size: 11px; padding: 10px 16px; }
+footer { color: #888; font-size: 11px; padding: 10px 12px; }
 form label { display: block; margin-top: 6px; }
 )";
 
@@ -67,8 +70,8 @@ HttpResponse htmlPage(const QString &title, const QString &content, Charset char
     const QString html =
         QStringLiteral("<!DOCTYPE html>\n<html lang=\"th\"><head>") + meta + QStringLiteral("<title>") +
         title.toHtmlEscaped() + QStringLiteral("</title><style>") + QLatin1String(styleSheet) +
-        QStringLiteral("</style></head><body><header><a href=\"/\">Gavora.Com</a> &nbsp;ประมูลสดออนไลน์ "
-                       "&middot; Live online auctions</header>") +
+        QStringLiteral("</style></head><body><header><a href=\"/\">Gavora.Com</a> &nbsp;<span>ประมูลสดออนไลน์ "
+                       "&middot; Live online auctions</span></header>") +
         navigation() + QStringLiteral("<main>") + content +
         QStringLiteral("</main><footer>Gavora.Com demo service &mdash; ข้อมูลทั้งหมดเป็นตัวอย่าง "
                        "(all data is made up)</footer></body></html>\n");
@@ -340,7 +343,7 @@ HttpResponse staticPage(const QString &path)
                         QStringLiteral("<h1>ติดต่อเรา</h1><h2>Contact us</h2><p>ฝ่ายบริการสมาชิก "
                                        "โทร 02-000-0000 (ตัวอย่าง) ทุกวัน 9:00&ndash;18:00 น.</p><p>Member "
                                        "services: 02-000-0000 (example number), daily 9:00&ndash;18:00.</p>"
-                                       "<p>อีเมล / e-mail: support@gavora.example</p>"),
+                                       "<p>อีเมล / e-mail: info@gavora.example</p>"),
                         Charset::Utf8);
     if (path == QLatin1String("/asp/register.asp"))
         return htmlPage(

@@ -26,7 +26,10 @@ int main(int argc, char **argv)
     QApplication::setWindowIcon(QIcon(Pictures::appIcon()));
 
     MessageBoxPrompter prompter;
-    frm2Bid window({&prompter, WebEngineWebView::factory(), {}, std::chrono::seconds(60)});
+    Frm2BidServices services;
+    services.prompter = &prompter;
+    services.webViewFactory = WebEngineWebView::factory();
+    frm2Bid window(services);
     const QString failure = window.Form_Load();
     if (!failure.isEmpty()) {
         std::fprintf(stderr, "gavora: cannot start: %s\n", qPrintable(failure));

@@ -2,12 +2,34 @@
 
 #include <QWidget>
 
-// The floating browser toolbar: a small tool window that stays on top of every window.
+class QLineEdit;
+class QToolBar;
+class ToolTarget;
+
+// The floating browser toolbar: a small tool window that stays on top of every window and drives the main
+// window's web views.
 class frmTool : public QWidget {
     Q_OBJECT
 public:
     static constexpr int clientWidth = 2805;
     static constexpr int clientHeight = 795;
+    // Button keys (also their tooltips), left to right.
+    static const QStringList buttonKeys;
 
-    explicit frmTool(QWidget *parent = nullptr);
+    explicit frmTool(ToolTarget &target, QWidget *parent = nullptr);
+
+    // The main window writes the gallery view's address here.
+    void setAddress(const QString &url);
+
+    void tbToolBar_ButtonClick(const QString &key);
+    void txtURL_KeyDown(int keyCode, Qt::KeyboardModifiers shift);
+
+    QToolBar *tbToolBar;
+    QLineEdit *txtURL;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    ToolTarget &m_target;
 };

@@ -1,9 +1,10 @@
 #include "frm2bid.h"
 
 #include "auction_panel.h"
+#include "auction_board.h"
 #include "auction_socket.h"
+#include "dialog.h"
 #include "design_units.h"
-#include "file_lookup.h"
 #include "frm2bid_design.h"
 #include "frm_hbid.h"
 #include "frm_login.h"
@@ -12,6 +13,7 @@
 #include "host_config.h"
 #include "picture_button.h"
 #include "pictures.h"
+#include "service_pages.h"
 #include "web_panes.h"
 
 #include <QAction>
@@ -72,7 +74,11 @@ frm2Bid::frm2Bid(Frm2BidServices services, QWidget *parent)
     : QMainWindow(parent), m_services(withDefaults(std::move(services))),
       m_ui(Frm2BidUi::build(this, m_services.webViewFactory)), m_menus(Frm2BidMenus::build(this)),
       m_captions(this), m_panel(new AuctionPanel(m_ui, *m_services.prompter, m_services.beep, this)),
-      m_panes(new WebPanes(m_ui, this, *m_services.prompter)), m_layout(Frm2BidLayout::designLayout())
+      m_panes(new WebPanes(m_ui, this, *m_services.prompter)),
+      m_programs(m_services.launcher ? *m_services.launcher : m_systemLauncher, *m_services.prompter),
+      m_background(m_ui.PFInfo, m_ui.bbox, *m_services.prompter, Pictures::background,
+                   m_services.choosePictureFile ? m_services.choosePictureFile : choosePictureFile),
+      m_layout(Frm2BidLayout::designLayout())
 {
     setObjectName(QStringLiteral("frm2Bid"));
     setWindowTitle(designTitle);
@@ -101,11 +107,23 @@ void frm2Bid::connectCommands()
     connect(m_ui.but_Regis, &PictureButton::clicked, this, &frm2Bid::but_Regis_Click);
     connect(m_ui.but_Regis, &PictureButton::activated, this,
             [this] { but_Regis_Click(m_ui.but_Regis->mapToGlobal(m_ui.but_Regis->rect().bottomLeft())); });
+    connect(m_ui.but_Cal, &PictureButton::clicked, this, &frm2Bid::but_Cal_Click);
+    connect(m_ui.but_Cal, &PictureButton::activated, this, &frm2Bid::but_Cal_Click);
     connect(m_ui.but_basket, &PictureButton::doubleClicked, this, &frm2Bid::but_basket_DblClick);
     // From the keyboard the basket opens at once: a key has no double press.
     connect(m_ui.but_basket, &PictureButton::activated, this, &frm2Bid::but_basket_DblClick);
 
     connect(m_menus.MLN, &QAction::triggered, this, &frm2Bid::MLN_Click);
+    connect(m_menus.MA, &QAction::triggered, this, &frm2Bid::MA_Click);
+    connect(m_menus.MCC, &QAction::triggered, this, &frm2Bid::MCC_Click);
+    for (QAction *page : {m_menus.MNU, m_menus.MPPS, m_menus.MSSALE, m_menus.MSNews, m_menus.MSFAQ, m_menus.MSS,
+                          m_menus.MSHELP, m_menus.MCT}) {
+        connect(page, &QAction::triggered, this, [this, page] { openServicePage(page->objectName()); });
+    }
+    connect(m_menus.MFP1, &QAction::triggered, this, [this] { m_background.MFP1_Click(); });
+    connect(m_menus.MFP2, &QAction::triggered, this, [this] { m_background.MFP2_Click(); });
+    connect(m_menus.MCUS, &QAction::triggered, this, [this] { m_background.MCUS_Click(); });
+    connect(m_menus.MFPB, &QAction::triggered, this, [this] { m_background.MFPB_Click(); });
     onCheckItem(m_menus.DLP, this, [this] { DLP_Click(); });
     onCheckItem(m_menus.MFV, this, [this] { MFV_Click(); });
     onCheckItem(m_menus.MLT, this, [this] { MLT_Click(); });
@@ -133,8 +151,7 @@ QString frm2Bid::Form_Load()
     m_ui.webgalley->Navigate(HostConfig::webGall());
     const QString host = HostConfig::ip();
 
-    const QString chatProgram = findFileIgnoringCase(Global::WorkDir, QStringLiteral("dornu.exe"));
-    m_menus.MCC->setVisible(QFileInfo(chatProgram).isFile());
+    m_menus.MCC->setVisible(ExternalPrograms::chatProgramPresent());
 
     m_ui.webspn->Navigate(QStringLiteral("http://") + host + QStringLiteral("/adv.asp"));
     m_ui.webspn->show();
@@ -244,6 +261,35 @@ void frm2Bid::MLN_Click()
     openSignIn(true);
 }
 
+void frm2Bid::but_Cal_Click()
+{
+    m_programs.but_Cal_Click();
+}
+
+void frm2Bid::MA_Click()
+{
+    Dialog::showAbout(this);
+}
+
+void frm2Bid::MCC_Click()
+{
+    // The name that signed in, never one typed into a sign-in that has not succeeded.
+    m_programs.MCC_Click(m_panel->board().userId());
+}
+
+void frm2Bid::openServicePage(QStringView command)
+{
+    const auto page = ServicePages::forCommand(command);
+    if (!page)
+        return;
+    (page->view == ServicePages::View::webBid ? m_ui.webBid : m_ui.webgalley)->Navigate(page->url);
+}
+
+int frm2Bid::currentTab() const
+{
+    return m_ui.ssTab_Bid->currentIndex();
+}
+
 void frm2Bid::but_basket_DblClick()
 {
     frmHbid::showModal(this);
@@ -264,20 +310,23 @@ void frm2Bid::openSignIn(bool modal)
     m_login->activateWindow();
 }
 
-void frm2Bid::showToolWindow()
+frmTool *frm2Bid::makeToolWindow()
 {
     if (!m_tool)
-        m_tool = new frmTool(this);
-    m_tool->show();
+        m_tool = new frmTool(*this, this);
+    return m_tool;
+}
+
+void frm2Bid::showToolWindow()
+{
+    makeToolWindow()->show();
     m_tool->raise();
 }
 
 void frm2Bid::showGalleryAddress(const QString &url)
 {
     // Made when needed, but not shown.
-    if (!m_tool)
-        m_tool = new frmTool(this);
-    Q_UNUSED(url)
+    makeToolWindow()->setAddress(url);
 }
 
 bool frm2Bid::event(QEvent *event)

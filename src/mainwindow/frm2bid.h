@@ -1,12 +1,15 @@
 #pragma once
 
+#include "background_picture.h"
 #include "caption_switcher.h"
+#include "external_programs.h"
 #include "frm2bid_layout.h"
 #include "frm2bid_menus.h"
 #include "frm2bid_ui.h"
 #include "frm_login.h"
 #include "frm_tool.h"
 #include "sign_in_target.h"
+#include "tool_target.h"
 #include "web_view.h"
 
 #include <QMainWindow>
@@ -25,11 +28,15 @@ struct Frm2BidServices {
     WebViewFactory webViewFactory;
     std::function<void()> beep;
     std::chrono::milliseconds signInTimeout{60000};
+    // Starts the chat program and the calculator; the system's own when none is given.
+    ProgramLauncher *launcher = nullptr;
+    // Asks for a background picture file; the open-file dialog when none is given.
+    PictureFileChooser choosePictureFile{};
 };
 
 // The main auction window: a shell that owns its controls and parts, lays them out and opens the other
 // windows. The controls carry their design names as object names.
-class frm2Bid : public QMainWindow, public SignInTarget {
+class frm2Bid : public QMainWindow, public SignInTarget, public ToolTarget {
     Q_OBJECT
 public:
     static const QString designTitle;
@@ -47,7 +54,12 @@ public:
     void MLN_Click();
     void DLP_Click();
     void but_Regis_Click(const QPoint &globalPos);
+    void but_Cal_Click();
     void but_basket_DblClick();
+    void MA_Click();
+    void MCC_Click();
+    // The page commands: MNU, MPPS, MSSALE, MSNews, MSFAQ, MSS, MSHELP, MCT.
+    void openServicePage(QStringView command);
 
     AuctionPanel &auctionPanel() { return *m_panel; }
     const CaptionSwitcher &captions() const { return m_captions; }
@@ -60,6 +72,11 @@ public:
     // SignInTarget
     void showMemberStatus(const QString &text) override;
     void ConnectAuctionSocket(const QString &host, int port, const QString &userId) override;
+
+    // ToolTarget
+    int currentTab() const override;
+    WebView *descriptionView() const override { return m_ui.webBid; }
+    WebView *galleryView() const override { return m_ui.webgalley; }
 
 signals:
     // The window has closed everything: the program should end.
@@ -79,6 +96,7 @@ private:
     void openSignIn(bool modal);
     void showToolWindow();
     void showGalleryAddress(const QString &url);
+    frmTool *makeToolWindow();
     void Form_Unload();
 
     Frm2BidServices m_services;
@@ -87,6 +105,9 @@ private:
     CaptionSwitcher m_captions;
     AuctionPanel *m_panel;
     WebPanes *m_panes;
+    SystemProgramLauncher m_systemLauncher;
+    ExternalPrograms m_programs;
+    BackgroundPicture m_background;
     Frm2BidLayout::Layout m_layout;
     QWidget *m_placed[Frm2BidLayout::IdCount] = {};
     QPoint m_appliedPageOffset;

@@ -40,7 +40,7 @@ PictureButton *pictureButton(QWidget *parent, std::string_view name, const QStri
     button->setScaledContents(true);
     button->setToolTip(tip);
     button->setMouseTracking(true);
-    button->setCursor(Qt::PointingHandCursor);
+    button->setCursor(Pictures::pictureButtonCursor());
     return button;
 }
 
@@ -143,7 +143,7 @@ void buildRightColumn(Frm2BidUi &ui)
     ui.GOBID->setIcon(QIcon(Pictures::goBid()));
     ui.GOBID->setIconSize(ui.GOBID->size() - QSize(6, 6));
     ui.GOBID->setToolTip(QStringLiteral("เคาะเสนอราคา"));
-    ui.GOBID->setCursor(Qt::PointingHandCursor);
+    ui.GOBID->setCursor(Pictures::bidCursor());
     ui.GOBID->setEnabled(false);
 
     ui.ImgContain = place(new QLabel(ui.client), "ImgContain");

@@ -4,19 +4,27 @@
 
 #include <QStringList>
 
-// A web view without an engine: records the addresses it is asked to show. Tests raise its events
-// themselves.
+// A web view without an engine: records the operations it is asked for and the addresses it is sent to.
+// Tests raise its events themselves.
 class FakeWebView : public WebView {
     Q_OBJECT
 public:
     using WebView::WebView;
 
-    void Navigate(const QString &url) override { navigations.append(url); }
-    void GoBack() override {}
-    void GoForward() override {}
-    void Stop() override {}
-    void Refresh() override {}
-    void GoSearch() override { Navigate(searchPageUrl()); }
+    void Navigate(const QString &url) override
+    {
+        calls.append(QStringLiteral("Navigate"));
+        navigations.append(url);
+    }
+    void GoBack() override { calls.append(QStringLiteral("GoBack")); }
+    void GoForward() override { calls.append(QStringLiteral("GoForward")); }
+    void Stop() override { calls.append(QStringLiteral("Stop")); }
+    void Refresh() override { calls.append(QStringLiteral("Refresh")); }
+    void GoSearch() override
+    {
+        calls.append(QStringLiteral("GoSearch"));
+        navigations.append(searchPageUrl());
+    }
     QString title() const override { return pageTitle; }
     QString LocationURL() const override { return navigations.value(navigations.size() - 1); }
 
@@ -25,6 +33,7 @@ public:
         return [](QWidget *parent) -> WebView * { return new FakeWebView(parent); };
     }
 
+    QStringList calls;
     QStringList navigations;
     QString pageTitle;
 };

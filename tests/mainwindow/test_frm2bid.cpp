@@ -58,7 +58,13 @@ public:
 
 // The main window in a fresh work folder, with fake web views, scripted message boxes and loopback servers.
 struct Harness {
-    Harness() : window({&prompter, FakeWebView::factory(), [this] { ++beeps; }, 2000ms}) {}
+    Harness()
+        : window({.prompter = &prompter,
+                  .webViewFactory = FakeWebView::factory(),
+                  .beep = [this] { ++beeps; },
+                  .signInTimeout = 2000ms})
+    {
+    }
 
     void signIn(const QString &name, quint16 port, quint16 webPort = 0)
     {

@@ -18,7 +18,7 @@ using Reports = QList<QPair<int, int>>;
 
 namespace {
 struct Harness {
-    Harness() : window({&prompter, FakeWebView::factory(), [] {}, 2000ms})
+    Harness() : window({.prompter = &prompter, .webViewFactory = FakeWebView::factory(), .beep = [] {}})
     {
         writeWholeFile(dir.filePath(u"HOSTIP.INI"_s), "[SERVER]\r\nIP=127.0.0.1:1\r\nPORT=1\r\n"
                                                       "WEBONE=http://pages.test/one\r\n"
@@ -197,7 +197,7 @@ private slots:
         }
         for (QWidget *widget : h.window.findChildren<QWidget *>()) {
             if (widget->objectName().isEmpty() || widget->objectName().startsWith(u"qt_") ||
-                widget->isWindow() || widget->isHidden())
+                widget->window() != &h.window || widget->isHidden())
                 continue;
             const bool named =
                 !widget->accessibleName().isEmpty() || !widget->accessibleDescription().isEmpty();

@@ -33,20 +33,23 @@ QByteArray reasonPhrase(int status)
 
 const char *const styleSheet = R"(
 body { font-family: Tahoma, Loma, "Noto Sans Thai", sans-serif; margin: 0; background: #f6f3ec; color: #222; }
-header { background: linear-gradient(90deg, #b3131b, #e8730c); color: #fff; padding: 10px 16px; }
-header a { color: #fff; font-weight: bold; text-decoration: none; font-size: 20px; }
-nav { background: #3b2a1a; padding: 6px 16px; }
-nav a { color: #ffd98a; margin-right: 14px; font-size: 13px; text-decoration: none; }
-main { padding: 12px 16px; }
-h1 { font-size: 22px; margin: 6px 0; color: #7a1010; }
-h2 { font-size: 16px; margin: 4px 0 10px; color: #555; }
+header { background: linear-gradient(90deg, #b3131b, #e8730c); color: #fff; padding: 5px 12px;
+         white-space: nowrap; overflow: hidden; text-overflow: ellipsis; }
+header a { color: #fff; font-weight: bold; text-decoration: none; font-size: 18px; }
+header span { font-size: 12px; }
+nav { background: #3b2a1a; padding: 3px 12px; line-height: 20px; }
+nav a { display: inline-block; color: #ffd98a; margin-right: 10px; font-size: 12px; text-decoration: none; white-space: nowrap; }
+nav a:hover { color: #fff; }
+main { padding: 8px 12px; }
+h1 { font-size: 20px; margin: 4px 0; color: #7a1010; }
+h2 { font-size: 14px; margin: 2px 0 8px; color: #555; font-weight: normal; }
 table.info td { padding: 3px 10px 3px 0; }
 table.info td:first-child { color: #666; }
 .grid { display: flex; flex-wrap: wrap; gap: 12px; }
 .card { background: #fff; border: 1px solid #d8cfbd; border-radius: 6px; padding: 8px; width: 180px; }
 .card a { text-decoration: none; color: #222; }
 .price { color: #b3131b; font-weight: bold; }
-footer { color: #888; font-size: 11px; padding: 10px 16px; }
+footer { color: #888; font-size: 11px; padding: 10px 12px; }
 form label { display: block; margin-top: 6px; }
 )";
 
@@ -67,8 +70,8 @@ HttpResponse htmlPage(const QString &title, const QString &content, Charset char
     const QString html =
         QStringLiteral("<!DOCTYPE html>\n<html lang=\"th\"><head>") + meta + QStringLiteral("<title>") +
         title.toHtmlEscaped() + QStringLiteral("</title><style>") + QLatin1String(styleSheet) +
-        QStringLiteral("</style></head><body><header><a href=\"/\">Gavora.Com</a> &nbsp;ประมูลสดออนไลน์ "
-                       "&middot; Live online auctions</header>") +
+        QStringLiteral("</style></head><body><header><a href=\"/\">Gavora.Com</a> &nbsp;<span>ประมูลสดออนไลน์ "
+                       "&middot; Live online auctions</span></header>") +
         navigation() + QStringLiteral("<main>") + content +
         QStringLiteral("</main><footer>Gavora.Com demo service &mdash; ข้อมูลทั้งหมดเป็นตัวอย่าง "
                        "(all data is made up)</footer></body></html>\n");
@@ -197,19 +200,26 @@ HttpResponse productPage(const Product &p)
 
 HttpResponse bannerPage()
 {
-    const QString content = QStringLiteral(
-        "<div style=\"background:linear-gradient(90deg,#0b5394,#38a1db,#f1c232);color:#fff;padding:14px 18px;"
-        "font-size:22px;font-weight:bold;border-radius:4px\">ประมูลสด ทุกวัน ตลอด 24 ชั่วโมง"
-        "<span style=\"font-size:14px;font-weight:normal\"> &mdash; Live auctions, every day, around the "
-        "clock</span></div>");
-    // The banner pane is small: no header, navigation or footer.
-    HttpResponse r = htmlPage(QStringLiteral("Gavora.Com โฆษณา"), content, Charset::Windows874);
-    const QString html =
-        QStringLiteral("<!DOCTYPE html>\n<html lang=\"th\"><head><meta http-equiv=\"Content-Type\" "
-                       "content=\"text/html; charset=windows-874\"><title>Gavora.Com "
-                       "โฆษณา</title></head><body style=\"margin:0;font-family:Tahoma,Loma,"
-                       "sans-serif\">") +
-        content + QStringLiteral("</body></html>\n");
+    // The banner pane is 407 x 49 pixels: no header, navigation or footer, and nothing that could scroll.
+    const QString html = QStringLiteral(
+        "<!DOCTYPE html>\n<html lang=\"th\"><head><meta http-equiv=\"Content-Type\" content=\"text/html; "
+        "charset=windows-874\"><title>Gavora.Com โฆษณา</title><style>"
+        "html, body { margin: 0; width: 100%; height: 100%; overflow: hidden; }"
+        "body { font-family: Tahoma, Loma, \"Noto Sans Thai\", sans-serif; }"
+        ".box { display: flex; align-items: center; box-sizing: border-box; width: 100%; height: 100%; "
+        "padding: 0 10px; color: #fff; "
+        "background: linear-gradient(90deg, #0b5394, #2f8fd0 60%, #f1c232); }"
+        ".text { flex: 1; min-width: 0; white-space: nowrap; overflow: hidden; }"
+        ".th { font-size: 17px; font-weight: bold; line-height: 23px; }"
+        ".en { font-size: 11px; line-height: 14px; opacity: 0.9; }"
+        ".go { flex: none; margin-left: 8px; padding: 3px 9px; border-radius: 12px; background: #b3131b; "
+        "font-size: 12px; font-weight: bold; line-height: 16px; box-shadow: 0 1px 2px rgba(0,0,0,0.35); }"
+        "</style></head><body><div class=\"box\"><div class=\"text\">"
+        "<div class=\"th\">ประมูลสด ทุกวัน ตลอด 24 ชั่วโมง</div>"
+        "<div class=\"en\">Live auctions, every day, around the clock</div></div>"
+        "<span class=\"go\">ร่วมประมูล &raquo;</span></div></body></html>\n");
+    HttpResponse r;
+    r.contentType = "text/html; charset=windows-874";
     r.body = Cp874::encode(html);
     return r;
 }
@@ -333,7 +343,7 @@ HttpResponse staticPage(const QString &path)
                         QStringLiteral("<h1>ติดต่อเรา</h1><h2>Contact us</h2><p>ฝ่ายบริการสมาชิก "
                                        "โทร 02-000-0000 (ตัวอย่าง) ทุกวัน 9:00&ndash;18:00 น.</p><p>Member "
                                        "services: 02-000-0000 (example number), daily 9:00&ndash;18:00.</p>"
-                                       "<p>อีเมล / e-mail: support@gavora.example</p>"),
+                                       "<p>อีเมล / e-mail: info@gavora.example</p>"),
                         Charset::Utf8);
     if (path == QLatin1String("/asp/register.asp"))
         return htmlPage(

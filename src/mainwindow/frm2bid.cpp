@@ -1,10 +1,10 @@
 #include "frm2bid.h"
 
-#include "auction_panel.h"
 #include "auction_board.h"
+#include "auction_panel.h"
 #include "auction_socket.h"
-#include "dialog.h"
 #include "design_units.h"
+#include "dialog.h"
 #include "frm2bid_design.h"
 #include "frm_hbid.h"
 #include "frm_login.h"
@@ -116,8 +116,8 @@ void frm2Bid::connectCommands()
     connect(m_menus.MLN, &QAction::triggered, this, &frm2Bid::MLN_Click);
     connect(m_menus.MA, &QAction::triggered, this, &frm2Bid::MA_Click);
     connect(m_menus.MCC, &QAction::triggered, this, &frm2Bid::MCC_Click);
-    for (QAction *page : {m_menus.MNU, m_menus.MPPS, m_menus.MSSALE, m_menus.MSNews, m_menus.MSFAQ, m_menus.MSS,
-                          m_menus.MSHELP, m_menus.MCT}) {
+    for (QAction *page : {m_menus.MNU, m_menus.MPPS, m_menus.MSSALE, m_menus.MSNews, m_menus.MSFAQ,
+                          m_menus.MSS, m_menus.MSHELP, m_menus.MCT}) {
         connect(page, &QAction::triggered, this, [this, page] { openServicePage(page->objectName()); });
     }
     connect(m_menus.MFP1, &QAction::triggered, this, [this] { m_background.MFP1_Click(); });

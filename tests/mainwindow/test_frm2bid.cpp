@@ -63,8 +63,7 @@ struct Harness {
                   .webViewFactory = FakeWebView::factory(),
                   .beep = [this] { ++beeps; },
                   .signInTimeout = 2000ms})
-    {
-    }
+    {}
 
     void signIn(const QString &name, quint16 port, quint16 webPort = 0)
     {

@@ -3,14 +3,17 @@
 #include "fake_web_view.h"
 #include "frm2bid.h"
 #include "frm2bid_controls.h"
+#include "frm_tool.h"
 #include "loopback_peers.h"
 #include "test_support.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTabBar>
 #include <QTest>
+#include <QTimer>
 
 using namespace std::chrono_literals;
 using namespace Qt::StringLiterals;
@@ -234,6 +237,83 @@ private slots:
         QTest::keyClick(start, Qt::Key_Space);
         QTRY_VERIFY(named<QMenu>(h.window, "MLG")->isVisible());
         named<QMenu>(h.window, "MLG")->close();
+    }
+
+    // Each page command loads its page in its own view and leaves the tab as it was.
+    void pageCommands()
+    {
+        Harness h;
+        QVERIFY(h.window.Form_Load().isEmpty());
+        h.ui.ssTab_Bid->setCurrentIndex(1);
+        for (const auto &[command, view, path] :
+             {std::tuple{"MNU", "webBid", "/asp/register.asp"},
+              std::tuple{"MPPS", "webgalley", "/asp/pinterest.asp"},
+              std::tuple{"MSSALE", "webgalley", "/asp/posting.asp"},
+              std::tuple{"MSNews", "webgalley", "/news.htm"}, std::tuple{"MSFAQ", "webgalley", "/faq.htm"},
+              std::tuple{"MSS", "webgalley", "/search.htm"},
+              std::tuple{"MSHELP", "webgalley", "/howtopgm.htm"},
+              std::tuple{"MCT", "webgalley", "/contact.htm"}}) {
+            const QStringList before[2] = {h.view("webBid")->navigations, h.view("webgalley")->navigations};
+            h.item(command)->trigger();
+            FakeWebView *target = h.view(view);
+            FakeWebView *other = h.view(qstrcmp(view, "webBid") == 0 ? "webgalley" : "webBid");
+            QCOMPARE(target->navigations.size(),
+                     (target == h.view("webBid") ? before[0] : before[1]).size() + 1);
+            QCOMPARE(target->navigations.last(), u"http://127.0.0.1:1"_s + QLatin1String(path));
+            QCOMPARE(other->navigations, other == h.view("webBid") ? before[0] : before[1]);
+            QCOMPARE(h.ui.ssTab_Bid->currentIndex(), 1);
+        }
+    }
+
+    // The design's hidden and disabled items; the chat item only with the chat program in the work folder.
+    void itemsOffered()
+    {
+        for (const bool program : {false, true}) {
+            Harness h;
+            if (program)
+                writeWholeFile(h.dir.filePath(u"DoRnU.ExE"_s), "MZ");
+            QVERIFY(h.window.Form_Load().isEmpty());
+            QCOMPARE(h.item("MCC")->isVisible(), program);
+            QVERIFY(!h.item("MPW")->isEnabled());
+            for (const char *hidden : {"MSCOMP", "MPA", "BK4"})
+                QVERIFY(!h.item(hidden)->isVisible());
+            QVERIFY(h.item("DLP")->isChecked());
+            QVERIFY(!h.window.menuBar()->actions().contains(named<QMenu>(h.window, "MLG")->menuAction()));
+        }
+    }
+
+    // The toolbar window shows the gallery's address; closed, it is made again but not shown.
+    void toolbarFollowsTheGallery()
+    {
+        Harness h;
+        QVERIFY(h.window.Form_Load().isEmpty());
+        FakeWebView *gallery = h.view("webgalley");
+        gallery->navigations << u"http://pages.test/news.htm"_s;
+        emit gallery->DownloadComplete();
+        QCOMPARE(named<QLineEdit>(*h.window.toolWindow(), "txtURL")->text(), u"http://pages.test/news.htm"_s);
+        h.window.toolWindow()->close();
+        QTRY_VERIFY(!h.window.toolWindow());
+        emit gallery->DocumentComplete(gallery->LocationURL());
+        QVERIFY(h.window.toolWindow());
+        QVERIFY(h.window.toolWindow()->isHidden());
+        QCOMPARE(named<QLineEdit>(*h.window.toolWindow(), "txtURL")->text(), u"http://pages.test/news.htm"_s);
+        // Its buttons act on the view of the active tab.
+        h.window.toolWindow()->tbToolBar_ButtonClick(u"Refresh"_s);
+        QCOMPARE(h.view("webBid")->calls.last(), u"Refresh"_s);
+    }
+
+    void aboutBox()
+    {
+        Harness h;
+        QString shown;
+        QTimer::singleShot(0, &h.window, [&shown] {
+            QWidget *box = QApplication::activeModalWidget();
+            shown = box ? box->objectName() + u' ' + box->windowTitle() : QString();
+            if (box)
+                QTest::keyClick(box, Qt::Key_Return);
+        });
+        h.item("MA")->trigger();
+        QCOMPARE(shown, u"Dialog Gavora.Com"_s);
     }
 
     void tabChangeAndTitles()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "profile_file.h"
 #include "sale_record.h"
 
 #include <QByteArray>
@@ -7,6 +8,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <array>
 
 // The local record of every sale the client saw: AuctHist.bid, one profile section per pair of high bidder
 // and product, in the folder that is current at the moment of each access.
@@ -22,14 +24,40 @@ QString timeText(const QString &lastListLine);
 // The date as the system's short date format writes it.
 QString dateText(const QDate &date);
 
-// The listed columns of every record, one row per section header in file order. A header repeated later in
-// the file shows the values of the first section of that name, as every profile reader sees them.
-QList<QStringList> rowsFromBytes(const QByteArray &bytes);
+// The records of a history file as the window lists them, one row per section header in file order. A header
+// repeated later in the file shows the values of the first section of that name, as every profile reader sees
+// them. Found in one pass over the file; a column's text is made only when it is asked for, so a long
+// history opens as fast as the rows on screen need.
+class Listing {
+public:
+    Listing() = default;
+    explicit Listing(QByteArray file);
+
+    qsizetype size() const { return m_rows.size(); }
+    QString column(qsizetype row, int column) const;
+    QStringList row(qsizetype row) const;
+    QList<QStringList> rows() const;
+
+private:
+    struct Span {
+        qsizetype offset = 0;
+        qsizetype size = 0;
+    };
+    QByteArray m_file;
+    QList<std::array<Span, columnCount>> m_rows;
+};
+Listing readListing(const QString &folder = {});
+
 QList<QStringList> readRows(const QString &folder = {});
 inline QString rowText(const QStringList &row)
 {
     return row.join(QLatin1Char('\t'));
 }
+
+// The file's bytes after writing values into section: the bytes the profile writer gives for the whole file,
+// from parsing only the part that changes (the section, or the last line when the section is new).
+QByteArray withValues(const QByteArray &file, const QString &section,
+                      const QList<ProfileFile::KeyValue> &values);
 } // namespace History
 
 // Writes one record in a single replacement of the file, so a failure leaves the previous file whole. The

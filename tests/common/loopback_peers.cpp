@@ -62,7 +62,10 @@ ScriptedPeer::ScriptedPeer(QObject *parent) : QObject(parent), m_server(new QTcp
             socket->setParent(this);
             ++m_connections;
             m_client = socket;
-            connect(socket, &QTcpSocket::readyRead, this, [this, socket] { received += socket->readAll(); });
+            connect(socket, &QTcpSocket::readyRead, this, [this, socket] {
+                received += socket->readAll();
+                emit receivedMore();
+            });
             connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
         }
     });
@@ -75,8 +78,10 @@ quint16 ScriptedPeer::port() const
 
 void ScriptedPeer::send(const QByteArray &bytes)
 {
-    if (m_client)
+    if (m_client) {
         m_client->write(bytes);
+        m_client->flush();
+    }
 }
 
 void ScriptedPeer::closeClient()

@@ -37,10 +37,15 @@ public:
     quint16 port() const;
     bool hasClient() const { return !m_client.isNull(); }
     int connectionCount() const { return m_connections; }
+    // Hands the bytes to the connection at once, not on the next turn of the event loop.
     void send(const QByteArray &bytes);
     // Closes the client's connection from the server side.
     void closeClient();
     QByteArray received;
+
+signals:
+    // More bytes were added to received.
+    void receivedMore();
 
 private:
     QTcpServer *m_server;

@@ -1,0 +1,330 @@
+// What a user waits for, on the real main window (offscreen, real web views) against a loopback auction
+// server: a server's bid until the panel shows it, Enter in Your Bid until the server has the bid, and the
+// start of the program until its window is painted. The window is reached only through its constructor,
+// its load step and the object names of its widgets.
+#include "amount.h"
+#include "auction_socket.h"
+#include "frm2bid.h"
+#include "global.h"
+#include "loopback_peers.h"
+#include "message_box_prompter.h"
+#include "pictures.h"
+#include "test_support.h"
+#include "web_engine_web_view.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QEventLoop>
+#include <QIcon>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QLoggingCategory>
+#include <QProcess>
+#include <QTimer>
+#include <algorithm>
+#include <benchmark/benchmark.h>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <unistd.h>
+#include <vector>
+
+using namespace std::chrono_literals;
+
+namespace {
+// CLOCK_MONOTONIC, which a child process reads on the same scale.
+qint64 nowNs()
+{
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+// Nearest-rank percentile, in microseconds.
+double percentileUs(std::vector<qint64> samples, double p)
+{
+    std::sort(samples.begin(), samples.end());
+    const auto rank = std::size_t(std::ceil(p * double(samples.size())));
+    return double(samples[std::max<std::size_t>(rank, 1) - 1]) / 1000.0;
+}
+
+void report(benchmark::State &state, const std::vector<qint64> &samples)
+{
+    state.SetIterationTime(percentileUs(samples, 0.5) / 1e6);
+    state.counters["p50_us"] = percentileUs(samples, 0.5);
+    state.counters["p99_us"] = percentileUs(samples, 0.99);
+    state.counters["max_us"] = percentileUs(samples, 1.0);
+}
+
+// Runs the event loop until done() holds, checking at every event the loop handles.
+bool runUntil(const std::function<bool()> &done, std::chrono::milliseconds limit = 30s)
+{
+    QEventLoop loop;
+    QTimer check;
+    QObject::connect(&check, &QTimer::timeout, &loop, [&] {
+        if (done())
+            loop.quit();
+    });
+    check.start(1);
+    QTimer::singleShot(limit, &loop, &QEventLoop::quit);
+    if (!done())
+        loop.exec();
+    return done();
+}
+
+void writeHostIni(const QString &folder, quint16 webPort, quint16 auctionPort)
+{
+    const QByteArray host = "127.0.0.1:" + QByteArray::number(webPort);
+    writeWholeFile(QDir(folder).filePath(QStringLiteral("HOSTIP.INI")),
+                   "[SERVER]\r\nIP=" + host + "\r\nPORT=" + QByteArray::number(auctionPort) +
+                       "\r\nWEBONE=http://" + host + "/product.htm\r\nWEBGALL=http://" + host +
+                       "/gallery.htm\r\n");
+}
+
+QByteArray bidMessage(const QByteArray &bidder, qint64 amount)
+{
+    return "#BID\t" + bidder + '\t' + QByteArray::number(amount) + "\t100\t10:15:30\t\xFE";
+}
+
+// The window as the program opens it, connected as "me" to a loopback auction server that has put up a
+// product and opened the bidding.
+struct ConnectedWindow {
+    ConnectedWindow() : window({&prompter, WebEngineWebView::factory(), [] {}, 60s})
+    {
+        writeHostIni(dir.path(), web.port(), peer.port());
+        window.Form_Load();
+        window.show();
+        Global::UserID = QStringLiteral("me");
+        window.ConnectAuctionSocket(QStringLiteral("127.0.0.1"), peer.port());
+        ready = runUntil([this] { return peer.received.startsWith("AuctionGO"); });
+        peer.received.clear();
+        peer.send("#BidManPInfo\tP1\tWatch\t1\t1000\t100\tnobody\t1000\t100\tShop\tTHB\thttp://127.0.0.1:" +
+                  QByteArray::number(web.port()) + "/p1.htm\t\xFE#GOBID\t\xFE");
+        const auto *lastBid = window.findChild<QLabel *>(QStringLiteral("Lb_bid"));
+        ready = ready && runUntil([lastBid] { return lastBid->text() == FormatAmount(1000); });
+    }
+
+    TempWorkDir dir;
+    FakePrompter prompter;
+    LoopbackHttp web;
+    ScriptedPeer peer;
+    frm2Bid window;
+    bool ready = false;
+};
+
+// A round starts when the window is idle: what the previous one changed has been painted.
+constexpr auto pause = 3ms;
+
+// From the peer writing a "#BID" until the list, the figures and Your Bid show it: the moment the handler of
+// the socket's data has set them, before the repaint they ask for.
+void BM_ServerBidToPanel(benchmark::State &state)
+{
+    const int rounds = int(state.range(0));
+    ConnectedWindow client;
+    if (!client.ready) {
+        state.SkipWithError("the window did not connect");
+        return;
+    }
+    const auto *lastBid = client.window.findChild<QLabel *>(QStringLiteral("Lb_bid"));
+    const auto *highBidder = client.window.findChild<QLabel *>(QStringLiteral("Hi_Bid"));
+    const auto *yourBid = client.window.findChild<QLineEdit *>(QStringLiteral("lbYourBid"));
+    const auto *list = client.window.findChild<QListWidget *>(QStringLiteral("aucList"));
+    auto *socket = client.window.findChild<AuctionSocket *>();
+
+    for (auto _ : state) {
+        std::vector<qint64> samples;
+        qint64 amount = 1000;
+        qint64 sent = 0;
+        QString expectedLine;
+        QEventLoop loop;
+        const auto send = [&] {
+            amount += 100;
+            const QByteArray bidder = samples.size() % 2 ? "me" : "alice";
+            expectedLine = QStringLiteral("AT  ") + FormatAmount(amount) + QStringLiteral("  By  ") +
+                           QString::fromLatin1(bidder) + QStringLiteral(" Time : 10:15:30");
+            sent = nowNs();
+            client.peer.send(bidMessage(bidder, amount));
+        };
+        // Connected after the window's own handler, so it runs when that one has returned.
+        const QMetaObject::Connection shown =
+            QObject::connect(socket, &AuctionSocket::dataArrival, &loop, [&] {
+                if (list->count() == 0 || list->item(list->count() - 1)->text() != expectedLine ||
+                    lastBid->text() != FormatAmount(amount) ||
+                    yourBid->text() != FormatAmount(amount + 100) || highBidder->text().isEmpty())
+                    return;
+                samples.push_back(nowNs() - sent);
+                if (int(samples.size()) == rounds)
+                    loop.quit();
+                else
+                    QTimer::singleShot(pause, &loop, send);
+            });
+        QTimer::singleShot(pause, &loop, send);
+        QTimer::singleShot(60s, &loop, &QEventLoop::quit);
+        loop.exec();
+        QObject::disconnect(shown);
+        if (int(samples.size()) != rounds) {
+            state.SkipWithError("a bid was not shown");
+            return;
+        }
+        report(state, samples);
+    }
+}
+
+// From Enter in Your Bid until the peer has received the whole bid.
+void BM_EnterToServer(benchmark::State &state)
+{
+    const int rounds = int(state.range(0));
+    ConnectedWindow client;
+    if (!client.ready) {
+        state.SkipWithError("the window did not connect");
+        return;
+    }
+    auto *yourBid = client.window.findChild<QLineEdit *>(QStringLiteral("lbYourBid"));
+    const QByteArray expected = "me\tROBOT CLICK BID\t1100\t\xFE";
+
+    for (auto _ : state) {
+        std::vector<qint64> samples;
+        qint64 pressed = 0;
+        QEventLoop loop;
+        const auto press = [&] {
+            client.peer.received.clear();
+            pressed = nowNs();
+            QKeyEvent down(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+            QKeyEvent up(QEvent::KeyRelease, Qt::Key_Return, Qt::NoModifier);
+            QCoreApplication::sendEvent(yourBid, &down);
+            QCoreApplication::sendEvent(yourBid, &up);
+        };
+        const QMetaObject::Connection received =
+            QObject::connect(&client.peer, &ScriptedPeer::receivedMore, &loop, [&] {
+                if (client.peer.received != expected)
+                    return;
+                samples.push_back(nowNs() - pressed);
+                if (int(samples.size()) == rounds)
+                    loop.quit();
+                else
+                    QTimer::singleShot(pause, &loop, press);
+            });
+        QTimer::singleShot(pause, &loop, press);
+        QTimer::singleShot(60s, &loop, &QEventLoop::quit);
+        loop.exec();
+        QObject::disconnect(received);
+        if (int(samples.size()) != rounds) {
+            state.SkipWithError("a bid did not reach the server");
+            return;
+        }
+        report(state, samples);
+    }
+}
+
+// The start-up of one fresh process, as src/app/main.cpp does it, printing the clock at each step and exiting
+// once the main window has been painted.
+int startupChild(int argc, char **argv)
+{
+    const qint64 entered = nowNs();
+    if (geteuid() == 0 && qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX"))
+        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    QLoggingCategory::setFilterRules(QStringLiteral("qt.webenginecontext.info=false"));
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Gavora"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("gavora"));
+    QApplication::setWindowIcon(QIcon(Pictures::appIcon()));
+    const qint64 appMade = nowNs();
+
+    MessageBoxPrompter prompter;
+    frm2Bid window({&prompter, WebEngineWebView::factory(), {}, 60s});
+    const qint64 windowMade = nowNs();
+    window.Form_Load();
+    const qint64 loaded = nowNs();
+
+    struct FirstPaint : QObject {
+        bool eventFilter(QObject *, QEvent *event) override
+        {
+            if (event->type() == QEvent::Paint && painted == 0) {
+                painted = nowNs();
+                QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+            }
+            return false;
+        }
+        qint64 painted = 0;
+    } firstPaint;
+    window.installEventFilter(&firstPaint);
+    window.show();
+    const qint64 shown = nowNs();
+    QTimer::singleShot(60s, qApp, &QCoreApplication::quit);
+    app.exec();
+    std::printf("startup %lld %lld %lld %lld %lld %lld\n", entered, appMade, windowMade, loaded, shown,
+                firstPaint.painted);
+    std::fflush(stdout);
+    return firstPaint.painted ? 0 : 1;
+}
+
+// From starting the program's process until its main window, with its three web views, is first painted;
+// each launch a fresh process in a fresh work folder whose pages a loopback web server serves.
+void BM_StartUp(benchmark::State &state)
+{
+    const int launches = int(state.range(0));
+    LoopbackHttp web;
+    const QString program = QCoreApplication::applicationFilePath();
+    const char *const steps[] = {"to_main_ms", "qapp_ms", "window_ms", "load_ms", "show_ms", "paint_ms"};
+    for (auto _ : state) {
+        std::vector<qint64> total;
+        std::vector<std::vector<qint64>> phases(std::size(steps));
+        for (int i = 0; i < launches; ++i) {
+            TempWorkDir dir;
+            writeHostIni(dir.path(), web.port(), 1);
+            QProcess child;
+            child.setWorkingDirectory(dir.path());
+            child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+            QEventLoop loop;
+            QObject::connect(&child, &QProcess::finished, &loop, &QEventLoop::quit);
+            QObject::connect(&child, &QProcess::errorOccurred, &loop, &QEventLoop::quit);
+            const qint64 launched = nowNs();
+            child.start(program, {QStringLiteral("--startup-child")});
+            loop.exec();
+            const QList<QByteArray> fields = child.readAllStandardOutput().trimmed().split(' ');
+            if (fields.size() != 7 || fields[0] != "startup" || fields[6] == "0") {
+                state.SkipWithError("the program did not show its window");
+                return;
+            }
+            qint64 previous = launched;
+            for (std::size_t step = 0; step < std::size(steps); ++step) {
+                const qint64 at = fields[qsizetype(step) + 1].toLongLong();
+                phases[step].push_back(at - previous);
+                previous = at;
+            }
+            total.push_back(previous - launched);
+        }
+        state.SetIterationTime(percentileUs(total, 0.5) / 1e6);
+        state.counters["p50_ms"] = percentileUs(total, 0.5) / 1000;
+        state.counters["max_ms"] = percentileUs(total, 1.0) / 1000;
+        for (std::size_t step = 0; step < std::size(steps); ++step)
+            state.counters[steps[step]] = percentileUs(phases[step], 0.5) / 1000;
+    }
+}
+} // namespace
+
+BENCHMARK(BM_ServerBidToPanel)->Arg(1000)->Iterations(1)->UseManualTime()->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_EnterToServer)->Arg(1000)->Iterations(1)->UseManualTime()->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_StartUp)->Arg(10)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (argc > 1 && qstrcmp(argv[1], "--startup-child") == 0)
+        return startupChild(argc, argv);
+    if (geteuid() == 0 && qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX"))
+        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    QLoggingCategory::setFilterRules(QStringLiteral("qt.webenginecontext.info=false"));
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -114,14 +114,40 @@ struct ConnectedWindow {
     bool ready = false;
 };
 
-// A round starts when the window is idle: what the previous one changed has been painted.
-constexpr auto pause = 3ms;
+// Rounds one after another, each begun by start() once the window is idle (what the previous one changed has
+// been painted); start() calls stamp() right before the action, the signal that ends a round calls ended().
+struct Rounds {
+    explicit Rounds(int count) : count(count) {}
+    void stamp() { started = nowNs(); }
+    void ended()
+    {
+        samples.push_back(nowNs() - started);
+        if (int(samples.size()) == count)
+            loop.quit();
+        else
+            QTimer::singleShot(pause, &loop, start);
+    }
+    // Whether every round ended.
+    bool run()
+    {
+        QTimer::singleShot(pause, &loop, start);
+        QTimer::singleShot(60s, &loop, &QEventLoop::quit);
+        loop.exec();
+        return int(samples.size()) == count;
+    }
+
+    static constexpr auto pause = 3ms;
+    const int count;
+    std::function<void()> start;
+    std::vector<qint64> samples;
+    qint64 started = 0;
+    QEventLoop loop;
+};
 
 // From the peer writing a "#BID" until the list, the figures and Your Bid show it: the moment the handler of
 // the socket's data has set them, before the repaint they ask for.
 void BM_ServerBidToPanel(benchmark::State &state)
 {
-    const int rounds = int(state.range(0));
     ConnectedWindow client;
     if (!client.ready) {
         state.SkipWithError("the window did not connect");
@@ -134,87 +160,66 @@ void BM_ServerBidToPanel(benchmark::State &state)
     auto *socket = client.window.findChild<AuctionSocket *>();
 
     for (auto _ : state) {
-        std::vector<qint64> samples;
+        Rounds rounds(int(state.range(0)));
         qint64 amount = 1000;
-        qint64 sent = 0;
         QString expectedLine;
-        QEventLoop loop;
-        const auto send = [&] {
+        rounds.start = [&] {
             amount += 100;
-            const QByteArray bidder = samples.size() % 2 ? "me" : "alice";
+            const QByteArray bidder = rounds.samples.size() % 2 ? "me" : "alice";
             expectedLine = QStringLiteral("AT  ") + FormatAmount(amount) + QStringLiteral("  By  ") +
                            QString::fromLatin1(bidder) + QStringLiteral(" Time : 10:15:30");
-            sent = nowNs();
+            rounds.stamp();
             client.peer.send(bidMessage(bidder, amount));
         };
         // Connected after the window's own handler, so it runs when that one has returned.
-        const QMetaObject::Connection shown =
-            QObject::connect(socket, &AuctionSocket::dataArrival, &loop, [&] {
-                if (list->count() == 0 || list->item(list->count() - 1)->text() != expectedLine ||
-                    lastBid->text() != FormatAmount(amount) ||
-                    yourBid->text() != FormatAmount(amount + 100) || highBidder->text().isEmpty())
-                    return;
-                samples.push_back(nowNs() - sent);
-                if (int(samples.size()) == rounds)
-                    loop.quit();
-                else
-                    QTimer::singleShot(pause, &loop, send);
-            });
-        QTimer::singleShot(pause, &loop, send);
-        QTimer::singleShot(60s, &loop, &QEventLoop::quit);
-        loop.exec();
+        const QMetaObject::Connection shown = QObject::connect(socket, &AuctionSocket::dataArrival, [&] {
+            if (list->count() > 0 && list->item(list->count() - 1)->text() == expectedLine &&
+                lastBid->text() == FormatAmount(amount) && yourBid->text() == FormatAmount(amount + 100) &&
+                !highBidder->text().isEmpty())
+                rounds.ended();
+        });
+        const bool complete = rounds.run();
         QObject::disconnect(shown);
-        if (int(samples.size()) != rounds) {
+        if (!complete) {
             state.SkipWithError("a bid was not shown");
             return;
         }
-        report(state, samples);
+        report(state, rounds.samples);
     }
 }
 
 // From Enter in Your Bid until the peer has received the whole bid.
 void BM_EnterToServer(benchmark::State &state)
 {
-    const int rounds = int(state.range(0));
     ConnectedWindow client;
     if (!client.ready) {
         state.SkipWithError("the window did not connect");
         return;
     }
     auto *yourBid = client.window.findChild<QLineEdit *>(QStringLiteral("lbYourBid"));
-    const QByteArray expected = "me\tROBOT CLICK BID\t1100\t\xFE";
 
     for (auto _ : state) {
-        std::vector<qint64> samples;
-        qint64 pressed = 0;
-        QEventLoop loop;
-        const auto press = [&] {
+        Rounds rounds(int(state.range(0)));
+        rounds.start = [&] {
             client.peer.received.clear();
-            pressed = nowNs();
             QKeyEvent down(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
             QKeyEvent up(QEvent::KeyRelease, Qt::Key_Return, Qt::NoModifier);
+            rounds.stamp();
             QCoreApplication::sendEvent(yourBid, &down);
             QCoreApplication::sendEvent(yourBid, &up);
         };
         const QMetaObject::Connection received =
-            QObject::connect(&client.peer, &ScriptedPeer::receivedMore, &loop, [&] {
-                if (client.peer.received != expected)
-                    return;
-                samples.push_back(nowNs() - pressed);
-                if (int(samples.size()) == rounds)
-                    loop.quit();
-                else
-                    QTimer::singleShot(pause, &loop, press);
+            QObject::connect(&client.peer, &ScriptedPeer::receivedMore, [&] {
+                if (client.peer.received == "me\tROBOT CLICK BID\t1100\t\xFE")
+                    rounds.ended();
             });
-        QTimer::singleShot(pause, &loop, press);
-        QTimer::singleShot(60s, &loop, &QEventLoop::quit);
-        loop.exec();
+        const bool complete = rounds.run();
         QObject::disconnect(received);
-        if (int(samples.size()) != rounds) {
+        if (!complete) {
             state.SkipWithError("a bid did not reach the server");
             return;
         }
-        report(state, samples);
+        report(state, rounds.samples);
     }
 }
 

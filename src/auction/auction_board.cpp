@@ -5,6 +5,8 @@
 #include "get_field.h"
 
 #include <QUrl>
+#include <algorithm>
+#include <cstring>
 
 namespace {
 QByteArrayView fieldBytes(const ClosedFields &fields, int n)
@@ -33,6 +35,14 @@ bool isWebAddress(const QString &text)
            scheme.compare(QLatin1StringView("https"), Qt::CaseInsensitive) == 0;
 }
 
+// Copies bytes into buffer, in its memory when it is large enough.
+void copyInto(QByteArray &buffer, QByteArrayView bytes)
+{
+    buffer.resize(bytes.size());
+    if (!bytes.isEmpty())
+        std::memcpy(buffer.data(), bytes.data(), size_t(bytes.size()));
+}
+
 const QString &currencyCaption()
 {
     static const QString caption = QStringLiteral("Currency = ");
@@ -52,12 +62,14 @@ void AuctionBoard::setSaleRecorder(std::function<void(const SaleRecord &)> recor
 
 void AuctionBoard::setUserId(const QString &userId)
 {
+    showPendingBids();
     m_userId = userId;
 }
 
 void AuctionBoard::setYourBid(const QString &text)
 {
     // The window's own edit: the box already shows it, so no change is signalled.
+    showPendingBids();
     m_lbYourBid = text;
 }
 
@@ -76,9 +88,12 @@ void AuctionBoard::handleMessage(QByteArrayView message)
         onChat(fields);
         return;
     }
-    if (keyword == "#BID")
+    if (keyword == "#BID") {
         onBid(fields);
-    else if (keyword == "#LEFTCOUNT")
+        return;
+    }
+    showPendingBids();
+    if (keyword == "#LEFTCOUNT")
         onLeftCount(fields);
     else if (keyword == "#COUNT1")
         onStage(1);
@@ -149,32 +164,56 @@ void AuctionBoard::onBid(const ClosedFields &fields)
 {
     const Amount::Value amount = fieldAmount(fields, 2);
     const Amount::Value increment = fieldAmount(fields, 3);
-    QString amountText = FormatAmount(amount);
-    QString bidder = fieldText(fields, 1);
-
+    const QByteArrayView bidder = fieldBytes(fields, 1);
     if (m_lbBidValue < amount) {
-        m_hiBid = bidder;
-        setLastBid(amountText, amount);
-        setIncrement(increment);
+        m_lbBidValue = amount;
+        copyInto(m_pendingHighBidder, bidder);
+        m_pendingIncrement = increment;
+        m_pendingHighBid = true;
         m_changes |= HighBidChanged;
     }
-    m_lbYourBid = FormatAmount(Amount::add(amount, increment));
+    m_pendingYourBid = Amount::add(amount, increment);
+    PendingBid &line = m_pendingBids[std::size_t(m_pendingCount % maxListLines)];
+    copyInto(line.bidder, bidder);
+    copyInto(line.time, fieldBytes(fields, 4));
+    line.amount = amount;
+    ++m_pendingCount;
+    m_changes |= YourBidChanged | ListChanged;
+}
 
-    if (m_aucList.size() > maxListLines - 1)
-        m_aucList.removeFirst();
-    m_bidColours = bidder == m_userId ? BidColours::OwnBid : BidColours::OtherBid;
+void AuctionBoard::showPendingBids()
+{
+    if (m_pendingCount == 0)
+        return;
+    if (m_pendingHighBid) {
+        m_hiBid = Cp874::decode(m_pendingHighBidder);
+        m_lbBid = FormatAmount(m_lbBidValue);
+        setIncrement(m_pendingIncrement);
+        m_pendingHighBid = false;
+    }
+    m_lbYourBid = FormatAmount(m_pendingYourBid);
 
+    // Each bid drops the oldest line once the list holds 31: the list ends as the last 31 of old and new.
+    const qsizetype shown = std::min<qsizetype>(m_pendingCount, maxListLines);
+    const qsizetype dropped = std::max<qsizetype>(0, m_aucList.size() + shown - maxListLines);
+    m_aucList.remove(0, dropped);
     static constexpr QLatin1StringView at("AT  ");
     static constexpr QLatin1StringView by("  By  ");
     static constexpr QLatin1StringView time(" Time : ");
-    const QByteArrayView timeBytes = fieldBytes(fields, 4);
-    QString line;
-    line.reserve(at.size() + amountText.size() + by.size() + bidder.size() + time.size() + timeBytes.size());
-    line.append(at).append(amountText).append(by).append(bidder).append(time);
-    Cp874::appendDecoded(line, timeBytes);
-    m_aucList.append(std::move(line));
-
-    m_changes |= YourBidChanged | ListChanged;
+    QString bidder;
+    for (qsizetype n = m_pendingCount - shown; n < m_pendingCount; ++n) {
+        const PendingBid &bid = m_pendingBids[std::size_t(n % maxListLines)];
+        const QString amountText = FormatAmount(bid.amount);
+        bidder = Cp874::decode(bid.bidder);
+        QString line;
+        line.reserve(at.size() + amountText.size() + by.size() + bidder.size() + time.size() +
+                     bid.time.size());
+        line.append(at).append(amountText).append(by).append(bidder).append(time);
+        Cp874::appendDecoded(line, bid.time);
+        m_aucList.append(std::move(line));
+    }
+    m_bidColours = bidder == m_userId ? BidColours::OwnBid : BidColours::OtherBid;
+    m_pendingCount = 0;
 }
 
 void AuctionBoard::onLeftCount(const ClosedFields &fields)
@@ -263,6 +302,7 @@ void AuctionBoard::onChat(const ClosedFields &fields)
 
 void AuctionBoard::connectionClosed()
 {
+    showPendingBids();
     m_hiBid.clear();
     setLastBid(QString(), 0);
     clearIncrement();
@@ -298,6 +338,7 @@ void AuctionBoard::play(const QString &relativePath)
 
 void AuctionBoard::flush()
 {
+    showPendingBids();
     if (m_changes) {
         const Changes what = m_changes;
         m_changes = {};

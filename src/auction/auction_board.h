@@ -6,13 +6,16 @@
 #include <QObject>
 #include <QString>
 #include <QStringList>
+#include <array>
 #include <functional>
 
 struct ClosedFields;
 
 // The auction panel's state: exactly the texts and flags the panel shows (amounts are kept as shown), and one
 // handler per server keyword. Handlers mark what changed; flush() tells the window once per read, so a read
-// that brings thousands of bids repaints once with the same end result.
+// that brings thousands of bids repaints once with the same end result. A run of bids is kept as raw fields
+// and turned into texts once, when anything else needs the panel: only the last 31 can be listed and only the
+// last one decides the colours and the your-bid amount.
 class AuctionBoard : public QObject {
     Q_OBJECT
 public:
@@ -45,7 +48,7 @@ public:
     void setUserId(const QString &userId);
     const QString &userId() const { return m_userId; }
 
-    // State as shown.
+    // State as shown at the last flush() (the receiver flushes after every read).
     const QString &currentProductId() const { return m_currentProductId; }
     const QString &pDesc() const { return m_pDesc; }
     const QString &nQty() const { return m_nQty; }
@@ -78,7 +81,8 @@ public:
     // The connection was lost: empties the auction panel as the window expects after a close. Flushes.
     void connectionClosed();
 
-    // Emits changed() when anything changed since the last flush, and the deferred side effects.
+    // Brings the state up to date, then emits changed() when anything changed since the last flush, and the
+    // deferred side effects.
     void flush();
 
 signals:
@@ -91,6 +95,7 @@ signals:
 private:
     void onProductInfo(const ClosedFields &fields);
     void onBid(const ClosedFields &fields);
+    void showPendingBids();
     void onLeftCount(const ClosedFields &fields);
     void showStage(int picture);
     void onStage(int stage);
@@ -112,7 +117,8 @@ private:
     QString m_minBid = QStringLiteral("0");
     QString m_hiBid = QStringLiteral("0");
     QString m_lbBid = QStringLiteral("0");
-    qint64 m_lbBidValue = 0; // AmountValue(m_lbBid), kept with it so that no bid reads the label back
+    qint64 m_lbBidValue =
+        0; // AmountValue(m_lbBid), so that no bid reads the label back; ahead of it in a run
     QString m_bidInc = QStringLiteral("0");
     qint64 m_bidIncValue = 0;
     bool m_bidIncShown = false; // m_bidInc is FormatAmount(m_bidIncValue)
@@ -127,6 +133,19 @@ private:
     QString m_displastbidText;
     bool m_gobidEnabled = false;
     QString m_msgchat;
+
+    // The run of bids not yet shown. Buffers are reused, so a bid costs no allocation.
+    struct PendingBid {
+        QByteArray bidder;
+        QByteArray time;
+        qint64 amount = 0;
+    };
+    std::array<PendingBid, maxListLines> m_pendingBids; // the last ones, bid n at n % maxListLines
+    qsizetype m_pendingCount = 0;
+    bool m_pendingHighBid = false; // the run holds a higher bid: m_lbBidValue is its amount
+    QByteArray m_pendingHighBidder;
+    qint64 m_pendingIncrement = 0; // of the higher bid
+    qint64 m_pendingYourBid = 0;
 
     QString m_userId;
     std::function<void(const SaleRecord &)> m_saleRecorder;

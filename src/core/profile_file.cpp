@@ -1,9 +1,9 @@
 #include "profile_file.h"
 
+#include "atomic_file.h"
 #include "cp874.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 namespace {
 
@@ -103,36 +103,43 @@ ProfileFile ProfileFile::load(const QString &path)
     return ProfileFile(file.readAll());
 }
 
-ProfileFile::Line ProfileFile::parseLine(QByteArray text, QByteArray eol)
+ProfileFile::LineView ProfileFile::readLine(QByteArrayView text)
 {
-    Line line{std::move(text), std::move(eol), Kind::Other, {}, {}};
-    const QByteArrayView content = trimBlanks(line.text);
+    const QByteArrayView content = trimBlanks(text);
     if (content.isEmpty() || content.front() == ';')
-        return line;
+        return {};
     if (content.front() == '[') {
         // The name runs to the last ']' so that a name holding ']' reads back as itself.
         QByteArrayView name = content.sliced(1);
         const qsizetype close = name.lastIndexOf(']');
         if (close >= 0)
             name = name.first(close);
-        line.kind = Kind::Header;
-        line.name = Cp874::decode(trimBlanks(name));
-        return line;
+        return {LineKind::Header, trimBlanks(name), {}};
     }
     const qsizetype equals = content.indexOf('=');
     if (equals < 0)
-        return line;
-    line.kind = Kind::Key;
-    line.name = Cp874::decode(trimBlanks(content.first(equals)));
-    line.value = Cp874::decode(unquote(trimBlanks(content.sliced(equals + 1))));
+        return {};
+    return {LineKind::Key, trimBlanks(content.first(equals)),
+            unquote(trimBlanks(content.sliced(equals + 1)))};
+}
+
+bool ProfileFile::isSection(QStringView headerName, QStringView section)
+{
+    return sameName(headerName, trimBlanks(section));
+}
+
+ProfileFile::Line ProfileFile::parseLine(QByteArray text, QByteArray eol)
+{
+    const LineView view = readLine(text);
+    Line line{{}, std::move(eol), view.kind, Cp874::decode(view.name), Cp874::decode(view.value)};
+    line.text = std::move(text);
     return line;
 }
 
 qsizetype ProfileFile::findHeader(QStringView section) const
 {
-    const QStringView wanted = trimBlanks(section);
     for (qsizetype i = 0; i < qsizetype(m_lines.size()); ++i) {
-        if (m_lines[i].kind == Kind::Header && sameName(m_lines[i].name, wanted))
+        if (m_lines[i].kind == Kind::Header && isSection(m_lines[i].name, section))
             return i;
     }
     return -1;
@@ -239,20 +246,7 @@ QByteArray ProfileFile::toBytes() const
 
 bool ProfileFile::save(const QString &path, QString *error) const
 {
-    QSaveFile file(path);
-    const auto fail = [&file, error] {
-        if (error)
-            *error = file.errorString().isEmpty() ? QStringLiteral("unknown error") : file.errorString();
-        file.cancelWriting();
-        return false;
-    };
-    if (!file.open(QIODevice::WriteOnly))
-        return fail();
-    const QByteArray bytes = toBytes();
-    // commit() does not report a failure of the buffered write, so flush first.
-    if (file.write(bytes) != bytes.size() || !file.flush())
-        return fail();
-    return file.commit() || fail();
+    return writeFileAtomically(path, toBytes(), error);
 }
 
 QString ReadIniKey(const QString &section, const QString &key, const QString &path)

@@ -21,6 +21,18 @@ public:
 
     static constexpr int maxValueLength = 4095;
 
+    // One line read alone, by the rules of the whole file, as views into it (still Windows-874): lets a
+    // caller that needs a few lines of a large file skip parsing the others.
+    enum class LineKind { Other, Header, Key };
+    struct LineView {
+        LineKind kind = LineKind::Other;
+        QByteArrayView name;  // section name of a header, key name of a key line
+        QByteArrayView value; // of a key line: trimmed and unquoted
+    };
+    static LineView readLine(QByteArrayView line);
+    // Whether a header of that name is the section that a lookup or a write of section addresses.
+    static bool isSection(QStringView headerName, QStringView section);
+
     ProfileFile() = default;
     explicit ProfileFile(const QByteArray &bytes);
     // A missing or unreadable file gives an empty profile.
@@ -39,7 +51,7 @@ public:
     bool save(const QString &path, QString *error = nullptr) const;
 
 private:
-    enum class Kind { Other, Header, Key };
+    using Kind = LineKind;
     struct Line {
         QByteArray text; // without its line end
         QByteArray eol;  // "\r\n", "\n", "\r" or empty for a last line without one

@@ -16,22 +16,22 @@ using Design::toPixels;
 using Design::TwipsRect;
 } // namespace
 
-// Rows are kept as read and handed to the view on demand, so a long history costs no per-cell objects.
+// The listing hands each cell to the view on demand, so a long history costs no per-cell objects.
 class HistoryRowsModel : public QAbstractTableModel {
 public:
     using QAbstractTableModel::QAbstractTableModel;
 
-    void setRows(QList<QStringList> rows)
+    void setListing(History::Listing listing)
     {
         beginResetModel();
-        m_rows = std::move(rows);
+        m_listing = std::move(listing);
         endResetModel();
     }
-    const QList<QStringList> &rows() const { return m_rows; }
+    const History::Listing &listing() const { return m_listing; }
 
     int rowCount(const QModelIndex &parent = {}) const override
     {
-        return parent.isValid() ? 0 : int(m_rows.size());
+        return parent.isValid() ? 0 : int(m_listing.size());
     }
     int columnCount(const QModelIndex &parent = {}) const override
     {
@@ -41,7 +41,7 @@ public:
     {
         if (role != Qt::DisplayRole || !checkIndex(index, CheckIndexOption::IndexIsValid))
             return {};
-        return m_rows[index.row()][index.column()];
+        return m_listing.column(index.row(), index.column());
     }
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override
     {
@@ -54,7 +54,7 @@ public:
     }
 
 private:
-    QList<QStringList> m_rows;
+    History::Listing m_listing;
 };
 
 frmHbid::frmHbid(QWidget *parent) : QDialog(parent)
@@ -102,15 +102,14 @@ frmHbid *frmHbid::showModal(QWidget *parent)
 QStringList frmHbid::rowTexts() const
 {
     QStringList texts;
-    texts.reserve(m_rows->rows().size());
-    for (const QStringList &row : m_rows->rows())
+    for (const QStringList &row : m_rows->listing().rows())
         texts.append(History::rowText(row));
     return texts;
 }
 
 void frmHbid::Form_Load()
 {
-    m_rows->setRows(History::readRows());
+    m_rows->setListing(History::readListing());
     for (int c = 0; c < History::columnCount - 1; ++c)
         lst_result->resizeColumnToContents(c);
 }

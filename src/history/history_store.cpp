@@ -1,60 +1,114 @@
 #include "history_store.h"
 
+#include "atomic_file.h"
+#include "cp874.h"
 #include "file_lookup.h"
-#include "profile_file.h"
 
 #include <QDir>
 #include <QFile>
 #include <QHash>
 #include <QLocale>
+#include <algorithm>
 #include <array>
+#include <cstring>
 
 namespace {
 struct Column {
-    QLatin1StringView key;
+    QByteArrayView key;
     qsizetype width; // characters listed; -1 for the whole value
 };
 
 // Currency is kept in the file but not listed.
 constexpr std::array<Column, History::columnCount> listedColumns = {{
-    {QLatin1StringView("User"), -1},
-    {QLatin1StringView("ProductID"), -1},
-    {QLatin1StringView("ProductName"), 20},
-    {QLatin1StringView("Highbid"), 15},
-    {QLatin1StringView("LastBid"), -1},
-    {QLatin1StringView("Saller"), 10},
-    {QLatin1StringView("Date"), -1},
-    {QLatin1StringView("Time"), -1},
+    {QByteArrayView("User"), -1},
+    {QByteArrayView("ProductID"), -1},
+    {QByteArrayView("ProductName"), 20},
+    {QByteArrayView("Highbid"), 15},
+    {QByteArrayView("LastBid"), -1},
+    {QByteArrayView("Saller"), 10},
+    {QByteArrayView("Date"), -1},
+    {QByteArrayView("Time"), -1},
 }};
 
-QStringList rowOf(const ProfileFile::Section &section)
+char asciiLower(char c)
 {
-    std::array<const QString *, History::columnCount> found{};
-    for (const ProfileFile::KeyValue &entry : section.entries) {
-        for (std::size_t i = 0; i < listedColumns.size(); ++i) {
-            const QLatin1StringView key = listedColumns[i].key;
-            // Case folding keeps the length, so the size check only skips work.
-            if (!found[i] && entry.first.size() == key.size() &&
-                entry.first.compare(key, Qt::CaseInsensitive) == 0) {
-                found[i] = &entry.second;
-                break;
-            }
-        }
-    }
-    QStringList row;
-    row.reserve(History::columnCount);
-    for (std::size_t i = 0; i < listedColumns.size(); ++i) {
-        if (!found[i]) {
-            row.append(QString());
-            continue;
-        }
-        const qsizetype width = listedColumns[i].width;
-        const qsizetype limit = width < 0 ? ProfileFile::maxValueLength : width;
-        const QString &value = *found[i];
-        row.append(value.size() > limit ? value.left(limit) : value);
-    }
-    return row;
+    return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c;
 }
+
+// Profile names compare without regard to letter case, which in Windows-874 is ASCII letter case: no other
+// character of the code page has a case.
+bool sameName(QByteArrayView a, QByteArrayView b)
+{
+    if (a.size() != b.size())
+        return false;
+    if (a == b)
+        return true;
+    for (qsizetype i = 0; i < a.size(); ++i) {
+        if (asciiLower(a[i]) != asciiLower(b[i]))
+            return false;
+    }
+    return true;
+}
+
+// A section name as a hash key, equal to the same name in any letter case.
+struct SectionKey {
+    QByteArrayView name;
+    friend bool operator==(SectionKey a, SectionKey b) { return sameName(a.name, b.name); }
+    friend size_t qHash(SectionKey key, size_t seed)
+    {
+        quint64 hash = 14695981039346656037ull; // FNV-1a
+        for (const char c : key.name)
+            hash = (hash ^ static_cast<unsigned char>(asciiLower(c))) * 1099511628211ull;
+        return qHash(hash, seed);
+    }
+};
+
+// Calls onLine(text) for each line, cut where the profile parser cuts them (CRLF, LF or CR).
+template <typename OnLine> void forEachLine(QByteArrayView bytes, OnLine &&onLine)
+{
+    const char *data = bytes.data();
+    const qsizetype size = bytes.size();
+    // The next CR and the next LF, each searched for once however many lines come before it.
+    const auto next = [data, size](char c, qsizetype from) {
+        const void *hit = std::memchr(data + from, c, size_t(size - from));
+        return hit ? static_cast<const char *>(hit) - data : size;
+    };
+    qsizetype nextCr = -1;
+    qsizetype nextLf = -1;
+    qsizetype start = 0;
+    while (start < size) {
+        if (nextCr < start)
+            nextCr = next('\r', start);
+        if (nextLf < start)
+            nextLf = next('\n', start);
+        const qsizetype end = std::min(nextCr, nextLf);
+        onLine(bytes.sliced(start, end - start));
+        start = end;
+        if (start < size)
+            start += (data[start] == '\r' && start + 1 < size && data[start + 1] == '\n') ? 2 : 1;
+    }
+}
+
+bool isLineEnd(char c)
+{
+    return c == '\r' || c == '\n';
+}
+
+// Where the line that holds position at begins: after the CR or LF before it.
+qsizetype lineBegin(QByteArrayView bytes, qsizetype at)
+{
+    while (at > 0 && !isLineEnd(bytes[at - 1]))
+        --at;
+    return at;
+}
+
+qsizetype lineEnd(QByteArrayView bytes, qsizetype at)
+{
+    while (at < bytes.size() && !isLineEnd(bytes[at]))
+        ++at;
+    return at;
+}
+
 } // namespace
 
 QString History::filePath(const QString &folder)
@@ -79,32 +133,112 @@ QString History::dateText(const QDate &date)
     return QLocale::system().toString(date, QLocale::ShortFormat);
 }
 
-QList<QStringList> History::rowsFromBytes(const QByteArray &bytes)
+History::Listing::Listing(QByteArray file) : m_file(std::move(file))
 {
-    const std::vector<ProfileFile::Section> sections = ProfileFile(bytes).sections();
-    QList<QStringList> rows;
-    rows.reserve(qsizetype(sections.size()));
-    QHash<QString, qsizetype> firstRowOf;
-    firstRowOf.reserve(qsizetype(sections.size()));
-    for (const ProfileFile::Section &section : sections) {
-        QString folded = section.name.toCaseFolded();
-        const auto first = firstRowOf.constFind(folded);
-        if (first != firstRowOf.cend()) {
-            rows.append(rows.at(first.value()));
-            continue;
+    QHash<SectionKey, qsizetype> firstRowOf;
+    qsizetype filling = -1; // the row of the section being read; -1 before the first header and in a repeat
+    std::array<bool, columnCount> found{};
+    forEachLine(m_file, [&](QByteArrayView text) {
+        const ProfileFile::LineView line = ProfileFile::readLine(text);
+        if (line.kind == ProfileFile::LineKind::Header) {
+            const SectionKey name{line.name};
+            const auto first = firstRowOf.constFind(name);
+            if (first != firstRowOf.cend()) {
+                m_rows.append(m_rows.at(first.value()));
+                filling = -1;
+            } else {
+                filling = m_rows.size();
+                firstRowOf.insert(name, filling);
+                m_rows.append(std::array<Span, columnCount>{});
+                found = {};
+            }
+        } else if (line.kind == ProfileFile::LineKind::Key && filling >= 0) {
+            for (std::size_t i = 0; i < listedColumns.size(); ++i) {
+                if (!found[i] && sameName(line.name, listedColumns[i].key)) {
+                    found[i] = true;
+                    const qsizetype width = listedColumns[i].width;
+                    const qsizetype limit = width < 0 ? ProfileFile::maxValueLength : width;
+                    // One byte is one character, so cutting the bytes cuts the text.
+                    m_rows[filling][i] = {line.value.data() - m_file.constData(),
+                                          std::min(line.value.size(), limit)};
+                    break;
+                }
+            }
         }
-        firstRowOf.insert(std::move(folded), rows.size());
-        rows.append(rowOf(section));
-    }
-    return rows;
+    });
 }
 
-QList<QStringList> History::readRows(const QString &folder)
+QString History::Listing::column(qsizetype row, int column) const
+{
+    const Span span = m_rows.at(row).at(std::size_t(column));
+    return Cp874::decode(QByteArrayView(m_file).sliced(span.offset, span.size));
+}
+
+QStringList History::Listing::row(qsizetype row) const
+{
+    QStringList columns;
+    columns.reserve(columnCount);
+    for (int c = 0; c < columnCount; ++c)
+        columns.append(column(row, c));
+    return columns;
+}
+
+QList<QStringList> History::Listing::rows() const
+{
+    QList<QStringList> all;
+    all.reserve(size());
+    for (qsizetype r = 0; r < size(); ++r)
+        all.append(row(r));
+    return all;
+}
+
+History::Listing History::readListing(const QString &folder)
 {
     QFile file(filePath(folder));
     if (!file.open(QIODevice::ReadOnly))
         return {};
-    return rowsFromBytes(file.readAll());
+    return Listing(file.readAll());
+}
+
+QList<QStringList> History::readRows(const QString &folder)
+{
+    return readListing(folder).rows();
+}
+
+QByteArray History::withValues(const QByteArray &file, const QString &section,
+                               const QList<ProfileFile::KeyValue> &values)
+{
+    // The writer changes the first section of that name (from its header to the next header) or, when there
+    // is none, appends at the end, ending an unterminated last line first: only that part is parsed, the rest
+    // is copied as it is. Only a line that holds '[' can be a header, so the search goes from one '[' to the
+    // next.
+    const QByteArrayView bytes(file);
+    qsizetype begin = -1;
+    qsizetype end = bytes.size();
+    for (qsizetype at = bytes.indexOf('['); at >= 0;) {
+        const qsizetype first = lineBegin(bytes, at);
+        const qsizetype last = lineEnd(bytes, at);
+        const ProfileFile::LineView line = ProfileFile::readLine(bytes.sliced(first, last - first));
+        if (line.kind == ProfileFile::LineKind::Header) {
+            if (begin >= 0) {
+                end = first;
+                break;
+            }
+            if (ProfileFile::isSection(Cp874::decode(line.name), section))
+                begin = first;
+        }
+        at = bytes.indexOf('[', last);
+    }
+    if (begin < 0)
+        begin = lineBegin(bytes, bytes.size());
+
+    ProfileFile part(file.sliced(begin, end - begin));
+    part.setValues(section, values);
+    const QByteArray changed = part.toBytes();
+    QByteArray out;
+    out.reserve(begin + changed.size() + (bytes.size() - end));
+    out.append(bytes.first(begin)).append(changed).append(bytes.sliced(end));
+    return out;
 }
 
 Prompter::Request History::failureMessage(const HistoryWrite &write)
@@ -128,6 +262,16 @@ HistoryWrite WriteHistoryRecord(const SaleRecord &sale, const QString &folder, c
         {QStringLiteral("Time"), History::timeText(sale.lastListLine)},
     };
     HistoryWrite write{History::filePath(folder), {}};
-    WriteIniKeys(History::sectionName(sale), values, write.path, &write.error);
+    QFile file(write.path);
+    QByteArray old;
+    if (file.open(QIODevice::ReadOnly)) {
+        old = file.readAll();
+    } else if (file.exists()) {
+        // Replacing a history that cannot be read would lose it.
+        write.error = file.errorString();
+        return write;
+    }
+    writeFileAtomically(write.path, History::withValues(old, History::sectionName(sale), values),
+                        &write.error);
     return write;
 }

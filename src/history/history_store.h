@@ -1,5 +1,6 @@
 #pragma once
 
+#include "profile_file.h"
 #include "prompter.h"
 #include "sale_record.h"
 
@@ -8,6 +9,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <array>
 
 // The outcome of writing one record: the file meant and, when it was not written, why.
 struct HistoryWrite {
@@ -30,16 +32,43 @@ QString timeText(const QString &lastListLine);
 // The date as the system's short date format writes it.
 QString dateText(const QDate &date);
 
-// The listed columns of every record, one row per section header in file order. A header repeated later in
-// the file shows the values of the first section of that name, as every profile reader sees them.
-QList<QStringList> rowsFromBytes(const QByteArray &bytes);
+// The records of a history file as the window lists them, one row per section header in file order. A header
+// repeated later in the file shows the values of the first section of that name, as every profile reader sees
+// them. Found in one pass over the file; a column's text is made only when it is asked for, so a long
+// history opens as fast as the rows on screen need.
+class Listing {
+public:
+    Listing() = default;
+    explicit Listing(QByteArray file);
+
+    qsizetype size() const { return m_rows.size(); }
+    QString column(qsizetype row, int column) const;
+    QStringList row(qsizetype row) const;
+    QList<QStringList> rows() const;
+
+private:
+    struct Span {
+        qsizetype offset = 0;
+        qsizetype size = 0;
+    };
+    QByteArray m_file;
+    QList<std::array<Span, columnCount>> m_rows;
+};
+Listing readListing(const QString &folder = {});
+
 QList<QStringList> readRows(const QString &folder = {});
 inline QString rowText(const QStringList &row)
 {
     return row.join(QLatin1Char('\t'));
 }
+
 // What the user is told when a sale could not be recorded: the file and the reason.
 Prompter::Request failureMessage(const HistoryWrite &write);
+
+// The file's bytes after writing values into section: the bytes the profile writer gives for the whole file,
+// from parsing only the part that changes (the section, or the last line when the section is new).
+QByteArray withValues(const QByteArray &file, const QString &section,
+                      const QList<ProfileFile::KeyValue> &values);
 } // namespace History
 
 // Writes one record in a single replacement of the file, so a failure leaves the previous file whole. The

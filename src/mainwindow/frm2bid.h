@@ -25,8 +25,8 @@ class WebPanes;
 // What the main window needs from outside, so tests can supply their own.
 struct Frm2BidServices {
     Prompter *prompter = nullptr;
-    WebViewFactory webViewFactory;
-    std::function<void()> beep;
+    WebViewFactory webViewFactory{};
+    std::function<void()> beep{};
     std::chrono::milliseconds signInTimeout{60000};
     // Starts the chat program and the calculator; the system's own when none is given.
     ProgramLauncher *launcher = nullptr;

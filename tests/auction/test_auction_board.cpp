@@ -1,13 +1,16 @@
 // The auction panel driven by server bytes: one case per handler, then a recorded session replayed over a
 // loopback connection and cut into reads of every size.
+#include "amount.h"
 #include "auction_board.h"
 #include "auction_messages.h"
 #include "auction_receiver.h"
 #include "auction_socket.h"
 #include "cp874.h"
+#include "get_field.h"
 #include "loopback_peers.h"
 #include "test_support.h"
 
+#include <QRandomGenerator>
 #include <QSignalSpy>
 #include <QTest>
 #include <algorithm>
@@ -94,6 +97,97 @@ QStringList transcriptEnd()
                         "displastbid=false:1,300", "GOBID=false", u"msgchat=ปิดประมูลชั่วคราว"_s})
            << sale + "AT  1,300  By  bob Time : 10:16:01" << u"url=https://gavora.test/cancel.htm"_s
            << u"sound=Sounds/glassshatter.wav"_s;
+}
+
+// The bid state handled one bid at a time, every bid decoded and listed in full, as the board first did it:
+// the reference for a board that handles a run of bids at once.
+struct ReferenceBids {
+    static constexpr AuctionBoard::Changes bidBits =
+        AuctionBoard::HighBidChanged | AuctionBoard::YourBidChanged | AuctionBoard::ListChanged;
+
+    void handle(QByteArrayView message)
+    {
+        const auto field = [message](int n) {
+            return GetFieldBytes(message, n, '\t').value_or(QByteArrayView());
+        };
+        const auto text = [&](int n) { return Cp874::decode(field(n)); };
+        const auto amount = [&](int n) { return Amount::parseLeading(field(n)); };
+        if (!GetFieldBytes(message, 0, '\t'))
+            return;
+        const QByteArrayView keyword = field(0);
+        if (keyword == "#BID") {
+            const QString amountText = FormatAmount(amount(2));
+            const QString incrementText = FormatAmount(amount(3));
+            if (AmountValue(lbBid) < AmountValue(amountText)) {
+                hiBid = text(1);
+                lbBid = amountText;
+                bidInc = incrementText;
+                changes |= AuctionBoard::HighBidChanged;
+            }
+            yourBid = FormatAmount(Amount::add(AmountValue(amountText), AmountValue(incrementText)));
+            if (list.size() > 30)
+                list.removeFirst();
+            colours =
+                text(1) == u"me"_s ? AuctionBoard::BidColours::OwnBid : AuctionBoard::BidColours::OtherBid;
+            list.append("AT  " + amountText + "  By  " + text(1) + " Time : " + text(4));
+            changes |= AuctionBoard::YourBidChanged | AuctionBoard::ListChanged;
+        } else if (keyword == "#BidManPInfo") {
+            hiBid = text(6);
+            lbBid = FormatAmount(amount(7));
+            bidInc = FormatAmount(amount(8));
+            yourBid = FormatAmount(Amount::add(amount(7), amount(8)));
+            changes |= AuctionBoard::HighBidChanged | AuctionBoard::YourBidChanged;
+        } else if (keyword == "#COUNTS") {
+            sales << hiBid + '|' + lbBid + '|' + list.value(list.size() - 1);
+            list.clear();
+            changes |= AuctionBoard::ListChanged;
+        } else if (keyword == "#CANCEL") {
+            list.clear();
+            hiBid.clear();
+            lbBid.clear();
+            bidInc.clear();
+            changes |= AuctionBoard::ListChanged | AuctionBoard::HighBidChanged;
+        }
+    }
+
+    QStringList shown() const
+    {
+        return QStringList{hiBid, lbBid, bidInc, yourBid, u"%1"_s.arg(int(colours))} + list + sales;
+    }
+
+    QString hiBid = u"0"_s, lbBid = u"0"_s, bidInc = u"0"_s, yourBid = u"0"_s;
+    QStringList list;
+    AuctionBoard::BidColours colours = AuctionBoard::BidColours::Initial;
+    QStringList sales;
+    AuctionBoard::Changes changes;
+};
+
+// Mostly bids, some of them higher, equal, lower, zero, negative, fractional, huge or missing fields, by the
+// user or another, with a sale, a product, a cancellation or a chat line now and then.
+QByteArray randomStream(QRandomGenerator &rng, int messages)
+{
+    static const QByteArray bidders[] = {"me", "Me", "alice", "\xCA\xC1\xAA\xD2\xC2", ""};
+    static const QByteArray amounts[] = {"0", "-5", "12.5", "abc", "99999999999999999999", "1,000", ""};
+    static const QByteArray others[] = {"#COUNTS\t", "#BidManPInfo\tP\tD\t1\t2\t3\tbob\t700\t50\t",
+                                        "#CANCEL\thttp://x.test/\t", "x\tchat\t", "#COUNT1\t"};
+    const auto pick = [&rng](const auto &pool) { return pool[rng.bounded(int(std::size(pool)))]; };
+    QByteArray out;
+    qint64 rising = 1000;
+    for (int i = 0; i < messages; ++i) {
+        if (rng.bounded(40) == 0) {
+            out += pick(others) + '\xFE';
+            continue;
+        }
+        rising += rng.bounded(3) * 50;
+        const QByteArray amount =
+            rng.bounded(5) ? QByteArray::number(rising - rng.bounded(2) * 100) : pick(amounts);
+        QByteArray bid = "#BID\t" + pick(bidders) + '\t' + amount + '\t' +
+                         QByteArray::number(rng.bounded(200)) + "\t10:" + QByteArray::number(i % 60) +
+                         " \xC3\t";
+        // Now and then the last fields are missing.
+        out += bid.left(rng.bounded(8) ? bid.size() : rng.bounded(int(bid.size()))) + '\xFE';
+    }
+    return out;
 }
 } // namespace
 
@@ -233,6 +327,42 @@ private slots:
         for (qsizetype pos = 0; pos < recorded.size(); pos += readSize)
             pieces.read(recorded.mid(pos, readSize));
         QCOMPARE(pieces.shown(), whole.shown());
+    }
+
+    // Read after read, in reads of any size, the board shows what per-bid handling shows.
+    void runsOfBidsShowWhatEachBidShows()
+    {
+        QRandomGenerator rng(2026);
+        for (int round = 0; round < 200; ++round) {
+            const QByteArray stream = randomStream(rng, int(rng.bounded(1, 400)));
+            Session s;
+            AuctionBoard::Changes signalled;
+            QObject::connect(&s.board, &AuctionBoard::changed, [&signalled](AuctionBoard::Changes what) {
+                signalled = what & ReferenceBids::bidBits;
+            });
+            ReferenceBids reference;
+            MessageFramer framer;
+            for (qsizetype pos = 0; pos < stream.size();) {
+                const QByteArray read = stream.mid(pos, qsizetype(rng.bounded(1, 3000)));
+                pos += read.size();
+                signalled = {};
+                reference.changes = {};
+                s.read(read);
+                framer.feed(read, [&reference](QByteArrayView message) { reference.handle(message); });
+
+                const AuctionBoard &b = s.board;
+                QStringList shown = QStringList{b.hiBid(), b.lbBid(), b.bidInc(), b.lbYourBid(),
+                                                u"%1"_s.arg(int(b.bidColours()))} +
+                                    b.aucList();
+                for (const QString &sale : s.sales) {
+                    const QStringList fields = sale.split(u'|');
+                    shown << fields[3] + '|' + fields[4] + '|' + fields[7];
+                }
+                QCOMPARE(shown, reference.shown());
+                QCOMPARE(b.aucListSelected(), reference.list.size() - 1);
+                QCOMPARE(signalled, reference.changes & ReferenceBids::bidBits);
+            }
+        }
     }
 
     // Nothing of a message dropped for its size reads as a message, its end included.

@@ -54,6 +54,10 @@ public:
     void closeClient();
     QByteArray received;
 
+signals:
+    // More bytes were added to received.
+    void receivedMore();
+
 private:
     QTcpServer *m_server;
     QPointer<QTcpSocket> m_client;

@@ -2,6 +2,7 @@
 #include "test_support.h"
 
 #include <QDir>
+#include <QRandomGenerator>
 #include <QtTest>
 #include <csignal>
 #include <sys/resource.h>
@@ -30,6 +31,66 @@ QByteArray record(const QByteArray &productId, const QByteArray &name, const QBy
 const QByteArray thaiName = "\xA1\xC5\xE9\xCD\xA7 [new], 2";
 const QByteArray firstBytes = record("A102", thaiName, "somchai", "1,500", "shop, ltd", "10:15:30");
 const QByteArray secondBytes = record("B7", "a User=forged", "x  [evil]", "900", "ann", "1 2");
+
+// A file as hands and other programs leave it: any line end, blanks, comments, stray lines, '[' in values,
+// names in another letter case, repeated sections, Thai bytes, values longer than their column.
+QByteArray randomFile(QRandomGenerator &rng)
+{
+    static const QByteArray names[] = {"a&1&", "A&1&", "b&2&", "\xA1\xC5&3&", "x]y&4&", " a&1& ", "B&2&"};
+    static const QByteArray keys[] = {"User",   "user", "ProductID", "PRODUCTNAME", "Highbid", "LastBid",
+                                      "Saller", "Date", "TIME",      "Currency",    "Other",   " Time "};
+    static const QByteArray values[] = {"niran",      "1,500",           "\"q\"",
+                                        "'x'",        "Camera [new], 2", "",
+                                        "  padded  ", "\xA1\xA2\xA3",    "0123456789abcdefghijkl",
+                                        "\x0B v"};
+    static const QByteArray ends[] = {"\r\n", "\n", "\r"};
+    const auto pick = [&rng](const auto &pool) { return pool[rng.bounded(int(std::size(pool)))]; };
+    QByteArray file;
+    for (int lines = int(rng.bounded(40)); lines > 0; --lines) {
+        switch (rng.bounded(10)) {
+        case 0:
+        case 1:
+            file += QByteArray(int(rng.bounded(2)), ' ') + '[' + pick(names) + ']';
+            break;
+        case 2:
+            file += pick(std::array<QByteArray, 5>{"; [a&1&]", "", "[", "stray [line]", "= v"});
+            break;
+        default:
+            file += pick(keys) + '=' + pick(values);
+        }
+        if (lines > 1 || rng.bounded(2))
+            file += pick(ends);
+    }
+    return file;
+}
+
+// The listing as it was first written: the whole file parsed by the profile reader, then the columns picked.
+QList<QStringList> referenceRows(const QByteArray &file)
+{
+    static const std::pair<QString, qsizetype> columns[] = {
+        {u"User"_s, -1},    {u"ProductID"_s, -1}, {u"ProductName"_s, 20}, {u"Highbid"_s, 15},
+        {u"LastBid"_s, -1}, {u"Saller"_s, 10},    {u"Date"_s, -1},        {u"Time"_s, -1}};
+    QList<QStringList> rows;
+    QHash<QString, qsizetype> firstRowOf;
+    for (const ProfileFile::Section &section : ProfileFile(file).sections()) {
+        const QString folded = section.name.toCaseFolded();
+        if (firstRowOf.contains(folded)) {
+            rows.append(rows.at(firstRowOf.value(folded)));
+            continue;
+        }
+        firstRowOf.insert(folded, rows.size());
+        QStringList row;
+        for (const auto &[key, width] : columns) {
+            const auto entry =
+                std::find_if(section.entries.begin(), section.entries.end(),
+                             [&](const auto &e) { return e.first.compare(key, Qt::CaseInsensitive) == 0; });
+            row.append(entry == section.entries.end() ? QString()
+                                                      : entry->second.left(width < 0 ? 4095 : width));
+        }
+        rows.append(row);
+    }
+    return rows;
+}
 } // namespace
 
 class TestHistoryStore : public QObject {
@@ -98,6 +159,31 @@ private slots:
         QCOMPARE(texts, rows);
         if (file.isNull())
             QVERIFY(QDir(dir.path()).isEmpty());
+    }
+
+    // The fast paths against the whole-file profile reader and writer they stand for, byte for byte.
+    void sameAsTheWholeFileParser()
+    {
+        QRandomGenerator rng(13);
+        static const QString sections[] = {u"a&1&"_s,   u"A&1&"_s,   u"b&2&"_s,  u"ก&3&"_s,
+                                           u"x]y&4&"_s, u" a&1& "_s, u"new&9&"_s};
+        for (int round = 0; round < 3000; ++round) {
+            const QByteArray file = randomFile(rng);
+            QCOMPARE(History::Listing(file).rows(), referenceRows(file));
+
+            const QString section = sections[rng.bounded(int(std::size(sections)))];
+            const QList<ProfileFile::KeyValue> values = {
+                {u"Time"_s, u"10:00"_s}, {u"user"_s, u"ผู้ใช้"_s}, {u"New"_s, u"a\r\nb"_s}};
+            ProfileFile whole(file);
+            whole.setValues(section, values);
+            QCOMPARE(History::withValues(file, section, values), whole.toBytes());
+        }
+        // Long runs of one line end, so that a line-end search cannot rescan the rest of the file per line.
+        for (const QByteArray &end : {"\r"_ba, "\n"_ba}) {
+            const QByteArray file = ("[s]" + end + "User=u" + end).repeated(20000);
+            QCOMPARE(History::Listing(file).size(), 20000);
+            QCOMPARE(History::withValues(file, u"t"_s, {{u"k"_s, u"v"_s}}), file + "[t]\r\nk=v\r\n");
+        }
     }
 
     // The file grows past what the disk takes part way through the write: the old file must stay whole.

@@ -104,6 +104,11 @@ work=$scratch/data/gavora
     fail "gavora-launch did not start the client in $work with its arguments"
 grep -q $'^PORT=18081\r$' "$work/HOSTIP.INI" || fail "gavora-launch wrote no HOSTIP.INI for the demo service"
 diff -r "$root/usr/share/gavora/Sounds" "$work/Sounds" >/dev/null || fail "gavora-launch did not copy the sounds"
+# A second start leaves the user's own settings alone.
+echo "; mine" >>"$work/HOSTIP.INI"
+cp "$work/HOSTIP.INI" "$scratch/mine.ini"
+XDG_DATA_HOME=$scratch/data HOME=$scratch/home "$root/usr/bin/gavora-launch" || fail "gavora-launch failed again"
+cmp -s "$work/HOSTIP.INI" "$scratch/mine.ini" || fail "a second gavora-launch changed HOSTIP.INI"
 
 if [ "$failures" -ne 0 ]; then
     echo "$failures check(s) failed for $deb" >&2

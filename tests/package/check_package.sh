@@ -11,7 +11,9 @@ scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 
 if [ -d "$deb" ]; then
-    if ! "${CPACK:-cpack}" -G DEB --config "$deb/CPackConfig.cmake" -B "$scratch/cpack" >"$scratch/cpack.log" 2>&1; then
+    # Under the tightest umask: the package's folders must not depend on the packer's.
+    if ! (umask 077 && "${CPACK:-cpack}" -G DEB --config "$deb/CPackConfig.cmake" -B "$scratch/cpack") \
+        >"$scratch/cpack.log" 2>&1; then
         cat "$scratch/cpack.log" >&2
         echo "FAIL: cpack could not make the package in $deb (are gavora and gavora-demo-server built?)" >&2
         exit 1
@@ -42,6 +44,12 @@ for p in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libqt6network6 l
     libqt6webenginecore6 libqt6webenginewidgets6 fonts-thai-tlwg; do
     grep -qx "$p" <<<"$depends" || fail "Depends lacks $p: $(field Depends)"
 done
+
+# Folders and programs 0755, other files 0644, everything owned by root.
+modes=$(dpkg-deb --contents "$deb" | awk '{
+    want = $1 ~ /^d/ ? "drwxr-xr-x" : $6 ~ /^\.\/usr\/bin\// ? "-rwxr-xr-x" : "-rw-r--r--"
+    if ($1 != want || $2 != "root/root") print " " $1, $2, $6 }')
+[ -z "$modes" ] || fail "modes or owners:"$'\n'"$modes"
 
 root=$scratch/root
 dpkg-deb --extract "$deb" "$root"

@@ -19,7 +19,7 @@ if [ -d "$deb" ]; then
         exit 1
     fi
     deb=$scratch/cpack/gavora_${version}_amd64.deb
-    [ -f "$deb" ] || { echo "FAIL: cpack made no gavora_${version}_amd64.deb:" $(ls "$scratch/cpack") >&2; exit 1; }
+    [ -f "$deb" ] || { echo "FAIL: cpack made no gavora_${version}_amd64.deb: $(ls "$scratch/cpack")" >&2; exit 1; }
 fi
 
 failures=0
@@ -39,7 +39,7 @@ field() { dpkg-deb --field "$deb" "$1"; }
 [ "$(field Description | wc -l)" -gt 2 ] || fail "no long Description"
 
 # The names in Depends, without versions or alternatives.
-depends=$(field Depends | tr ',|' '\n\n' | sed -e 's/(.*)//' -e 's/[[:space:]]//g' | sort -u)
+depends=$(field Depends | tr ',|' '\n' | sed -e 's/(.*)//' -e 's/[[:space:]]//g' | sort -u)
 for p in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libqt6network6 libqt6multimedia6 \
     libqt6webenginecore6 libqt6webenginewidgets6 fonts-thai-tlwg; do
     grep -qx "$p" <<<"$depends" || fail "Depends lacks $p: $(field Depends)"

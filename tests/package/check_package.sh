@@ -1,0 +1,125 @@
+#!/usr/bin/env bash
+# Checks a Debian package as an installation would see it: the name, the control fields, the exact file
+# list, stripped programs, the menu entry, and the launcher setting up a work folder from the unpacked tree.
+#   check_package.sh VERSION PACKAGE.deb   checks that package
+#   check_package.sh VERSION BUILD_DIR     first makes the package from that (built) build folder
+set -euo pipefail
+
+version=$1
+deb=$2
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+
+if [ -d "$deb" ]; then
+    # Under the tightest umask: the package's folders must not depend on the packer's.
+    if ! (umask 077 && "${CPACK:-cpack}" -G DEB --config "$deb/CPackConfig.cmake" -B "$scratch/cpack") \
+        >"$scratch/cpack.log" 2>&1; then
+        cat "$scratch/cpack.log" >&2
+        echo "FAIL: cpack could not make the package in $deb (are gavora and gavora-demo-server built?)" >&2
+        exit 1
+    fi
+    deb=$scratch/cpack/gavora_${version}_amd64.deb
+    [ -f "$deb" ] || { echo "FAIL: cpack made no gavora_${version}_amd64.deb: $(ls "$scratch/cpack")" >&2; exit 1; }
+fi
+
+failures=0
+fail() {
+    echo "FAIL: $*" >&2
+    failures=$((failures + 1))
+}
+
+[ "$(basename "$deb")" = "gavora_${version}_amd64.deb" ] || fail "file name $(basename "$deb")"
+
+field() { dpkg-deb --field "$deb" "$1"; }
+[ "$(field Package)" = gavora ] || fail "Package: $(field Package)"
+[ "$(field Version)" = "$version" ] || fail "Version: $(field Version)"
+[ "$(field Architecture)" = amd64 ] || fail "Architecture: $(field Architecture)"
+[ "$(field Section)" = net ] || fail "Section: $(field Section)"
+[ -n "$(field Maintainer)" ] || fail "no Maintainer"
+[ "$(field Description | wc -l)" -gt 2 ] || fail "no long Description"
+
+# The names in Depends, without versions or alternatives.
+depends=$(field Depends | tr ',|' '\n' | sed -e 's/(.*)//' -e 's/[[:space:]]//g' | sort -u)
+for p in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libqt6network6 libqt6multimedia6 \
+    libqt6webenginecore6 libqt6webenginewidgets6 fonts-thai-tlwg; do
+    grep -qx "$p" <<<"$depends" || fail "Depends lacks $p: $(field Depends)"
+done
+
+# Folders and programs 0755, other files 0644, everything owned by root.
+modes=$(dpkg-deb --contents "$deb" | awk '{
+    want = $1 ~ /^d/ ? "drwxr-xr-x" : $6 ~ /^\.\/usr\/bin\// ? "-rwxr-xr-x" : "-rw-r--r--"
+    if ($1 != want || $2 != "root/root") print " " $1, $2, $6 }')
+[ -z "$modes" ] || fail "modes or owners:"$'\n'"$modes"
+
+root=$scratch/root
+dpkg-deb --extract "$deb" "$root"
+dpkg-deb --control "$deb" "$scratch/control"
+
+# Exactly these files: anything more (a test program, a library, a build file) is a packaging mistake.
+expected=$(sort <<'LIST'
+usr/bin/gavora
+usr/bin/gavora-demo-server
+usr/bin/gavora-launch
+usr/share/applications/gavora.desktop
+usr/share/doc/gavora/changelog.gz
+usr/share/doc/gavora/copyright
+usr/share/gavora/Sounds/boom.wav
+usr/share/gavora/Sounds/glassshatter.wav
+usr/share/gavora/Sounds/msgtype.wav
+usr/share/icons/hicolor/256x256/apps/gavora.png
+usr/share/icons/hicolor/48x48/apps/gavora.png
+usr/share/icons/hicolor/64x64/apps/gavora.png
+usr/share/man/man1/gavora-demo-server.1.gz
+usr/share/man/man1/gavora-launch.1.gz
+usr/share/man/man1/gavora.1.gz
+LIST
+)
+actual=$(cd "$root" && find . -not -type d | sed 's|^\./||' | sort)
+if [ "$actual" != "$expected" ]; then
+    fail "file list differs (- expected, + packaged):"
+    diff <(echo "$expected") <(echo "$actual") | grep '^[<>]' | sed -e 's/^</ -/' -e 's/^>/ +/' >&2 || true
+fi
+(cd "$root" && md5sum --quiet -c "$scratch/control/md5sums") || fail "md5sums do not match the files"
+
+for program in gavora gavora-demo-server gavora-launch; do
+    [ -x "$root/usr/bin/$program" ] || fail "usr/bin/$program is not executable"
+done
+for program in gavora gavora-demo-server; do
+    if readelf -S "$root/usr/bin/$program" | grep -qE '\.symtab|\.debug_'; then
+        fail "usr/bin/$program is not stripped"
+    fi
+done
+sizes=$(for s in 48 64 256; do identify -format '%wx%h ' "$root/usr/share/icons/hicolor/${s}x$s/apps/gavora.png"; done)
+[ "$sizes" = "48x48 64x64 256x256 " ] || fail "icon sizes: $sizes"
+[ "$(zcat "$root/usr/share/doc/gavora/changelog.gz" | head -n 1 | cut -d' ' -f2)" = "($version)" ] ||
+    fail "the changelog's newest entry is not $version"
+
+desktop=$root/usr/share/applications/gavora.desktop
+desktop-file-validate "$desktop" || fail "desktop-file-validate rejects the menu entry"
+[ "$(sed -n 's/^Exec=//p' "$desktop")" = gavora-launch ] || fail "the menu entry does not run gavora-launch"
+[ "$(sed -n 's/^Icon=//p' "$desktop")" = gavora ] || fail "the menu entry's icon is not gavora"
+
+# The launcher from the unpacked tree, with a stand-in client that reports where it was started.
+cat >"$root/usr/bin/gavora" <<'STUB'
+#!/bin/sh
+pwd >"$GAVORA_CHECK_OUT"
+echo "$@" >>"$GAVORA_CHECK_OUT"
+STUB
+export GAVORA_CHECK_OUT=$scratch/started
+XDG_DATA_HOME=$scratch/data HOME=$scratch/home "$root/usr/bin/gavora-launch" one two || fail "gavora-launch failed"
+work=$scratch/data/gavora
+[ "$(cat "$GAVORA_CHECK_OUT" 2>/dev/null)" = "$work"$'\n'"one two" ] ||
+    fail "gavora-launch did not start the client in $work with its arguments"
+grep -q $'^PORT=18081\r$' "$work/HOSTIP.INI" || fail "gavora-launch wrote no HOSTIP.INI for the demo service"
+diff -r "$root/usr/share/gavora/Sounds" "$work/Sounds" >/dev/null || fail "gavora-launch did not copy the sounds"
+# A second start leaves the user's own settings alone.
+echo "; mine" >>"$work/HOSTIP.INI"
+cp "$work/HOSTIP.INI" "$scratch/mine.ini"
+XDG_DATA_HOME=$scratch/data HOME=$scratch/home "$root/usr/bin/gavora-launch" || fail "gavora-launch failed again"
+cmp -s "$work/HOSTIP.INI" "$scratch/mine.ini" || fail "a second gavora-launch changed HOSTIP.INI"
+
+if [ "$failures" -ne 0 ]; then
+    echo "$failures check(s) failed for $deb" >&2
+    exit 1
+fi
+echo "$deb: name, control fields, $(wc -l <<<"$actual") files, menu entry and launcher are as expected"

@@ -40,17 +40,6 @@ QByteArrayView trimBlanks(QByteArrayView text)
     return text.sliced(begin, end - begin);
 }
 
-QStringView trimBlanks(QStringView text)
-{
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && (text[begin] == u' ' || text[begin] == u'\t'))
-        ++begin;
-    while (end > begin && (text[end - 1] == u' ' || text[end - 1] == u'\t'))
-        --end;
-    return text.sliced(begin, end - begin);
-}
-
 QByteArrayView unquote(QByteArrayView value)
 {
     if (value.size() >= 2) {
@@ -67,11 +56,18 @@ bool sameName(QStringView a, QStringView b)
 }
 
 // A line break inside a name or value would start a line of its own: make it a blank.
-QByteArray encodeSingleLine(const QString &text)
+QByteArray encodeSingleLine(QStringView text)
 {
     QByteArray bytes = Cp874::encode(text);
     bytes.replace('\r', ' ').replace('\n', ' ');
     return bytes;
+}
+
+// A name as the file holds it once written, so that a name with a line break or a character outside the
+// code page finds what was written for it instead of adding a section or key at every write.
+QString storedName(QStringView name)
+{
+    return Cp874::decode(trimBlanks(QByteArrayView(encodeSingleLine(name))));
 }
 
 } // namespace
@@ -91,6 +87,13 @@ ProfileFile::ProfileFile(const QByteArray &bytes)
         m_lines.push_back(parseLine(bytes.sliced(start, end - start),
                                     lineEnd(QByteArrayView(bytes).sliced(end, eolLength))));
         start = end + eolLength;
+    }
+    // A UTF-8 byte-order mark that an editor put before the first line is kept, but not read as part of it.
+    static constexpr QByteArrayView bom("\xEF\xBB\xBF");
+    if (!m_lines.empty() && m_lines.front().text.startsWith(bom)) {
+        Line &first = m_lines.front();
+        first = parseLine(first.text.sliced(bom.size()), first.eol);
+        first.text.prepend(bom);
     }
 }
 
@@ -129,7 +132,7 @@ ProfileFile::Line ProfileFile::parseLine(QByteArray text, QByteArray eol)
 
 qsizetype ProfileFile::findHeader(QStringView section) const
 {
-    const QStringView wanted = trimBlanks(section);
+    const QString wanted = storedName(section);
     for (qsizetype i = 0; i < qsizetype(m_lines.size()); ++i) {
         if (m_lines[i].kind == Kind::Header && sameName(m_lines[i].name, wanted))
             return i;
@@ -147,7 +150,7 @@ qsizetype ProfileFile::sectionEnd(qsizetype header) const
 
 qsizetype ProfileFile::findKey(qsizetype header, QStringView key) const
 {
-    const QStringView wanted = trimBlanks(key);
+    const QString wanted = storedName(key);
     const qsizetype end = sectionEnd(header);
     for (qsizetype i = header + 1; i < end; ++i) {
         if (m_lines[i].kind == Kind::Key && sameName(m_lines[i].name, wanted))

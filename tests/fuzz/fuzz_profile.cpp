@@ -1,0 +1,122 @@
+// A random profile file, then random writes, each followed by reads: the written value reads back as the
+// reader rules give it (line breaks blanked, trimmed, one pair of quotes dropped, 4095 characters at most),
+// every other key reads as before, and the bytes the writer would store read back the same.
+#include "cp874.h"
+#include "fuzz_support.h"
+#include "profile_file.h"
+
+#include <QStringList>
+#include <utility>
+#include <vector>
+
+namespace {
+// Names that exercise the rules: letter case, blanks, brackets, Thai, the history's section shape.
+const QStringList palette = {QStringLiteral("SERVER"), QStringLiteral("server"), QStringLiteral(" Server "),
+                             QStringLiteral("a]b"),    QStringLiteral("u&P1&"),  QStringLiteral("ผู้ขาย"),
+                             QStringLiteral("IP"),     QStringLiteral("Port"),   QStringLiteral("[x"),
+                             QStringLiteral(""),       QStringLiteral("k\r\nj"), QStringLiteral("a  b")};
+
+QString asStored(const QString &text)
+{
+    QByteArray bytes = Cp874::encode(text);
+    bytes.replace('\r', ' ').replace('\n', ' ');
+    return Cp874::decode(bytes);
+}
+
+QString trimBlanks(QString text)
+{
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && (text[begin] == u' ' || text[begin] == u'\t'))
+        ++begin;
+    while (end > begin && (text[end - 1] == u' ' || text[end - 1] == u'\t'))
+        --end;
+    return text.mid(begin, end - begin);
+}
+
+QString expectedValue(const QString &written)
+{
+    QString value = trimBlanks(asStored(written));
+    if (value.size() >= 2 && (value.front() == u'"' || value.front() == u'\'') &&
+        value.back() == value.front())
+        value = value.mid(1, value.size() - 2);
+    return value.left(ProfileFile::maxValueLength);
+}
+
+QString identity(const QString &name)
+{
+    return trimBlanks(asStored(name)).toCaseFolded();
+}
+
+// A key name that, once written as "name=value", reads back as a key of that name.
+bool isWritableKey(const QString &key)
+{
+    const QString stored = trimBlanks(asStored(key));
+    return !stored.contains(u'=') && !stored.startsWith(u'[') && !stored.startsWith(u';');
+}
+
+QString pickName(FuzzInput &input, const QStringList &fromFile)
+{
+    const uint8_t choice = input.byte();
+    switch (choice % 3) {
+    case 0:
+        return palette[(choice / 3) % palette.size()];
+    case 1:
+        return fromFile.isEmpty() ? QString() : fromFile[(choice / 3) % fromFile.size()];
+    default:
+        return Cp874::decode(input.bytes());
+    }
+}
+
+using Probe = std::pair<QString, QString>;
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    FuzzInput input(data, size);
+    ProfileFile profile(input.longBytes().toByteArray());
+
+    std::vector<Probe> probes;
+    QStringList sectionNames;
+    QStringList keyNames;
+    for (const ProfileFile::Section &section : profile.sections()) {
+        sectionNames << section.name;
+        for (const ProfileFile::KeyValue &entry : section.entries) {
+            keyNames << entry.first;
+            probes.emplace_back(section.name, entry.first);
+        }
+    }
+
+    for (int writes = 0; writes < 64 && !input.atEnd(); ++writes) {
+        const QString section = pickName(input, sectionNames);
+        const QString key = pickName(input, keyNames);
+        const QString value = Cp874::decode(input.byte() % 8 == 0 ? input.longBytes() : input.bytes());
+        if (!isWritableKey(key))
+            continue;
+
+        std::vector<QString> before;
+        for (const Probe &probe : probes)
+            before.push_back(profile.value(probe.first, probe.second));
+
+        if (qEnvironmentVariableIsSet("FUZZ_TRACE"))
+            std::fprintf(stderr, "write [%s] %s = %s\n", fuzzShow(section).constData(),
+                         fuzzShow(key).constData(), fuzzShow(value).constData());
+        profile.setValue(section, key, value);
+        const ProfileFile reread(profile.toBytes());
+
+        FUZZ_CHECK_EQ(profile.value(section, key), expectedValue(value));
+        FUZZ_CHECK_EQ(reread.value(section, key), expectedValue(value));
+        for (std::size_t i = 0; i < probes.size(); ++i) {
+            const Probe &probe = probes[i];
+            const bool written =
+                identity(probe.first) == identity(section) && identity(probe.second) == identity(key);
+            if (!written)
+                FUZZ_CHECK_EQ(profile.value(probe.first, probe.second), before[i]);
+            FUZZ_CHECK_EQ(reread.value(probe.first, probe.second), profile.value(probe.first, probe.second));
+        }
+        probes.emplace_back(section, key);
+        sectionNames << section;
+        keyNames << key;
+    }
+    return 0;
+}

@@ -1,5 +1,6 @@
 #include "test_support.h"
 
+#include "cp874.h"
 #include "global.h"
 
 #include <QDir>
@@ -21,6 +22,14 @@ TempWorkDir::~TempWorkDir()
 {
     QDir::setCurrent(m_previous);
     Global::WorkDir = m_previousWorkDir;
+}
+
+QByteArray serverMessage(const QStringList &fields)
+{
+    QByteArray out;
+    for (const QString &field : fields)
+        out += Cp874::encode(field) + '\t';
+    return out + '\xFE';
 }
 
 QByteArray readWholeFile(const QString &path)

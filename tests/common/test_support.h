@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 
 // Answers message boxes in tests: records every request and gives the queued answers (Ok when none is
@@ -37,6 +38,10 @@ private:
     QString m_previous;
     QString m_previousWorkDir;
 };
+
+// One server message as the auction server sends it: every field Windows-874 and closed by a TAB, then the
+// terminator byte.
+QByteArray serverMessage(const QStringList &fields);
 
 QByteArray readWholeFile(const QString &path);
 void writeWholeFile(const QString &path, const QByteArray &bytes);

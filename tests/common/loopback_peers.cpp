@@ -38,6 +38,11 @@ void LoopbackHttp::serve(QTcpSocket *socket)
     requestLines.append(requestLine);
     if (!answers)
         return;
+    if (!rawAnswer.isNull()) {
+        socket->write(rawAnswer);
+        socket->disconnectFromHost();
+        return;
+    }
     const QList<QByteArray> parts = requestLine.split(' ');
     const QString path = parts.size() > 1 ? QUrl(QString::fromLatin1(parts[1])).path() : QString();
     QByteArray body;

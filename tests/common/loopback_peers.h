@@ -21,6 +21,8 @@ public:
     QByteArray signInBody = "ID=4711";
     // false: records requests but never answers, as a server that hangs.
     bool answers = true;
+    // When set, every request is answered with exactly these bytes, then the connection is closed.
+    QByteArray rawAnswer;
     QList<QByteArray> requestLines;
 
 private:

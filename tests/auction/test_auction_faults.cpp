@@ -116,6 +116,41 @@ private slots:
         QCOMPARE(link.board.msgchat(), u"said"_s);
     }
 
+    // The attempt fails once, as an error the window can report, and nothing else follows.
+    void unreachableServer_data()
+    {
+        QTest::addColumn<QString>("host");
+        QTest::addColumn<bool>("refusing");
+        QTest::addColumn<int>("error");
+        QTest::newRow("host that does not resolve")
+            << u"gavora-no-such-host.invalid"_s << false << int(QAbstractSocket::HostNotFoundError);
+        QTest::newRow("refused port")
+            << u"127.0.0.1"_s << true << int(QAbstractSocket::ConnectionRefusedError);
+    }
+    void unreachableServer()
+    {
+        QFETCH(QString, host);
+        QFETCH(bool, refusing);
+        QFETCH(int, error);
+        int port = 4000;
+        if (refusing) {
+            ScriptedPeer gone;
+            port = gone.port();
+        }
+        AuctionSocket socket;
+        QList<int> errors;
+        int other = 0;
+        connect(&socket, &AuctionSocket::error, [&errors](int number) { errors << number; });
+        connect(&socket, &AuctionSocket::connected, [&other] { ++other; });
+        connect(&socket, &AuctionSocket::closed, [&other] { ++other; });
+        socket.setRemoteHost(host);
+        socket.setRemotePort(port);
+        socket.Connect();
+        QTRY_COMPARE_WITH_TIMEOUT(errors, QList<int>{error}, 10000);
+        QCOMPARE(other, 0);
+        QVERIFY(!socket.isConnected());
+    }
+
     // 10 MiB without a terminator is dropped up to its end, holding at most the cap meanwhile; the message
     // after it is handled.
     void runawayMessage()

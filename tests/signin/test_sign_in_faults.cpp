@@ -1,9 +1,17 @@
 // The sign-in check against a web server that misbehaves: it never answers, answers without end, or closes
 // the connection part way. Each attempt ends once, in time, with the body or a failure the window can show.
+#include "frm_login.h"
 #include "loopback_peers.h"
 #include "sign_in_check.h"
 #include "sign_in_request.h"
+#include "sign_in_target.h"
+#include "test_support.h"
 
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QRandomGenerator>
 #include <QTest>
 
 using namespace std::chrono_literals;
@@ -32,6 +40,28 @@ struct Attempt {
     QList<QByteArray> outcomes;
     QString failure;
 };
+
+// The sign-in window in a fresh work folder, with a web server that accepts every name.
+struct Login : SignInTarget {
+    ~Login() override { delete window; }
+    void showMemberStatus(const QString &) override {}
+    void ConnectAuctionSocket(const QString &host, int port) override { connections.append({host, port}); }
+
+    TempWorkDir dir;
+    LoopbackHttp web;
+    FakePrompter prompter;
+    QPointer<frmLogin> window = new frmLogin(*this, prompter);
+    QList<QPair<QString, int>> connections;
+};
+
+QByteArray binaryBytes()
+{
+    QByteArray bytes(4096, Qt::Uninitialized);
+    QRandomGenerator random(12);
+    for (char &c : bytes)
+        c = char(random.bounded(256));
+    return bytes;
+}
 } // namespace
 
 class TestSignInFaults : public QObject {
@@ -78,7 +108,55 @@ private slots:
         QCOMPARE(attempt.failure, u"The web server did not answer in time."_s);
         QVERIFY(!attempt.check.isPending());
     }
+
+    // What HOSTIP.INI holds when OK is pressed: "@WEB@" stands for the loopback web server's address. A port
+    // of 0 means a message naming the file (a missing one says so); any other, a sign-in that connects to it.
+    void configurationFile_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<int>("port");
+        const QByteArray good = "[SERVER]\r\nIP=@WEB@\r\nPORT=4000\r\n";
+        QTest::newRow("missing") << QByteArray() << 0;
+        QTest::newRow("empty") << QByteArray("") << 0;
+        QTest::newRow("binary") << binaryBytes() << 0;
+        QTest::newRow("binary after the keys") << good + binaryBytes() << 4000;
+        QTest::newRow("UTF-8 with a byte-order mark") << "\xEF\xBB\xBF" + good << 4000;
+        QTest::newRow("50 MB") << good + QByteArray(50 * 1000 * 1000 / 50, '\n')
+                                             .replace("\n", "junk=" + QByteArray(43, 'j') + "\r\n")
+                               << 4000;
+        for (const char *port : {"0", "65536", "abc", "80x", "\" 8080 \"", "-1", "99999999999999999999"})
+            QTest::addRow("PORT=%s", port) << "[SERVER]\r\nIP=@WEB@\r\nPORT=" + QByteArray(port) + "\r\n"
+                                           << 0;
+        QTest::newRow("PORT with blanks around it")
+            << QByteArray("[SERVER]\r\nIP=@WEB@\r\nPORT= 8080 \r\n") << 8080;
+    }
+    void configurationFile()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(int, port);
+        Login l;
+        if (!file.isNull())
+            writeWholeFile(l.dir.filePath(u"HOSTIP.INI"_s),
+                           file.replace("@WEB@", "127.0.0.1:" + QByteArray::number(l.web.port())));
+        QElapsedTimer clock;
+        clock.start();
+        l.window->txtUserName->setText(u"alice"_s);
+        l.window->cmdOK->click();
+        if (port == 0) {
+            QCOMPARE(l.prompter.requests.size(), 1);
+            QCOMPARE(l.prompter.requests[0].icon, Prompter::Icon::Critical);
+            QVERIFY2(l.prompter.requests[0].text.contains(u"HOSTIP.INI"_s),
+                     qPrintable(l.prompter.requests[0].text));
+            QCOMPARE(l.window->state(), frmLogin::State::Entry);
+            QVERIFY(l.web.requestLines.isEmpty());
+        } else {
+            QTRY_VERIFY(l.window.isNull());
+            QCOMPARE(l.connections, (QList<QPair<QString, int>>{{u"127.0.0.1"_s, port}}));
+            QVERIFY(l.prompter.requests.isEmpty());
+        }
+        qInfo("answered in %lld ms", clock.elapsed());
+    }
 };
 
-QTEST_GUILESS_MAIN(TestSignInFaults)
+QTEST_MAIN(TestSignInFaults)
 #include "test_sign_in_faults.moc"

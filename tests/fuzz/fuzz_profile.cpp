@@ -1,9 +1,7 @@
 // A random profile file, then random writes, each followed by reads: the written value reads back as the
 // reader rules give it (line breaks blanked, trimmed, one pair of quotes dropped, 4095 characters at most),
 // every other key reads as before, and the bytes the writer would store read back the same.
-#include "cp874.h"
 #include "fuzz_support.h"
-#include "profile_file.h"
 
 #include <QStringList>
 #include <utility>
@@ -16,42 +14,10 @@ const QStringList palette = {QStringLiteral("SERVER"), QStringLiteral("server"),
                              QStringLiteral("IP"),     QStringLiteral("Port"),   QStringLiteral("[x"),
                              QStringLiteral(""),       QStringLiteral("k\r\nj"), QStringLiteral("a  b")};
 
-QString asStored(const QString &text)
-{
-    QByteArray bytes = Cp874::encode(text);
-    bytes.replace('\r', ' ').replace('\n', ' ');
-    return Cp874::decode(bytes);
-}
-
-QString trimBlanks(QString text)
-{
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && (text[begin] == u' ' || text[begin] == u'\t'))
-        ++begin;
-    while (end > begin && (text[end - 1] == u' ' || text[end - 1] == u'\t'))
-        --end;
-    return text.mid(begin, end - begin);
-}
-
-QString expectedValue(const QString &written)
-{
-    QString value = trimBlanks(asStored(written));
-    if (value.size() >= 2 && (value.front() == u'"' || value.front() == u'\'') &&
-        value.back() == value.front())
-        value = value.mid(1, value.size() - 2);
-    return value.left(ProfileFile::maxValueLength);
-}
-
-QString identity(const QString &name)
-{
-    return trimBlanks(asStored(name)).toCaseFolded();
-}
-
 // A key name that, once written as "name=value", reads back as a key of that name.
 bool isWritableKey(const QString &key)
 {
-    const QString stored = trimBlanks(asStored(key));
+    const QString stored = profileStoredName(key);
     return !stored.contains(u'=') && !stored.startsWith(u'[') && !stored.startsWith(u';');
 }
 
@@ -104,12 +70,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         profile.setValue(section, key, value);
         const ProfileFile reread(profile.toBytes());
 
-        FUZZ_CHECK_EQ(profile.value(section, key), expectedValue(value));
-        FUZZ_CHECK_EQ(reread.value(section, key), expectedValue(value));
+        FUZZ_CHECK_EQ(profile.value(section, key), profileReadBack(value));
+        FUZZ_CHECK_EQ(reread.value(section, key), profileReadBack(value));
         for (std::size_t i = 0; i < probes.size(); ++i) {
             const Probe &probe = probes[i];
-            const bool written =
-                identity(probe.first) == identity(section) && identity(probe.second) == identity(key);
+            const bool written = profileIdentity(probe.first) == profileIdentity(section) &&
+                                 profileIdentity(probe.second) == profileIdentity(key);
             if (!written)
                 FUZZ_CHECK_EQ(profile.value(probe.first, probe.second), before[i]);
             FUZZ_CHECK_EQ(reread.value(probe.first, probe.second), profile.value(probe.first, probe.second));

@@ -28,7 +28,7 @@ private slots:
         QCOMPARE(WebEngineSetup::chromiumFlags(user, sandboxOff, gpu), flags);
     }
 
-    // Only a render node that can be opened counts: a card node alone, or none at all, means software drawing.
+    // Only a render node that opens counts: a card node alone, or none at all, means software drawing.
     void gpuFromRenderNodes()
     {
         QTemporaryDir dri;

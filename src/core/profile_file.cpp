@@ -70,13 +70,45 @@ QString storedName(QStringView name)
     return Cp874::decode(trimBlanks(QByteArrayView(encodeSingleLine(name))));
 }
 
-} // namespace
+// A UTF-8 byte-order mark that an editor put before the first line is kept, but not read as part of it.
+QByteArrayView withoutByteOrderMark(QByteArrayView firstLine)
+{
+    static constexpr QByteArrayView mark("\xEF\xBB\xBF");
+    return firstLine.startsWith(mark) ? firstLine.sliced(mark.size()) : firstLine;
+}
 
-ProfileFile::ProfileFile(const QByteArray &bytes)
+// What one line is, read without copying: a header with its name, a key with its name and value, or other.
+struct LineParts {
+    enum Role { Other, Header, Key } role = Other;
+    QByteArrayView name;
+    QByteArrayView value;
+};
+
+LineParts classify(QByteArrayView text)
+{
+    const QByteArrayView content = trimBlanks(text);
+    if (content.isEmpty() || content.front() == ';')
+        return {};
+    if (content.front() == '[') {
+        // The name runs to the last ']' so that a name holding ']' reads back as itself.
+        QByteArrayView name = content.sliced(1);
+        const qsizetype close = name.lastIndexOf(']');
+        if (close >= 0)
+            name = name.first(close);
+        return {LineParts::Header, trimBlanks(name), {}};
+    }
+    const qsizetype equals = content.indexOf('=');
+    if (equals < 0)
+        return {};
+    return {LineParts::Key, trimBlanks(content.first(equals)),
+            unquote(trimBlanks(content.sliced(equals + 1)))};
+}
+
+// Calls onLine(text, lineEnd) for each line in turn while it returns true. CRLF, LF and CR all end a line.
+template <typename OnLine> void forEachLine(QByteArrayView bytes, OnLine &&onLine)
 {
     qsizetype start = 0;
     const qsizetype size = bytes.size();
-    m_lines.reserve(size_t(bytes.count('\n')) + 1);
     while (start < size) {
         qsizetype end = start;
         while (end < size && bytes[end] != '\r' && bytes[end] != '\n')
@@ -84,17 +116,21 @@ ProfileFile::ProfileFile(const QByteArray &bytes)
         qsizetype eolLength = 0;
         if (end < size)
             eolLength = (bytes[end] == '\r' && end + 1 < size && bytes[end + 1] == '\n') ? 2 : 1;
-        m_lines.push_back(parseLine(bytes.sliced(start, end - start),
-                                    lineEnd(QByteArrayView(bytes).sliced(end, eolLength))));
+        if (!onLine(bytes.sliced(start, end - start), bytes.sliced(end, eolLength)))
+            return;
         start = end + eolLength;
     }
-    // A UTF-8 byte-order mark that an editor put before the first line is kept, but not read as part of it.
-    static constexpr QByteArrayView bom("\xEF\xBB\xBF");
-    if (!m_lines.empty() && m_lines.front().text.startsWith(bom)) {
-        Line &first = m_lines.front();
-        first = parseLine(first.text.sliced(bom.size()), first.eol);
-        first.text.prepend(bom);
-    }
+}
+
+} // namespace
+
+ProfileFile::ProfileFile(const QByteArray &bytes)
+{
+    m_lines.reserve(size_t(bytes.count('\n')) + 1);
+    forEachLine(bytes, [this](QByteArrayView text, QByteArrayView eol) {
+        m_lines.push_back(parseLine(text.toByteArray(), lineEnd(eol), m_lines.empty()));
+        return true;
+    });
 }
 
 ProfileFile ProfileFile::load(const QString &path)
@@ -105,29 +141,41 @@ ProfileFile ProfileFile::load(const QString &path)
     return ProfileFile(file.readAll());
 }
 
-ProfileFile::Line ProfileFile::parseLine(QByteArray text, QByteArray eol)
+ProfileFile::Line ProfileFile::parseLine(QByteArray text, QByteArray eol, bool firstLine)
 {
-    Line line{std::move(text), std::move(eol), Kind::Other, {}, {}};
-    const QByteArrayView content = trimBlanks(line.text);
-    if (content.isEmpty() || content.front() == ';')
-        return line;
-    if (content.front() == '[') {
-        // The name runs to the last ']' so that a name holding ']' reads back as itself.
-        QByteArrayView name = content.sliced(1);
-        const qsizetype close = name.lastIndexOf(']');
-        if (close >= 0)
-            name = name.first(close);
+    const LineParts parts = classify(firstLine ? withoutByteOrderMark(text) : QByteArrayView(text));
+    Line line{{}, std::move(eol), Kind::Other, Cp874::decode(parts.name), Cp874::decode(parts.value)};
+    if (parts.role == LineParts::Header)
         line.kind = Kind::Header;
-        line.name = Cp874::decode(trimBlanks(name));
-        return line;
-    }
-    const qsizetype equals = content.indexOf('=');
-    if (equals < 0)
-        return line;
-    line.kind = Kind::Key;
-    line.name = Cp874::decode(trimBlanks(content.first(equals)));
-    line.value = Cp874::decode(unquote(trimBlanks(content.sliced(equals + 1))));
+    else if (parts.role == LineParts::Key)
+        line.kind = Kind::Key;
+    line.text = std::move(text);
     return line;
+}
+
+QString ProfileFile::find(QByteArrayView bytes, QStringView section, QStringView key)
+{
+    const QString wantedSection = storedName(section);
+    const QString wantedKey = storedName(key);
+    QString found;
+    bool firstLine = true;
+    bool inSection = false;
+    forEachLine(bytes, [&](QByteArrayView text, QByteArrayView) {
+        const LineParts parts = classify(firstLine ? withoutByteOrderMark(text) : text);
+        firstLine = false;
+        if (parts.role == LineParts::Header) {
+            // Only the first section of that name counts: once it ends, the key is not there.
+            if (inSection)
+                return false;
+            inSection = sameName(Cp874::decode(parts.name), wantedSection);
+        } else if (inSection && parts.role == LineParts::Key &&
+                   sameName(Cp874::decode(parts.name), wantedKey)) {
+            found = Cp874::decode(parts.value.first(std::min<qsizetype>(parts.value.size(), maxValueLength)));
+            return false;
+        }
+        return true;
+    });
+    return found;
 }
 
 qsizetype ProfileFile::findHeader(QStringView section) const
@@ -253,7 +301,10 @@ bool ProfileFile::save(const QString &path) const
 
 QString ReadIniKey(const QString &section, const QString &key, const QString &path)
 {
-    return ProfileFile::load(path).value(section, key);
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return ProfileFile::find(file.readAll(), section, key);
 }
 
 void WriteIniKey(const QString &section, const QString &key, const QString &value, const QString &path)

@@ -27,6 +27,9 @@ public:
     static ProfileFile load(const QString &path);
 
     QString value(QStringView section, QStringView key) const;
+    // The same value read straight from the file's bytes, keeping none of its lines: for one key of a file
+    // that may be large.
+    static QString find(QByteArrayView bytes, QStringView section, QStringView key);
     // Every section in file order (duplicates included), parsed once.
     std::vector<Section> sections() const;
 
@@ -48,7 +51,7 @@ private:
         QString value; // key value, trimmed and unquoted
     };
 
-    static Line parseLine(QByteArray text, QByteArray eol);
+    static Line parseLine(QByteArray text, QByteArray eol, bool firstLine = false);
     qsizetype findHeader(QStringView section) const;
     qsizetype findKey(qsizetype header, QStringView key) const;
     qsizetype sectionEnd(qsizetype header) const;

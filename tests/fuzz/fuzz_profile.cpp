@@ -1,6 +1,7 @@
 // A random profile file, then random writes, each followed by reads: the written value reads back as the
 // reader rules give it (line breaks blanked, trimmed, one pair of quotes dropped, 4095 characters at most),
-// every other key reads as before, and the bytes the writer would store read back the same.
+// every other key reads as before, and the bytes the writer would store read back the same, whether parsed
+// whole or searched for one key.
 #include "fuzz_support.h"
 
 #include <QStringList>
@@ -40,7 +41,8 @@ using Probe = std::pair<QString, QString>;
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     FuzzInput input(data, size);
-    ProfileFile profile(input.longBytes().toByteArray());
+    const QByteArray original = input.longBytes().toByteArray();
+    ProfileFile profile(original);
 
     std::vector<Probe> probes;
     QStringList sectionNames;
@@ -50,6 +52,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         for (const ProfileFile::KeyValue &entry : section.entries) {
             keyNames << entry.first;
             probes.emplace_back(section.name, entry.first);
+            FUZZ_CHECK_EQ(ProfileFile::find(original, section.name, entry.first),
+                          profile.value(section.name, entry.first));
         }
     }
 
@@ -68,10 +72,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             std::fprintf(stderr, "write [%s] %s = %s\n", fuzzShow(section).constData(),
                          fuzzShow(key).constData(), fuzzShow(value).constData());
         profile.setValue(section, key, value);
-        const ProfileFile reread(profile.toBytes());
+        const QByteArray stored = profile.toBytes();
+        const ProfileFile reread(stored);
 
         FUZZ_CHECK_EQ(profile.value(section, key), profileReadBack(value));
         FUZZ_CHECK_EQ(reread.value(section, key), profileReadBack(value));
+        FUZZ_CHECK_EQ(ProfileFile::find(stored, section, key), profileReadBack(value));
         for (std::size_t i = 0; i < probes.size(); ++i) {
             const Probe &probe = probes[i];
             const bool written = profileIdentity(probe.first) == profileIdentity(section) &&
@@ -79,6 +85,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             if (!written)
                 FUZZ_CHECK_EQ(profile.value(probe.first, probe.second), before[i]);
             FUZZ_CHECK_EQ(reread.value(probe.first, probe.second), profile.value(probe.first, probe.second));
+            FUZZ_CHECK_EQ(ProfileFile::find(stored, probe.first, probe.second),
+                          reread.value(probe.first, probe.second));
         }
         probes.emplace_back(section, key);
         sectionNames << section;

@@ -25,9 +25,9 @@ const QByteArray &lineEnd(QByteArrayView bytes)
 }
 
 // Windows counts the vertical tab as a blank as well.
-bool isBlank(char16_t c)
+bool isBlank(char c)
 {
-    return c == u' ' || c == u'\t' || c == u'\v';
+    return c == ' ' || c == '\t' || c == '\v';
 }
 
 QByteArrayView trimBlanks(QByteArrayView text)
@@ -37,17 +37,6 @@ QByteArrayView trimBlanks(QByteArrayView text)
     while (begin < end && isBlank(text[begin]))
         ++begin;
     while (end > begin && isBlank(text[end - 1]))
-        --end;
-    return text.sliced(begin, end - begin);
-}
-
-QStringView trimBlanks(QStringView text)
-{
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && isBlank(text[begin].unicode()))
-        ++begin;
-    while (end > begin && isBlank(text[end - 1].unicode()))
         --end;
     return text.sliced(begin, end - begin);
 }
@@ -62,26 +51,32 @@ QByteArrayView unquote(QByteArrayView value)
     return value;
 }
 
-bool sameName(QStringView a, QStringView b)
-{
-    return a.compare(b, Qt::CaseInsensitive) == 0;
-}
-
 // A line break inside a name or value would start a line of its own: make it a blank.
-QByteArray encodeSingleLine(const QString &text)
+QByteArray encodeSingleLine(QStringView text)
 {
     QByteArray bytes = Cp874::encode(text);
     bytes.replace('\r', ' ').replace('\n', ' ');
     return bytes;
 }
 
-} // namespace
+// A name as the writer puts it into the file: one line, without blanks around it.
+QByteArray nameBytes(QStringView name)
+{
+    return trimBlanks(QByteArrayView(encodeSingleLine(name))).toByteArray();
+}
 
-ProfileFile::ProfileFile(const QByteArray &bytes)
+// A UTF-8 byte-order mark that an editor put before the first line is kept, but not read as part of it.
+QByteArrayView withoutByteOrderMark(QByteArrayView firstLine)
+{
+    static constexpr QByteArrayView mark("\xEF\xBB\xBF");
+    return firstLine.startsWith(mark) ? firstLine.sliced(mark.size()) : firstLine;
+}
+
+// Calls onLine(text, lineEnd) for each line in turn while it returns true. CRLF, LF and CR all end a line.
+template <typename OnLine> void forEachLine(QByteArrayView bytes, OnLine &&onLine)
 {
     qsizetype start = 0;
     const qsizetype size = bytes.size();
-    m_lines.reserve(size_t(bytes.count('\n')) + 1);
     while (start < size) {
         qsizetype end = start;
         while (end < size && bytes[end] != '\r' && bytes[end] != '\n')
@@ -89,10 +84,21 @@ ProfileFile::ProfileFile(const QByteArray &bytes)
         qsizetype eolLength = 0;
         if (end < size)
             eolLength = (bytes[end] == '\r' && end + 1 < size && bytes[end + 1] == '\n') ? 2 : 1;
-        m_lines.push_back(parseLine(bytes.sliced(start, end - start),
-                                    lineEnd(QByteArrayView(bytes).sliced(end, eolLength))));
+        if (!onLine(bytes.sliced(start, end - start), bytes.sliced(end, eolLength)))
+            return;
         start = end + eolLength;
     }
+}
+
+} // namespace
+
+ProfileFile::ProfileFile(const QByteArray &bytes, bool atFileStart)
+{
+    m_lines.reserve(size_t(bytes.count('\n')) + 1);
+    forEachLine(bytes, [this, atFileStart](QByteArrayView text, QByteArrayView eol) {
+        m_lines.push_back(parseLine(text.toByteArray(), lineEnd(eol), atFileStart && m_lines.empty()));
+        return true;
+    });
 }
 
 ProfileFile ProfileFile::load(const QString &path)
@@ -103,9 +109,9 @@ ProfileFile ProfileFile::load(const QString &path)
     return ProfileFile(file.readAll());
 }
 
-ProfileFile::LineView ProfileFile::readLine(QByteArrayView text)
+ProfileFile::LineView ProfileFile::readLine(QByteArrayView text, bool firstLine)
 {
-    const QByteArrayView content = trimBlanks(text);
+    const QByteArrayView content = trimBlanks(firstLine ? withoutByteOrderMark(text) : text);
     if (content.isEmpty() || content.front() == ';')
         return {};
     if (content.front() == '[') {
@@ -123,23 +129,53 @@ ProfileFile::LineView ProfileFile::readLine(QByteArrayView text)
             unquote(trimBlanks(content.sliced(equals + 1)))};
 }
 
-bool ProfileFile::isSection(QStringView headerName, QStringView section)
+QString ProfileFile::storedName(QStringView name)
 {
-    return sameName(headerName, trimBlanks(section));
+    return Cp874::decode(nameBytes(name));
 }
 
-ProfileFile::Line ProfileFile::parseLine(QByteArray text, QByteArray eol)
+bool ProfileFile::sameName(QStringView a, QStringView b)
 {
-    const LineView view = readLine(text);
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
+ProfileFile::Line ProfileFile::parseLine(QByteArray text, QByteArray eol, bool firstLine)
+{
+    const LineView view = readLine(text, firstLine);
     Line line{{}, std::move(eol), view.kind, Cp874::decode(view.name), Cp874::decode(view.value)};
     line.text = std::move(text);
     return line;
 }
 
+QString ProfileFile::find(QByteArrayView bytes, QStringView section, QStringView key)
+{
+    const QString wantedSection = storedName(section);
+    const QString wantedKey = storedName(key);
+    QString found;
+    bool firstLine = true;
+    bool inSection = false;
+    forEachLine(bytes, [&](QByteArrayView text, QByteArrayView) {
+        const LineView line = readLine(text, firstLine);
+        firstLine = false;
+        if (line.kind == LineKind::Header) {
+            // Only the first section of that name counts: once it ends, the key is not there.
+            if (inSection)
+                return false;
+            inSection = sameName(Cp874::decode(line.name), wantedSection);
+        } else if (inSection && line.kind == LineKind::Key && sameName(Cp874::decode(line.name), wantedKey)) {
+            found = Cp874::decode(line.value.first(std::min<qsizetype>(line.value.size(), maxValueLength)));
+            return false;
+        }
+        return true;
+    });
+    return found;
+}
+
 qsizetype ProfileFile::findHeader(QStringView section) const
 {
+    const QString wanted = storedName(section);
     for (qsizetype i = 0; i < qsizetype(m_lines.size()); ++i) {
-        if (m_lines[i].kind == Kind::Header && isSection(m_lines[i].name, section))
+        if (m_lines[i].kind == Kind::Header && sameName(m_lines[i].name, wanted))
             return i;
     }
     return -1;
@@ -155,7 +191,7 @@ qsizetype ProfileFile::sectionEnd(qsizetype header) const
 
 qsizetype ProfileFile::findKey(qsizetype header, QStringView key) const
 {
-    const QStringView wanted = trimBlanks(key);
+    const QString wanted = storedName(key);
     const qsizetype end = sectionEnd(header);
     for (qsizetype i = header + 1; i < end; ++i) {
         if (m_lines[i].kind == Kind::Key && sameName(m_lines[i].name, wanted))
@@ -203,7 +239,7 @@ void ProfileFile::setValues(const QString &section, const QList<KeyValue> &value
     qsizetype header = findHeader(section);
     if (header < 0) {
         ensureEndsWithNewline();
-        m_lines.push_back(parseLine('[' + encodeSingleLine(trimBlanks(section).toString()) + ']', crlf));
+        m_lines.push_back(parseLine('[' + nameBytes(section) + ']', crlf));
         header = qsizetype(m_lines.size()) - 1;
     }
     for (const KeyValue &entry : values) {
@@ -224,9 +260,8 @@ void ProfileFile::setValues(const QString &section, const QList<KeyValue> &value
         }
         if (m_lines[after].eol.isEmpty())
             m_lines[after].eol = crlf;
-        m_lines.insert(
-            m_lines.begin() + after + 1,
-            parseLine(encodeSingleLine(trimBlanks(entry.first).toString()) + '=' + valueBytes, crlf));
+        m_lines.insert(m_lines.begin() + after + 1,
+                       parseLine(nameBytes(entry.first) + '=' + valueBytes, crlf));
     }
 }
 
@@ -251,7 +286,10 @@ bool ProfileFile::save(const QString &path, QString *error) const
 
 QString ReadIniKey(const QString &section, const QString &key, const QString &path)
 {
-    return ProfileFile::load(path).value(section, key);
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return ProfileFile::find(file.readAll(), section, key);
 }
 
 void WriteIniKey(const QString &section, const QString &key, const QString &value, const QString &path)

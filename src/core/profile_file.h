@@ -29,16 +29,24 @@ public:
         QByteArrayView name;  // section name of a header, key name of a key line
         QByteArrayView value; // of a key line: trimmed and unquoted
     };
-    static LineView readLine(QByteArrayView line);
-    // Whether a header of that name is the section that a lookup or a write of section addresses.
-    static bool isSection(QStringView headerName, QStringView section);
+    // firstLine: the file's first line, which may begin with a byte-order mark.
+    static LineView readLine(QByteArrayView line, bool firstLine = false);
+    // A section or key name as the writer stores it (one line, no blanks around it), which is how lookups
+    // compare it, so that what was written for a name is found again under that name.
+    static QString storedName(QStringView name);
+    // Names compare without regard to letter case.
+    static bool sameName(QStringView a, QStringView b);
 
     ProfileFile() = default;
-    explicit ProfileFile(const QByteArray &bytes);
+    // atFileStart: the bytes begin the file (its first line may carry a byte-order mark).
+    explicit ProfileFile(const QByteArray &bytes, bool atFileStart = true);
     // A missing or unreadable file gives an empty profile.
     static ProfileFile load(const QString &path);
 
     QString value(QStringView section, QStringView key) const;
+    // The same value read straight from the file's bytes, keeping none of its lines: for one key of a file
+    // that may be large.
+    static QString find(QByteArrayView bytes, QStringView section, QStringView key);
     // Every section in file order (duplicates included), parsed once.
     std::vector<Section> sections() const;
 
@@ -60,7 +68,7 @@ private:
         QString value; // key value, trimmed and unquoted
     };
 
-    static Line parseLine(QByteArray text, QByteArray eol);
+    static Line parseLine(QByteArray text, QByteArray eol, bool firstLine = false);
     qsizetype findHeader(QStringView section) const;
     qsizetype findKey(qsizetype header, QStringView key) const;
     qsizetype sectionEnd(qsizetype header) const;

@@ -138,8 +138,9 @@ History::Listing::Listing(QByteArray file) : m_file(std::move(file))
     QHash<SectionKey, qsizetype> firstRowOf;
     qsizetype filling = -1; // the row of the section being read; -1 before the first header and in a repeat
     std::array<bool, columnCount> found{};
+    bool firstLine = true;
     forEachLine(m_file, [&](QByteArrayView text) {
-        const ProfileFile::LineView line = ProfileFile::readLine(text);
+        const ProfileFile::LineView line = ProfileFile::readLine(text, std::exchange(firstLine, false));
         if (line.kind == ProfileFile::LineKind::Header) {
             const SectionKey name{line.name};
             const auto first = firstRowOf.constFind(name);
@@ -213,18 +214,20 @@ QByteArray History::withValues(const QByteArray &file, const QString &section,
     // is copied as it is. Only a line that holds '[' can be a header, so the search goes from one '[' to the
     // next.
     const QByteArrayView bytes(file);
+    const QString wanted = ProfileFile::storedName(section);
     qsizetype begin = -1;
     qsizetype end = bytes.size();
     for (qsizetype at = bytes.indexOf('['); at >= 0;) {
         const qsizetype first = lineBegin(bytes, at);
         const qsizetype last = lineEnd(bytes, at);
-        const ProfileFile::LineView line = ProfileFile::readLine(bytes.sliced(first, last - first));
+        const ProfileFile::LineView line =
+            ProfileFile::readLine(bytes.sliced(first, last - first), first == 0);
         if (line.kind == ProfileFile::LineKind::Header) {
             if (begin >= 0) {
                 end = first;
                 break;
             }
-            if (ProfileFile::isSection(Cp874::decode(line.name), section))
+            if (ProfileFile::sameName(Cp874::decode(line.name), wanted))
                 begin = first;
         }
         at = bytes.indexOf('[', last);
@@ -232,7 +235,7 @@ QByteArray History::withValues(const QByteArray &file, const QString &section,
     if (begin < 0)
         begin = lineBegin(bytes, bytes.size());
 
-    ProfileFile part(file.sliced(begin, end - begin));
+    ProfileFile part(file.sliced(begin, end - begin), begin == 0);
     part.setValues(section, values);
     const QByteArray changed = part.toBytes();
     QByteArray out;

@@ -8,6 +8,8 @@
 #include "sign_in_request.h"
 #include "sign_in_target.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -107,6 +109,11 @@ void frmLogin::setRequestTimeout(std::chrono::milliseconds timeout)
 void frmLogin::cmdOK_Click()
 {
     // The configuration is read at every press, so an edited file takes effect at the next attempt.
+    if (!QFileInfo::exists(HostConfig::path())) {
+        m_prompter.ask({tr("HOSTIP.INI was not found in %1").arg(QDir::toNativeSeparators(Global::WorkDir)),
+                        applicationTitle, Prompter::Icon::Critical, Prompter::Buttons::Ok});
+        return;
+    }
     m_host = HostConfig::ip();
     const QString portText = HostConfig::port();
     const std::optional<int> port = SignIn::parsePort(portText);

@@ -39,6 +39,7 @@ void SignInCheck::start(const QByteArray &encodedUrl)
     if (m_reply)
         return;
     m_timedOut = false;
+    m_tooLong = false;
     QNetworkRequest request(QUrl::fromEncoded(encodedUrl));
     // The server expects one plain GET, as a browser of its day would send it.
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::ManualRedirectPolicy);
@@ -46,6 +47,12 @@ void SignInCheck::start(const QByteArray &encodedUrl)
     m_reply = m_network->get(request);
     // Queued so the outcome is handled from the event loop, never from inside the network stack.
     connect(m_reply, &QNetworkReply::finished, this, &SignInCheck::finish, Qt::QueuedConnection);
+    connect(m_reply, &QNetworkReply::downloadProgress, this, [this](qint64 received, qint64 announced) {
+        if (m_reply && (received > maxReplySize || announced > maxReplySize)) {
+            m_tooLong = true;
+            m_reply->abort();
+        }
+    });
     m_timer->start(m_timeout);
 }
 
@@ -59,6 +66,10 @@ void SignInCheck::finish()
     reply->deleteLater();
     if (m_timedOut) {
         emit failed(tr("The web server did not answer in time."));
+        return;
+    }
+    if (m_tooLong) {
+        emit failed(tr("The web server's answer is too long."));
         return;
     }
     // An HTTP error status is still the server's answer, and its body decides. The errors below the content

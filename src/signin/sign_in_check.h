@@ -16,6 +16,8 @@ class SignInCheck : public QObject {
     Q_OBJECT
 public:
     static constexpr std::chrono::milliseconds defaultTimeout{60000};
+    // A sign-in answer is a few bytes; a server that sends more is broken, and is not buffered without end.
+    static constexpr qint64 maxReplySize = 64 * 1024;
 
     explicit SignInCheck(QObject *parent = nullptr);
     ~SignInCheck() override;
@@ -41,4 +43,5 @@ private:
     QPointer<QNetworkReply> m_reply;
     std::chrono::milliseconds m_timeout = defaultTimeout;
     bool m_timedOut = false;
+    bool m_tooLong = false;
 };

@@ -54,6 +54,11 @@ void LoopbackHttp::answerHeld()
 
 void LoopbackHttp::respond(QTcpSocket *socket, const QByteArray &requestLine)
 {
+    if (!rawAnswer.isNull()) {
+        socket->write(rawAnswer);
+        socket->disconnectFromHost();
+        return;
+    }
     const QList<QByteArray> parts = requestLine.split(' ');
     const QString path = parts.size() > 1 ? QUrl(QString::fromLatin1(parts[1])).path() : QString();
     QByteArray body;

@@ -24,6 +24,8 @@ public:
     bool signInCutShort = false;
     // false: records requests but holds the answers back, as a server that hangs.
     bool answers = true;
+    // When set, every request is answered with exactly these bytes, then the connection is closed.
+    QByteArray rawAnswer;
     QList<QByteArray> requestLines;
     // Answers the requests held back so far, with the replies set now.
     void answerHeld();

@@ -29,6 +29,7 @@ private slots:
         QTest::newRow("CR line ends") << "[a]\rk=1\rj=2\r"_ba << u"1"_s;
         QTest::newRow("first duplicate wins") << "[a]\nk=1\nk=2\n[A]\nk=3\n"_ba << u"1"_s;
         QTest::newRow("thai") << "[a]\nk=\xA1\xA2\n"_ba << u"กข"_s;
+        QTest::newRow("UTF-8 byte-order mark before the header") << "\xEF\xBB\xBF[a]\r\nk=1\r\n"_ba << u"1"_s;
         QTest::newRow("missing file, created by nothing") << QByteArray() << u""_s;
         QTest::newRow("vertical tab is a blank around names and values")
             << "\v[ a \v]\v\r\n\v k\v=\v 1 \v\r\n"_ba << u"1"_s;
@@ -75,6 +76,8 @@ private slots:
         QTest::newRow("replace in place keeping the file's spelling and foreign lines")
             << "junk line\n[A]\n  K = old  \nz=9\n"_ba << u"v"_s << "junk line\n[A]\nK=v\nz=9\n"_ba
             << QString() << QString();
+        QTest::newRow("byte-order mark kept") << "\xEF\xBB\xBF[a]\r\nk=1\r\n"_ba << u"v"_s
+                                              << "\xEF\xBB\xBF[a]\r\nk=v\r\n"_ba << QString() << QString();
         QTest::newRow("line breaks become blanks")
             << QByteArray() << u"x\r\n[evil]\r\nj=1"_s << "[a]\r\nk=x  [evil]  j=1\r\n"_ba << QString()
             << QString();
@@ -109,6 +112,18 @@ private slots:
         QVERIFY(QFileInfo(dir.filePath("blocked.ini")).isDir());
         QCOMPARE(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
                  QStringList{"blocked.ini"});
+    }
+
+    // A name the file cannot hold as given (a line break, a character outside the code page) is found again
+    // as it was written, so a second write updates the first instead of adding a section or a key.
+    void namesFoundAsWritten()
+    {
+        TempWorkDir dir;
+        const QString path = dir.filePath("x.ini");
+        WriteIniKey(u"a\r\nb"_s, u"k名"_s, u"1"_s, path);
+        WriteIniKey(u"a\r\nb"_s, u"k名"_s, u"2"_s, path);
+        QCOMPARE(readWholeFile(path), "[a  b]\r\nk?=2\r\n"_ba);
+        QCOMPARE(ReadIniKey(u"a\r\nb"_s, u"k名"_s, path), u"2"_s);
     }
 
     // Whatever is written reads back normalised (line breaks blanked, trimmed, one pair of quotes dropped),

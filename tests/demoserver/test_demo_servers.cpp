@@ -1,6 +1,7 @@
 #include "auction_server.h"
 #include "cp874.h"
 #include "demo_site.h"
+#include "http_request.h"
 #include "http_server.h"
 
 #include <QSignalSpy>
@@ -33,6 +34,7 @@ private slots:
     void pages();
     void liveHttp_data();
     void liveHttp();
+    void requestHeadEndsAtItsFirstBlankLine();
     void garbageClientIsDroppedAlone_data();
     void garbageClientIsDroppedAlone();
 };
@@ -120,6 +122,20 @@ void TestDemoServers::liveHttp()
     }
     QCOMPARE(receive(socket).left(answer.size()), answer);
     QCOMPARE(socket.state(), QAbstractSocket::UnconnectedState);
+}
+
+// A blank line of bare line feeds early and a CRLF one past the size limit: the head is the short one,
+// whether it arrives in one read or in two.
+void TestDemoServers::requestHeadEndsAtItsFirstBlankLine()
+{
+    const QByteArray request =
+        "GET /adv.asp HTTP/1.1\n\n" + QByteArray(HttpRequestReader::maxHeadSize, 'x') + "\r\n\r\n";
+    HttpRequestReader whole;
+    QCOMPARE(whole.feed(request), HttpRequestReader::State::Complete);
+    HttpRequestReader split;
+    split.feed(QByteArrayView(request).first(30));
+    QCOMPARE(split.feed(QByteArrayView(request).sliced(30)), HttpRequestReader::State::Complete);
+    QCOMPARE(whole.target(), QByteArray("/adv.asp"));
 }
 
 void TestDemoServers::garbageClientIsDroppedAlone_data()

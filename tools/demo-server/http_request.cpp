@@ -9,11 +9,13 @@ HttpRequestReader::State HttpRequestReader::feed(QByteArrayView data)
     // Search from just before the new bytes: the blank line may straddle two reads.
     const qsizetype searchFrom = std::max<qsizetype>(0, m_buffer.size() - 3);
     m_buffer.append(data);
+    // The head ends at its first blank line, whichever line ends it uses (bare line feeds are common enough
+    // from hand-typed requests), so the end found does not depend on how the reads fell.
     qsizetype end = m_buffer.indexOf("\r\n\r\n", searchFrom);
     qsizetype endLength = 4;
-    if (end < 0) {
-        // Bare line feeds are common enough from hand-typed requests.
-        end = m_buffer.indexOf("\n\n", std::max<qsizetype>(0, searchFrom));
+    const qsizetype bareEnd = m_buffer.indexOf("\n\n", searchFrom);
+    if (bareEnd >= 0 && (end < 0 || bareEnd < end)) {
+        end = bareEnd;
         endLength = 2;
     }
     if (end < 0) {

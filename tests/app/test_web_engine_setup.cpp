@@ -1,0 +1,48 @@
+#include "web_engine_setup.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+class TestWebEngineSetup : public QObject {
+    Q_OBJECT
+private slots:
+    void flags_data()
+    {
+        QTest::addColumn<QByteArray>("user");
+        QTest::addColumn<bool>("sandboxOff");
+        QTest::addColumn<bool>("gpu");
+        QTest::addColumn<QByteArray>("flags");
+        QTest::newRow("user with a GPU: nothing added") << QByteArray() << false << true << QByteArray();
+        QTest::newRow("root without a GPU")
+            << QByteArray() << true << false << QByteArray("--no-sandbox --disable-gpu");
+        QTest::newRow("the user's own flags come first")
+            << QByteArray(" --lang=th ") << false << false << QByteArray("--lang=th --disable-gpu");
+    }
+    void flags()
+    {
+        QFETCH(QByteArray, user);
+        QFETCH(bool, sandboxOff);
+        QFETCH(bool, gpu);
+        QFETCH(QByteArray, flags);
+        QCOMPARE(WebEngineSetup::chromiumFlags(user, sandboxOff, gpu), flags);
+    }
+
+    // Only a render node that opens counts: a card node alone, or none at all, means software drawing.
+    void gpuFromRenderNodes()
+    {
+        QTemporaryDir dri;
+        QVERIFY(!WebEngineSetup::gpuUsable(dri.path() + QStringLiteral("/missing")));
+        QFile card(dri.filePath(QStringLiteral("card0")));
+        QVERIFY(card.open(QIODevice::WriteOnly));
+        card.close();
+        QVERIFY(!WebEngineSetup::gpuUsable(dri.path()));
+        QFile render(dri.filePath(QStringLiteral("renderD128")));
+        QVERIFY(render.open(QIODevice::WriteOnly));
+        render.close();
+        QVERIFY(WebEngineSetup::gpuUsable(dri.path()));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestWebEngineSetup)
+#include "test_web_engine_setup.moc"

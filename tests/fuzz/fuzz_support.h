@@ -1,0 +1,167 @@
+#pragma once
+
+#include "cp874.h"
+#include "profile_file.h"
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+// A broken property ends the run, so libFuzzer keeps the input that broke it.
+#define FUZZ_CHECK(condition)                                                                                \
+    do {                                                                                                     \
+        if (!(condition)) {                                                                                  \
+            std::fprintf(stderr, "%s:%d: property broken: %s\n", __FILE__, __LINE__, #condition);            \
+            std::abort();                                                                                    \
+        }                                                                                                    \
+    } while (false)
+
+// The same for two values that must be equal; both are shown, escaped, when they are not.
+#define FUZZ_CHECK_EQ(actual, expected)                                                                      \
+    do {                                                                                                     \
+        const auto &fuzzActual = (actual);                                                                   \
+        const auto &fuzzExpected = (expected);                                                               \
+        if (!(fuzzActual == fuzzExpected)) {                                                                 \
+            std::fprintf(stderr, "%s:%d: property broken: %s == %s\n  actual:   %s\n  expected: %s\n",       \
+                         __FILE__, __LINE__, #actual, #expected, fuzzShow(fuzzActual).constData(),           \
+                         fuzzShow(fuzzExpected).constData());                                                \
+            std::abort();                                                                                    \
+        }                                                                                                    \
+    } while (false)
+
+inline QByteArray fuzzShow(const QString &text)
+{
+    QByteArray out;
+    for (const QChar c : text) {
+        if (c.unicode() >= 0x20 && c.unicode() < 0x7F)
+            out += char(c.unicode());
+        else
+            out += "\\u" + QByteArray::number(c.unicode(), 16).rightJustified(4, '0');
+    }
+    return '"' + out + '"';
+}
+inline QByteArray fuzzShow(const QStringList &list)
+{
+    QByteArray out = "[";
+    for (const QString &text : list)
+        out += fuzzShow(text) + ' ';
+    return out + ']';
+}
+template <typename T> QByteArray fuzzShow(const QList<T> &list)
+{
+    QByteArray out = "{";
+    for (const T &item : list)
+        out += fuzzShow(item) + "\n   ";
+    return out + '}';
+}
+inline QByteArray fuzzShow(qint64 value)
+{
+    return QByteArray::number(value);
+}
+
+// Takes a fuzz input apart from the front. Every take succeeds: past the end it gives zeros and empty texts.
+class FuzzInput {
+public:
+    FuzzInput(const uint8_t *data, size_t size)
+        : m_bytes(reinterpret_cast<const char *>(data), qsizetype(size))
+    {}
+
+    bool atEnd() const { return m_pos >= m_bytes.size(); }
+    uint8_t byte() { return atEnd() ? 0 : uint8_t(m_bytes[m_pos++]); }
+    // A length byte, then that many bytes.
+    QByteArrayView bytes()
+    {
+        const qsizetype n = std::min<qsizetype>(byte(), m_bytes.size() - m_pos);
+        const QByteArrayView out = m_bytes.sliced(m_pos, n);
+        m_pos += n;
+        return out;
+    }
+    // A 16-bit length, then that many bytes.
+    QByteArrayView longBytes()
+    {
+        const qsizetype wanted = qsizetype(byte()) | (qsizetype(byte()) << 8);
+        const qsizetype n = std::min(wanted, m_bytes.size() - m_pos);
+        const QByteArrayView out = m_bytes.sliced(m_pos, n);
+        m_pos += n;
+        return out;
+    }
+    QByteArrayView rest()
+    {
+        const QByteArrayView out = m_bytes.sliced(m_pos);
+        m_pos = m_bytes.size();
+        return out;
+    }
+
+private:
+    QByteArrayView m_bytes;
+    qsizetype m_pos = 0;
+};
+
+// The input's leading bytes choose how a stream is cut into reads: a count, then that many read sizes, used
+// in turn (0 is an empty read). What the sizes do not cover arrives as one last read.
+struct CutStream {
+    std::vector<QByteArrayView> reads;
+    QByteArrayView whole;
+};
+
+inline CutStream cutStream(FuzzInput &input)
+{
+    std::vector<uint8_t> sizes(input.byte() % 16);
+    for (uint8_t &size : sizes)
+        size = input.byte();
+    CutStream out;
+    out.whole = input.rest();
+    qsizetype pos = 0;
+    bool progress = true;
+    while (pos < out.whole.size() && progress) {
+        progress = false;
+        for (const uint8_t size : sizes) {
+            const qsizetype n = std::min<qsizetype>(size, out.whole.size() - pos);
+            out.reads.push_back(out.whole.sliced(pos, n));
+            pos += n;
+            progress = progress || n > 0;
+        }
+    }
+    if (pos < out.whole.size())
+        out.reads.push_back(out.whole.sliced(pos));
+    return out;
+}
+
+// A text as a profile file gives it back once written: line breaks blanked, characters outside the code page
+// as "?", blanks (space, tab, vertical tab) trimmed; for a value also one pair of enclosing quotes dropped
+// and at most width characters.
+inline QString profileStoredName(const QString &written)
+{
+    QByteArray bytes = Cp874::encode(written);
+    bytes.replace('\r', ' ').replace('\n', ' ');
+    QString text = Cp874::decode(bytes);
+    const auto blank = [](QChar c) { return c == u' ' || c == u'\t' || c == u'\v'; };
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && blank(text[begin]))
+        ++begin;
+    while (end > begin && blank(text[end - 1]))
+        --end;
+    return text.mid(begin, end - begin);
+}
+
+inline QString profileReadBack(const QString &written, qsizetype width = ProfileFile::maxValueLength)
+{
+    QString value = profileStoredName(written);
+    if (value.size() >= 2 && (value.front() == u'"' || value.front() == u'\'') &&
+        value.back() == value.front())
+        value = value.mid(1, value.size() - 2);
+    return value.left(std::min(width, qsizetype(ProfileFile::maxValueLength)));
+}
+
+// Names that the reader takes as the same: compared without letter case.
+inline QString profileIdentity(const QString &name)
+{
+    return profileStoredName(name).toCaseFolded();
+}

@@ -8,19 +8,17 @@
 #include "global.h"
 #include "loopback_peers.h"
 #include "message_box_prompter.h"
-#include "pictures.h"
+#include "start_up.h"
 #include "test_support.h"
 #include "web_engine_web_view.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QEventLoop>
-#include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QLoggingCategory>
 #include <QProcess>
 #include <QTimer>
 #include <algorithm>
@@ -28,7 +26,6 @@
 #include <chrono>
 #include <cmath>
 #include <cstdio>
-#include <unistd.h>
 #include <vector>
 
 using namespace std::chrono_literals;
@@ -228,14 +225,9 @@ void BM_EnterToServer(benchmark::State &state)
 int startupChild(int argc, char **argv)
 {
     const qint64 entered = nowNs();
-    if (geteuid() == 0 && qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX"))
-        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-    QLoggingCategory::setFilterRules(QStringLiteral("qt.webenginecontext.info=false"));
+    StartUp::prepareProcess();
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Gavora"));
-    QGuiApplication::setDesktopFileName(QStringLiteral("gavora"));
-    QApplication::setWindowIcon(QIcon(Pictures::appIcon()));
+    StartUp::nameApplication();
     const qint64 appMade = nowNs();
 
     MessageBoxPrompter prompter;
@@ -321,10 +313,7 @@ int main(int argc, char **argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     if (argc > 1 && qstrcmp(argv[1], "--startup-child") == 0)
         return startupChild(argc, argv);
-    if (geteuid() == 0 && qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX"))
-        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-    QLoggingCategory::setFilterRules(QStringLiteral("qt.webenginecontext.info=false"));
+    StartUp::prepareProcess();
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))

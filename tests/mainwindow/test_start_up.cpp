@@ -1,10 +1,10 @@
-#include "web_engine_setup.h"
+#include "start_up.h"
 
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
-class TestWebEngineSetup : public QObject {
+class TestStartUp : public QObject {
     Q_OBJECT
 private slots:
     void flags_data()
@@ -25,24 +25,24 @@ private slots:
         QFETCH(bool, sandboxOff);
         QFETCH(bool, gpu);
         QFETCH(QByteArray, flags);
-        QCOMPARE(WebEngineSetup::chromiumFlags(user, sandboxOff, gpu), flags);
+        QCOMPARE(StartUp::chromiumFlags(user, sandboxOff, gpu), flags);
     }
 
     // Only a render node that opens counts: a card node alone, or none at all, means software drawing.
     void gpuFromRenderNodes()
     {
         QTemporaryDir dri;
-        QVERIFY(!WebEngineSetup::gpuUsable(dri.path() + QStringLiteral("/missing")));
+        QVERIFY(!StartUp::gpuUsable(dri.path() + QStringLiteral("/missing")));
         QFile card(dri.filePath(QStringLiteral("card0")));
         QVERIFY(card.open(QIODevice::WriteOnly));
         card.close();
-        QVERIFY(!WebEngineSetup::gpuUsable(dri.path()));
+        QVERIFY(!StartUp::gpuUsable(dri.path()));
         QFile render(dri.filePath(QStringLiteral("renderD128")));
         QVERIFY(render.open(QIODevice::WriteOnly));
         render.close();
-        QVERIFY(WebEngineSetup::gpuUsable(dri.path()));
+        QVERIFY(StartUp::gpuUsable(dri.path()));
     }
 };
 
-QTEST_GUILESS_MAIN(TestWebEngineSetup)
-#include "test_web_engine_setup.moc"
+QTEST_GUILESS_MAIN(TestStartUp)
+#include "test_start_up.moc"

@@ -38,6 +38,21 @@ void Desktop::activate(qulonglong window)
     run("xdotool", {"windowactivate", "--sync", QString::number(window)});
 }
 
+QSize Desktop::windowSize(qulonglong window)
+{
+    // "Window N\n  Position: X,Y (screen: S)\n  Geometry: WxH"
+    const QString out = run("xdotool", {"getwindowgeometry", QString::number(window)});
+    const QString geometry = out.section(QStringLiteral("Geometry: "), 1).trimmed();
+    return {geometry.section(QLatin1Char('x'), 0, 0).toInt(),
+            geometry.section(QLatin1Char('x'), 1, 1).toInt()};
+}
+
+void Desktop::remap(qulonglong window)
+{
+    run("xdotool", {"windowunmap", "--sync", QString::number(window)});
+    run("xdotool", {"windowmap", "--sync", QString::number(window)});
+}
+
 void Desktop::click(QPoint globalPosition)
 {
     run("xdotool", {"mousemove", "--sync", QString::number(globalPosition.x()),

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QPoint>
+#include <QSize>
 #include <QString>
 #include <QStringList>
 
@@ -11,6 +12,9 @@ QString run(const QString &program, const QStringList &arguments, int timeoutMs 
 qulonglong waitForWindow(const QString &titlePattern, int timeoutMs = 30000);
 bool windowExists(const QString &titlePattern);
 void activate(qulonglong window);
+QSize windowSize(qulonglong window);
+// Unmaps and maps the window again, so that a window manager that missed it takes it on.
+void remap(qulonglong window);
 void click(QPoint globalPosition);
 void doubleClick(QPoint globalPosition);
 void typeText(const QString &text);

@@ -9,6 +9,8 @@ exec xvfb-run -a -s "-screen 0 1280x800x24 -nolisten tcp" bash -c '
         xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id" && break
         sleep 0.1
     done
+    # It announces itself before it has finished starting up.
+    sleep 0.5
     "$@"
     rc=$?
     kill "$wm" 2>/dev/null

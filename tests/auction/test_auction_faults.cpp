@@ -20,7 +20,7 @@ const QString largest = u"9,223,372,036,854,775,807"_s;
 QByteArray product()
 {
     return wireMessage({"#BidManPInfo", "P1", "Watch", "2", "1000", "500", "nobody", "1000", "100", "Shop",
-                          "THB", "http://h/p"});
+                        "THB", "http://h/p"});
 }
 
 // The board as "name=value" by control, for comparing the controls a case cares about.

@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QTcpServer>
 #include <unistd.h>
 
 Prompter::Answer FakePrompter::ask(const Request &request)
@@ -92,4 +93,11 @@ QByteArray wireMessage(const QStringList &fields)
     for (const QString &field : fields)
         out += Cp874::encode(field) + '\t';
     return out + '\xFE';
+}
+
+quint16 unusedPort()
+{
+    QTcpServer probe;
+    probe.listen(QHostAddress::LocalHost);
+    return probe.serverPort();
 }

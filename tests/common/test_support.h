@@ -62,5 +62,8 @@ void writeWholeFile(const QString &path, const QByteArray &bytes);
 void writeHostIni(const QString &folder, const QString &ip, const QString &port, const QString &webOne = {},
                   const QString &webGall = {});
 
+// A loopback port that nothing listens on: connecting to it is refused.
+quint16 unusedPort();
+
 // One server message as the wire carries it: every field Windows-874 and closed by a TAB, then byte 0xFE.
 QByteArray wireMessage(const QStringList &fields);

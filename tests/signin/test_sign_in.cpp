@@ -1,14 +1,20 @@
+// The sign-in window and its check: the request, the answers that sign in or reject, HOSTIP.INI read at every
+// press, and a web server that misbehaves: it never answers, answers without end, or closes part way. Each
+// attempt ends once, in time, with the body or a failure the window can show.
 #include "frm_login.h"
 #include "global.h"
 #include "loopback_peers.h"
+#include "sign_in_check.h"
+#include "sign_in_request.h"
 #include "sign_in_target.h"
 #include "test_support.h"
 
+#include <QFile>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
-#include <QTcpServer>
+#include <QRandomGenerator>
 #include <QTest>
 
 using namespace std::chrono_literals;
@@ -16,6 +22,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 const QString rejectedText = u"พบข้อผิดพลาด.... กรุณาลองใหม่อีกครั้ง"_s;
+const QByteArray tenMiB(10 * 1024 * 1024, 'x');
 
 // The sign-in window in a fresh work folder whose HOSTIP.INI points at a loopback web server.
 struct Login : SignInTarget {
@@ -46,6 +53,37 @@ struct Login : SignInTarget {
     QList<QPair<QString, int>> connections;
     QStringList connectedUsers;
 };
+
+// One check against a web server that answers every request with rawAnswer (a null one: never answers).
+// outcomes: "body:" and the body's first 20 bytes, or "failed".
+struct Attempt {
+    explicit Attempt(const QByteArray &rawAnswer, std::chrono::milliseconds timeout)
+    {
+        web.rawAnswer = rawAnswer;
+        web.answers = !rawAnswer.isNull();
+        QObject::connect(&check, &SignInCheck::replied,
+                         [this](const QByteArray &body) { outcomes << "body:" + body.left(20); });
+        QObject::connect(&check, &SignInCheck::failed, [this](const QString &text) {
+            outcomes << "failed";
+            failure = text;
+        });
+        check.setTimeout(timeout);
+        check.start(SignIn::requestUrl(u"127.0.0.1:%1"_s.arg(web.port()), u"alice"_s, u"pw"_s));
+    }
+    LoopbackHttp web;
+    SignInCheck check;
+    QList<QByteArray> outcomes;
+    QString failure;
+};
+
+QByteArray binaryBytes()
+{
+    QByteArray bytes(4096, Qt::Uninitialized);
+    QRandomGenerator random(12);
+    for (char &c : bytes)
+        c = char(random.bounded(256));
+    return bytes;
+}
 } // namespace
 
 class TestSignIn : public QObject {
@@ -120,39 +158,63 @@ private slots:
         QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
     }
 
-    // The port is checked at every press, even when a blank name sends nothing.
-    void configuredPort_data()
+    // What HOSTIP.INI holds when OK is pressed, even when a blank name sends nothing: "@WEB@" stands for the
+    // loopback web server's address. A port other than 0 is the one connected to; "message", when given, is
+    // part of the message that names the file (and the PORT read from it).
+    void configurationFile_data()
     {
+        QTest::addColumn<QByteArray>("file");
         QTest::addColumn<QString>("user");
-        QTest::addColumn<QString>("port");
-        QTest::addColumn<int>("connected");
-        QTest::addColumn<bool>("message");
-        QTest::newRow("lowest") << u"alice"_s << u"1"_s << 1 << false;
-        QTest::newRow("highest") << u"alice"_s << u"65535"_s << 65535 << false;
-        QTest::newRow("zero") << u"alice"_s << u"0"_s << 0 << true;
-        QTest::newRow("too high") << u"alice"_s << u"65536"_s << 0 << true;
-        QTest::newRow("empty") << u"alice"_s << QString() << 0 << true;
-        QTest::newRow("not a number") << u"alice"_s << u"eighty"_s << 0 << true;
-        QTest::newRow("negative") << u"alice"_s << u"-80"_s << 0 << true;
-        QTest::newRow("blank name") << u"   "_s << u"4000"_s << 0 << false;
-        QTest::newRow("blank name, bad port") << u"   "_s << u"http"_s << 0 << true;
+        QTest::addColumn<int>("port");
+        QTest::addColumn<QString>("message");
+        const QByteArray good = "[SERVER]\r\nIP=@WEB@\r\nPORT=4000\r\n";
+        const QString alice = u"alice"_s;
+        QTest::newRow("missing") << QByteArray() << alice << 0 << u"HOSTIP.INI was not found"_s;
+        QTest::newRow("empty") << ""_ba << alice << 0 << u"\"\""_s;
+        QTest::newRow("binary") << binaryBytes() << alice << 0 << u"\"\""_s;
+        QTest::newRow("binary after the keys") << good + binaryBytes() << alice << 4000 << QString();
+        QTest::newRow("UTF-8 with a byte-order mark") << "\xEF\xBB\xBF" + good << alice << 4000 << QString();
+        QTest::newRow("50 MB") << good + QByteArray(50 * 1000 * 1000 / 50, '\n')
+                                             .replace("\n", "junk=" + QByteArray(43, 'j') + "\r\n")
+                               << alice << 4000 << QString();
+        for (const char *port : {"1", "65535", " 8080 "})
+            QTest::addRow("PORT=%s", port) << "[SERVER]\r\nIP=@WEB@\r\nPORT=" + QByteArray(port) + "\r\n"
+                                           << alice << QByteArray(port).trimmed().toInt() << QString();
+        for (const char *port :
+             {"0", "65536", "", "eighty", "80x", "\" 8080 \"", "-1", "99999999999999999999"})
+            QTest::addRow("PORT=%s", port)
+                << "[SERVER]\r\nIP=@WEB@\r\nPORT=" + QByteArray(port) + "\r\n"
+                << alice << 0 << u"\"%1\""_s.arg(QString::fromLatin1(port).remove(u'"'));
+        QTest::newRow("blank name") << good << u"   "_s << 0 << QString();
+        QTest::newRow("blank name, bad port")
+            << "[SERVER]\r\nIP=@WEB@\r\nPORT=http\r\n"_ba << u"   "_s << 0 << u"\"http\""_s;
     }
-    void configuredPort()
+    void configurationFile()
     {
+        QFETCH(QByteArray, file);
         QFETCH(QString, user);
-        QFETCH(QString, port);
-        QFETCH(int, connected);
-        QFETCH(bool, message);
-        Login l(port);
+        QFETCH(int, port);
+        QFETCH(QString, message);
+        Login l;
+        if (file.isNull())
+            QVERIFY(QFile::remove(l.dir.filePath(u"HOSTIP.INI"_s)));
+        else
+            writeWholeFile(l.dir.filePath(u"HOSTIP.INI"_s),
+                           file.replace("@WEB@", "127.0.0.1:" + QByteArray::number(l.web.port())));
         l.press(user);
-        if (connected) {
+        if (port) {
             QTRY_VERIFY(l.window.isNull());
-            QCOMPARE(l.connections.value(0).second, connected);
+            QCOMPARE(l.connections, (QList<QPair<QString, int>>{{u"127.0.0.1"_s, port}}));
+            QVERIFY(l.prompter.requests.isEmpty());
             return;
         }
-        QCOMPARE(l.prompter.requests.size(), message ? 1 : 0);
-        if (message)
-            QVERIFY(l.prompter.requests[0].text.contains('"' + port + '"'));
+        QCOMPARE(l.prompter.requests.size(), message.isEmpty() ? 0 : 1);
+        if (!message.isEmpty()) {
+            QCOMPARE(l.prompter.requests[0].icon, Prompter::Icon::Critical);
+            QVERIFY2(l.prompter.requests[0].text.contains(u"HOSTIP.INI"_s) &&
+                         l.prompter.requests[0].text.contains(message),
+                     qPrintable(l.prompter.requests[0].text));
+        }
         QCOMPARE(l.window->state(), frmLogin::State::Entry);
         QCOMPARE(l.window->txtUserName->text(), user);
         QCOMPARE(Global::UserID, QString());
@@ -176,11 +238,8 @@ private slots:
         l.web.answers = answers;
         l.web.signInBody = "ID=47";
         l.web.signInCutShort = true;
-        if (!serverListens) {
-            QTcpServer closed;
-            closed.listen(QHostAddress::LocalHost);
-            l.writeHostIni(closed.serverPort(), u"4000"_s);
-        }
+        if (!serverListens)
+            l.writeHostIni(unusedPort(), u"4000"_s);
         l.window->setRequestTimeout(100ms);
         l.press(u"alice"_s);
         QVERIFY(QGuiApplication::overrideCursor());
@@ -191,6 +250,47 @@ private slots:
         QCOMPARE(l.window->txtUserName->text() + l.window->txtPassword->text(), u"alicepw"_s);
         QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
         QVERIFY(l.connections.isEmpty());
+    }
+
+    // The check alone against broken answers; "failure", when given, is the text the window would show.
+    void brokenAnswers_data()
+    {
+        QTest::addColumn<QByteArray>("answer");
+        QTest::addColumn<QByteArray>("outcome");
+        QTest::addColumn<QString>("failure");
+        QTest::newRow("never answers")
+            << QByteArray() << "failed"_ba << u"The web server did not answer in time."_s;
+        QTest::newRow("closed before answering") << ""_ba
+                                                 << "failed"_ba << QString();
+        QTest::newRow("closed after the headers, length announced")
+            << "HTTP/1.1 200 OK\r\nContent-Length: 100\r\n\r\nID=4"_ba
+            << "failed"_ba << QString();
+        // Without a length the close ends the body: an empty one, which the window takes as a rejection.
+        QTest::newRow("closed after the headers, no length")
+            << "HTTP/1.1 200 OK\r\nConnection: close\r\n\r\n"_ba
+            << "body:"_ba << QString();
+        const QString tooLong = u"The web server's answer is too long."_s;
+        QTest::newRow("10 MiB, length announced")
+            << "HTTP/1.1 200 OK\r\nContent-Length: " + QByteArray::number(tenMiB.size() + 3) +
+                   "\r\n\r\nID=" + tenMiB
+            << "failed"_ba << tooLong;
+        QTest::newRow("10 MiB, no length")
+            << "HTTP/1.1 200 OK\r\nConnection: close\r\n\r\nID=" + tenMiB << "failed"_ba << tooLong;
+        QTest::newRow("small answer") << "HTTP/1.1 200 OK\r\nContent-Length: 7\r\n\r\nID=4711"_ba
+                                      << "body:ID=4711"_ba << QString();
+    }
+    void brokenAnswers()
+    {
+        QFETCH(QByteArray, answer);
+        QFETCH(QByteArray, outcome);
+        QFETCH(QString, failure);
+        Attempt attempt(answer, answer.isNull() ? 200ms : 5s);
+        QTRY_COMPARE_WITH_TIMEOUT(attempt.outcomes.size(), 1, 10000);
+        QCOMPARE(attempt.outcomes.first(), outcome);
+        QVERIFY(!attempt.check.isPending());
+        QCOMPARE(attempt.failure.isEmpty(), outcome != "failed");
+        if (!failure.isEmpty())
+            QCOMPARE(attempt.failure, failure);
     }
 
     // The connection is asked for under the name the server checked, not whatever the program-wide name holds

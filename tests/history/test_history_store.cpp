@@ -1,10 +1,21 @@
+// AuctHist.bid: records written byte for byte, the listing, the fast paths against the whole-file profile
+// code, a sale that arrives while the file cannot be written, and the window that lists the records.
+#include "auction_board.h"
+#include "auction_receiver.h"
+#include "frm_hbid.h"
 #include "history_store.h"
 #include "test_support.h"
 
 #include <QDir>
+#include <QFileInfo>
+#include <QPointer>
+#include <QPushButton>
 #include <QRandomGenerator>
+#include <QTemporaryDir>
 #include <QtTest>
 #include <csignal>
+#include <optional>
+#include <sys/mount.h>
 #include <sys/resource.h>
 
 using namespace Qt::StringLiterals;
@@ -43,21 +54,18 @@ QByteArray randomFile(QRandomGenerator &rng)
                                         "'x'",        "Camera [new], 2", "",
                                         "  padded  ", "\xA1\xA2\xA3",    "0123456789abcdefghijkl",
                                         "\x0B v"};
+    static const QByteArray others[] = {"; [a&1&]", "", "[", "stray [line]", "= v"};
     static const QByteArray ends[] = {"\r\n", "\n", "\r"};
     const auto pick = [&rng](const auto &pool) { return pool[rng.bounded(int(std::size(pool)))]; };
     QByteArray file;
     for (int lines = int(rng.bounded(40)); lines > 0; --lines) {
-        switch (rng.bounded(10)) {
-        case 0:
-        case 1:
+        const int kind = int(rng.bounded(10));
+        if (kind < 2)
             file += QByteArray(int(rng.bounded(2)), ' ') + '[' + pick(names) + ']';
-            break;
-        case 2:
-            file += pick(std::array<QByteArray, 5>{"; [a&1&]", "", "[", "stray [line]", "= v"});
-            break;
-        default:
+        else if (kind == 2)
+            file += pick(others);
+        else
             file += pick(keys) + '=' + pick(values);
-        }
         if (lines > 1 || rng.bounded(2))
             file += pick(ends);
     }
@@ -91,11 +99,82 @@ QList<QStringList> referenceRows(const QByteArray &file)
     }
     return rows;
 }
+
+// A small file system of the test's own, where the machine lets a test mount one (as root on Linux).
+class ScratchFileSystem {
+public:
+    ScratchFileSystem()
+        : m_mounted(::mount("gavora-test", QFile::encodeName(m_dir.path()).constData(), "tmpfs",
+                            MS_NOSUID | MS_NODEV, "size=64k,mode=0755") == 0)
+    {}
+    ~ScratchFileSystem()
+    {
+        if (m_mounted)
+            ::umount2(QFile::encodeName(m_dir.path()).constData(), MNT_DETACH);
+    }
+    ScratchFileSystem(const ScratchFileSystem &) = delete;
+    ScratchFileSystem &operator=(const ScratchFileSystem &) = delete;
+
+    bool mounted() const { return m_mounted; }
+    QString path() const { return m_dir.path(); }
+    bool makeReadOnly()
+    {
+        return ::mount(nullptr, QFile::encodeName(m_dir.path()).constData(), nullptr,
+                       MS_REMOUNT | MS_RDONLY | MS_NOSUID | MS_NODEV, nullptr) == 0;
+    }
+
+private:
+    QTemporaryDir m_dir;
+    bool m_mounted;
+};
+
+// Takes what is left of the file system.
+void fill(const QString &folder)
+{
+    QFile filler(QDir(folder).filePath(u"filler"_s));
+    QVERIFY(filler.open(QIODevice::WriteOnly));
+    const QByteArray block(4096, 'f');
+    qint64 written = 0;
+    while (filler.write(block) == block.size() && filler.flush())
+        written += block.size();
+    filler.close();
+    QVERIFY(written > 0);
+    QVERIFY(QFile::resize(filler.fileName(), written));
+}
+
+QByteArray oldHistory()
+{
+    QByteArray bytes;
+    for (int i = 0; i < 40; ++i)
+        bytes += "[somchai&A" + QByteArray::number(i) + "&]\r\nUser=me\r\nProductID=A" +
+                 QByteArray::number(i) + "\r\nLastBid=1,500\r\n";
+    return bytes;
+}
+
+// The board as the main window sets it up, recording sales into folder; then a sale and the next product.
+void sellAndGoOn(const QString &folder, HistoryWrite &written)
+{
+    AuctionBoard board;
+    AuctionReceiver receiver(board);
+    board.setSaleRecorder(
+        [&](const SaleRecord &record) { written = WriteHistoryRecord(record, folder, saleDay); });
+    receiver.receive(wireMessage({"#BidManPInfo", "P9", "Watch", "1", "1000", "500", "bob", "1300", "100",
+                                  "Shop", "THB", "http://h/p9"}) +
+                     wireMessage({"#BID", "bob", "1300", "100", "10:16:01"}) + wireMessage({"#COUNTS"}) +
+                     wireMessage({"#BidManPInfo", "P10", "Ring", "1", "2000", "500", "", "2000", "100",
+                                  "Shop", "THB", "http://h/p10"}) +
+                     wireMessage({"#GOBID"}));
+    QCOMPARE(board.currentProductId(), u"P10"_s);
+    QCOMPARE(board.lbBid(), u"2,000"_s);
+    QVERIFY(board.gobidEnabled());
+}
 } // namespace
 
 class TestHistoryStore : public QObject {
     Q_OBJECT
 private slots:
+    void initTestCase() { std::signal(SIGXFSZ, SIG_IGN); }
+
     void writesRecordsInPlaceAndAppended()
     {
         TempWorkDir dir;
@@ -186,45 +265,97 @@ private slots:
         }
     }
 
-    // The file grows past what the disk takes part way through the write: the old file must stay whole.
-    void diskFullPartWayKeepsTheOldFile()
+    // A sale arrives while the file cannot be written: the old file (or the folder in its place) stays as it
+    // was, nothing is left behind, the auction goes on, and the user is told which file and why. A file-size
+    // limit makes the write fail part way.
+    void saleThatCannotBeWritten_data()
     {
-        TempWorkDir dir;
-        QVERIFY(WriteHistoryRecord(firstSale, {}, saleDay));
-        const QByteArray old = readWholeFile(dir.filePath(u"AuctHist.bid"_s));
+        QTest::addColumn<QString>("obstacle");
+        for (const char *obstacle :
+             {"read-only folder", "a folder in its place", "full file system", "file-size limit"})
+            QTest::newRow(obstacle) << QString::fromLatin1(obstacle);
+    }
+    void saleThatCannotBeWritten()
+    {
+        QFETCH(QString, obstacle);
+        ScratchFileSystem fs;
+        QTemporaryDir plain;
+        const QString folder = fs.mounted() ? fs.path() : plain.path();
+        const QString path = QDir(folder).filePath(u"AuctHist.bid"_s);
+        QStringList left{u"AuctHist.bid"_s};
+        if (obstacle == u"a folder in its place") {
+            QVERIFY(QDir(folder).mkdir(u"AuctHist.bid"_s));
+            writeWholeFile(path + u"/keep"_s, "x");
+        } else {
+            writeWholeFile(path, oldHistory());
+        }
+        std::optional<ReadOnlyFolder> readOnly;
+        if (obstacle == u"read-only folder") {
+            if (fs.mounted())
+                QVERIFY(fs.makeReadOnly());
+            else if (!readOnly.emplace(folder).isReadOnly())
+                QSKIP("this file system cannot make the folder read-only");
+        } else if (obstacle == u"full file system") {
+            if (!fs.mounted())
+                QSKIP("no file system can be mounted here");
+            fill(folder);
+            left << u"filler"_s;
+        }
         rlimit saved{};
         getrlimit(RLIMIT_FSIZE, &saved);
-        std::signal(SIGXFSZ, SIG_IGN);
-        const rlimit limit{rlim_t(old.size() + 40), saved.rlim_max};
-        setrlimit(RLIMIT_FSIZE, &limit);
-        const HistoryWrite written = WriteHistoryRecord(secondSale, {}, saleDay);
+        if (obstacle == u"file-size limit") {
+            const rlimit limit{rlim_t(oldHistory().size() + 40), saved.rlim_max};
+            setrlimit(RLIMIT_FSIZE, &limit);
+        }
+        HistoryWrite written;
+        sellAndGoOn(folder, written);
         setrlimit(RLIMIT_FSIZE, &saved);
         QVERIFY(!written);
-        QCOMPARE(written.path, dir.filePath(u"AuctHist.bid"_s));
-        QCOMPARE(readWholeFile(dir.filePath(u"AuctHist.bid"_s)), old);
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{u"AuctHist.bid"_s});
-    }
-
-    // The user is told which file could not be written and why, in a box that does not ask anything.
-    void readOnlyFolderSaysWhy()
-    {
-        TempWorkDir dir;
-        QVERIFY(WriteHistoryRecord(firstSale, {}, saleDay));
-        const QByteArray old = readWholeFile(dir.filePath(u"AuctHist.bid"_s));
-        const ReadOnlyFolder readOnly(dir.path());
-        if (!readOnly.isReadOnly())
-            QSKIP("this file system cannot make the folder read-only");
-        const HistoryWrite written = WriteHistoryRecord(secondSale, {}, saleDay);
-        QVERIFY(!written);
-        QCOMPARE(readWholeFile(dir.filePath(u"AuctHist.bid"_s)), old);
         const Prompter::Request message = History::failureMessage(written);
-        QCOMPARE(message.text, u"ไม่สามารถบันทึกประวัติการประมูลลงแฟ้ม %1 ได้ (%2)"_s.arg(
-                                   dir.filePath(u"AuctHist.bid"_s), written.error));
-        QVERIFY2(!written.error.isEmpty(), qPrintable(message.text));
+        QCOMPARE(message.text, u"ไม่สามารถบันทึกประวัติการประมูลลงแฟ้ม %1 ได้ (%2)"_s.arg(path, written.error));
         QCOMPARE(message.title, u"Gavora"_s);
         QCOMPARE(message.buttons, Prompter::Buttons::Ok);
+        if (obstacle == u"a folder in its place") {
+            QVERIFY(QFileInfo(path).isDir());
+            QCOMPARE(readWholeFile(path + u"/keep"_s), "x"_ba);
+        } else {
+            QCOMPARE(readWholeFile(path), oldHistory());
+        }
+        QCOMPARE(QDir(folder).entryList(QDir::NoDotAndDotDot | QDir::AllEntries, QDir::Name), left);
+    }
+
+    void windowListsRowsAndCloses_data()
+    {
+        QTest::addColumn<bool>("byEscape");
+        QTest::newRow("Close button") << false;
+        QTest::newRow("Escape") << true;
+    }
+    void windowListsRowsAndCloses()
+    {
+        QFETCH(bool, byEscape);
+        TempWorkDir dir;
+        writeWholeFile(
+            dir.filePath(u"AuctHist.bid"_s),
+            "[somchai&A102&]\r\nUser=niran\r\nProductName=\xA1\xC5\xE9\xCD\xA7\r\nLastBid=12,500\r\n"
+            "[lek&B7&]\r\nHighbid=lek_the_collector_2024\r\nTime=10:20:01\r\n");
+        QPointer<frmHbid> window = frmHbid::showModal(nullptr);
+        QVERIFY(QTest::qWaitForWindowActive(window));
+        QCOMPARE(window->windowTitle(), u"High Bid"_s);
+        QCOMPARE(window->windowModality(), Qt::ApplicationModal);
+        QCOMPARE(QApplication::focusWidget(), window->but_Close);
+        QCOMPARE(window->rowTexts(), QStringList({u"niran\t\tกล้อง\t\t12,500\t\t\t"_s,
+                                                  u"\t\t\tlek_the_collect\t\t\t\t10:20:01"_s}));
+        if (const QString shots = qEnvironmentVariable("GAVORA_SCREENSHOTS"); !shots.isEmpty())
+            QVERIFY(window->grab().save(shots + u"/frmhbid.png"_s));
+
+        if (byEscape)
+            QTest::keyClick(window, Qt::Key_Escape);
+        else
+            QTest::mouseClick(window->but_Close, Qt::LeftButton);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(window.isNull());
     }
 };
 
-QTEST_GUILESS_MAIN(TestHistoryStore)
+QTEST_MAIN(TestHistoryStore)
 #include "test_history_store.moc"

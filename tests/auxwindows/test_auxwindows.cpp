@@ -1,0 +1,201 @@
+// The browser toolbar window and the about box.
+#include "dialog.h"
+#include "fake_web_view.h"
+#include "frm_tool.h"
+#include "test_support.h"
+#include "tool_target.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+class FakeTarget : public ToolTarget {
+public:
+    int currentTab() const override { return tab; }
+    WebView *descriptionView() const override { return webBid; }
+    WebView *galleryView() const override { return webgalley; }
+
+    int tab = 0;
+    FakeWebView *webBid = new FakeWebView;
+    FakeWebView *webgalley = new FakeWebView;
+    ~FakeTarget() override
+    {
+        delete webBid;
+        delete webgalley;
+    }
+};
+
+struct Harness {
+    Harness() : tool(new frmTool(target))
+    {
+        writeWholeFile(dir.filePath(u"HOSTIP.INI"_s),
+                       "[SERVER]\r\nIP=127.0.0.1:9\r\nWEBSITE=http://www.site.test/\r\n");
+    }
+    ~Harness() { delete tool; }
+
+    TempWorkDir dir;
+    FakeTarget target;
+    QPointer<frmTool> tool;
+};
+} // namespace
+
+class TestAuxWindows : public QObject {
+    Q_OBJECT
+private slots:
+    // Keys in another case or with a blank, other keys and other tabs do nothing; each known key acts on the
+    // view of the active tab only, Home and Search on both tabs.
+    void buttonsActOnTheActiveTabsView()
+    {
+        for (const int tab : {0, 1}) {
+            Harness h;
+            const QList<std::pair<int, QString>> nothing{{tab, u"back"_s},  {tab, u"Home "_s},
+                                                         {tab, u"Print"_s}, {tab, QString()},
+                                                         {2, u"Back"_s},    {-1, u"Home"_s}};
+            for (const auto &[anyTab, key] : nothing) {
+                h.target.tab = anyTab;
+                h.tool->tbToolBar_ButtonClick(key);
+            }
+            h.target.tab = tab;
+            for (const QString &key :
+                 {u"Back"_s, u"Forward"_s, u"Stop"_s, u"Refresh"_s, u"Home"_s, u"Search"_s})
+                h.tool->tbToolBar_ButtonClick(key);
+            FakeWebView *acted = tab == 0 ? h.target.webBid : h.target.webgalley;
+            FakeWebView *other = tab == 0 ? h.target.webgalley : h.target.webBid;
+            QCOMPARE(acted->calls, (QStringList{u"GoBack"_s, u"GoForward"_s, u"Stop"_s, u"Refresh"_s,
+                                                u"Navigate"_s, u"GoSearch"_s}));
+            QCOMPARE(acted->navigations,
+                     (QStringList{u"http://www.site.test/"_s, u"http://www.site.test/search.htm"_s}));
+            QCOMPARE(other->calls, QStringList());
+        }
+    }
+
+    void toolbarButtonsCarryTheirKeys()
+    {
+        Harness h;
+        h.target.tab = 1;
+        const QList<QAction *> buttons = h.tool->tbToolBar->actions();
+        QStringList tips;
+        for (QAction *button : buttons) {
+            tips.append(button->toolTip());
+            QCOMPARE(button->text(), QString());
+            QVERIFY(!button->icon().isNull());
+        }
+        QCOMPARE(tips,
+                 (QStringList{u"Back"_s, u"Forward"_s, u"Stop"_s, u"Refresh"_s, u"Home"_s, u"Search"_s}));
+        // A click on the third button stops the gallery.
+        auto *stop = qobject_cast<QToolButton *>(h.tool->tbToolBar->widgetForAction(buttons[2]));
+        QVERIFY(stop);
+        QTest::mouseClick(stop, Qt::LeftButton);
+        QCOMPARE(h.target.webgalley->calls, QStringList{u"Stop"_s});
+    }
+
+    void enterNavigatesTheGalleryAsTyped_data()
+    {
+        QTest::addColumn<int>("tab");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+        const QString typed = u"  www.other.test/a b "_s;
+        QTest::newRow("Return") << 1 << typed << int(Qt::Key_Return) << Qt::KeyboardModifiers();
+        QTest::newRow("keypad Enter")
+            << 1 << typed << int(Qt::Key_Enter) << Qt::KeyboardModifiers(Qt::KeypadModifier);
+        QTest::newRow("Shift Ctrl Alt") << 1 << typed << int(Qt::Key_Return)
+                                        << (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
+        QTest::newRow("description tab on show")
+            << 0 << typed << int(Qt::Key_Return) << Qt::KeyboardModifiers();
+        QTest::newRow("empty box") << 1 << QString() << int(Qt::Key_Return) << Qt::KeyboardModifiers();
+    }
+    void enterNavigatesTheGalleryAsTyped()
+    {
+        QFETCH(int, tab);
+        QFETCH(QString, text);
+        QFETCH(int, key);
+        QFETCH(Qt::KeyboardModifiers, modifiers);
+        Harness h;
+        h.target.tab = tab;
+        h.tool->setAddress(text);
+        QTest::keyClick(h.tool->txtURL, Qt::Key(key), modifiers);
+        QCOMPARE(h.target.webgalley->navigations, QStringList{text});
+        QCOMPARE(h.target.webBid->calls, QStringList());
+        QCOMPARE(h.tool->txtURL->text(), text);
+    }
+
+    void otherKeysOnlyEdit()
+    {
+        Harness h;
+        h.target.tab = 1;
+        QTest::keyClicks(h.tool->txtURL, u"a.test"_s);
+        QTest::keyClick(h.tool->txtURL, Qt::Key_Backspace);
+        QTest::keyClick(h.tool->txtURL, Qt::Key_Tab);
+        QCOMPARE(h.tool->txtURL->text(), u"a.tes"_s);
+        QCOMPARE(h.target.webgalley->calls, QStringList());
+    }
+
+    void closingUnloadsTheWindow()
+    {
+        Harness h;
+        h.tool->show();
+        QVERIFY(QTest::qWaitForWindowExposed(h.tool));
+        QCOMPARE(h.tool->frameGeometry().topLeft(), QPoint(550, 0));
+        h.tool->close();
+        QTRY_VERIFY(h.tool.isNull());
+    }
+
+    void aboutBoxKeys_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<bool>("closes");
+        QTest::newRow("Return") << int(Qt::Key_Return) << true;
+        QTest::newRow("keypad Enter") << int(Qt::Key_Enter) << true;
+        QTest::newRow("Space") << int(Qt::Key_Space) << true;
+        QTest::newRow("Escape") << int(Qt::Key_Escape) << false;
+    }
+    void aboutBoxKeys()
+    {
+        QFETCH(int, key);
+        QFETCH(bool, closes);
+        QWidget owner;
+        owner.show();
+        Dialog box(&owner);
+        box.open();
+        QVERIFY(QTest::qWaitForWindowActive(&box));
+        QCOMPARE(QApplication::focusWidget(), box.OKButton);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
+        QCOMPARE(box.isVisible(), !closes);
+        if (closes)
+            QCOMPARE(box.result(), int(QDialog::Accepted));
+    }
+
+    void aboutBoxReturnsWhenClosedAndStartsAfresh()
+    {
+        QWidget owner;
+        owner.show();
+        QStringList seen;
+        for (int opening = 0; opening < 2; ++opening) {
+            QTimer::singleShot(0, [&] {
+                auto *box = qobject_cast<Dialog *>(QApplication::activeModalWidget());
+                QVERIFY(box);
+                seen.append(box->Label2->text() + box->lbName->text());
+                box->lbName->setText(QStringLiteral("changed"));
+                box->OKButton->click();
+            });
+            Dialog::showAbout(&owner);
+        }
+        QCOMPARE(seen.size(), 2);
+        QCOMPARE(seen[1], seen[0]);
+        QVERIFY(!QApplication::activeModalWidget());
+    }
+};
+
+QTEST_MAIN(TestAuxWindows)
+#include "test_auxwindows.moc"

@@ -46,29 +46,23 @@ struct Panel {
 class TestBackgroundPicture : public QObject {
     Q_OBJECT
 private slots:
-    void builtInAndNone()
+    // A built-in picture makes the box behind the figures transparent, none makes it opaque; a cancelled
+    // choice keeps the picture, yet leaves the box transparent even after none.
+    void commands()
     {
         Panel p;
         p.background.MFP2_Click();
         QCOMPARE(p.picture().pixelColor(0, 0), QColor(Qt::blue));
         QVERIFY(!p.opaque());
         p.background.MFP1_Click();
+        p.background.MCUS_Click();
         QCOMPARE(p.picture().pixelColor(0, 0), QColor(Qt::red));
         p.background.MFPB_Click();
         QVERIFY(p.info.pixmap().isNull());
         QVERIFY(p.opaque());
-    }
-
-    // Cancelling keeps the picture, yet leaves the box transparent even when there was no picture.
-    void cancelledChoice()
-    {
-        Panel p;
         p.background.MCUS_Click();
         QVERIFY(p.info.pixmap().isNull());
         QVERIFY(!p.opaque());
-        p.background.MFP1_Click();
-        p.background.MCUS_Click();
-        QCOMPARE(p.picture().pixelColor(0, 0), QColor(Qt::red));
     }
 
     // A picture larger than the panel shows its top left part, unscaled; a built-in picture replaces it.

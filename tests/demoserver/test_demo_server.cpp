@@ -1,0 +1,343 @@
+// The demo service: the auction engine on a script, the client framer, the sign-in check and pages, and both
+// servers live on loopback.
+#include "auction_engine.h"
+#include "auction_server.h"
+#include "auction_wire.h"
+#include "cp874.h"
+#include "demo_site.h"
+#include "http_request.h"
+#include "http_server.h"
+#include "test_support.h"
+
+#include <QStringDecoder>
+#include <QTcpSocket>
+#include <QTest>
+#include <map>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+using Id = AuctionEngine::ClientId;
+
+const QByteArray lampInfo = wireMessage({"#BidManPInfo", "P1", "Lamp (Desk lamp)", "1", "2500", "3000", "-",
+                                         "2500", "100", " ", "THB", "http://h:81/product/P1.htm"});
+
+// Delivers the engine's outbox into one byte stream per client.
+struct Harness {
+    Harness() : engine(options()) {}
+    static AuctionEngine::Options options()
+    {
+        AuctionEngine::Options o;
+        o.timing = {1000, 0, 0, 5000, 100, 200, 300, 400, 0, 0};
+        o.pageBase = QStringLiteral("http://h:81");
+        Product lamp;
+        lamp.id = QStringLiteral("P1");
+        lamp.nameTh = QStringLiteral("Lamp");
+        lamp.nameEn = QStringLiteral("Desk\tlamp"); // a TAB or 0xFE inside a field would shift the rest
+        lamp.seller = QString(QChar(0xF8C7));       // 0xFE in Windows-874
+        lamp.firstBid = 2500;
+        lamp.minBid = 3000;
+        lamp.increment = 100;
+        o.catalogue = {lamp};
+        o.simulatedBidders = o.simulatedChat = false;
+        return o;
+    }
+    void join(Id id, const QByteArray &name)
+    {
+        engine.clientConnected(id);
+        engine.clientMessage(id, "AuctionGO\t" + name + "\t\t0\t", true);
+    }
+    void send(Id id, const QByteArray &message) { engine.clientMessage(id, message, false); }
+    QByteArray take(Id id)
+    {
+        for (auto &out : engine.takeOutbox())
+            streams[out.to] += out.bytes;
+        return std::exchange(streams[id], {});
+    }
+
+    AuctionEngine engine;
+    std::map<Id, QByteArray> streams;
+};
+
+QByteArray countdown(int from, int to)
+{
+    QByteArray out;
+    for (int left = from; left >= to; --left) {
+        out += wireMessage({"#LEFTCOUNT", QString::number(left)});
+        if (left <= 10 && left % 5 == 0)
+            out += wireMessage({left == 10 ? "#COUNT1" : left == 5 ? "#COUNT2" : "#COUNT3"});
+    }
+    return out;
+}
+
+// Reads until needle shows up, or without one until the server closes; the servers run in this thread.
+QByteArray receive(QTcpSocket &socket, QByteArrayView needle = {})
+{
+    QByteArray got;
+    static_cast<void>(QTest::qWaitFor(
+        [&] {
+            got += socket.readAll();
+            return (!needle.isEmpty() && got.contains(needle)) ||
+                   socket.state() != QAbstractSocket::ConnectedState;
+        },
+        5000));
+    return got + socket.readAll();
+}
+} // namespace
+
+class TestDemoServer : public QObject {
+    Q_OBJECT
+private slots:
+
+    void scriptedAuction()
+    {
+        const QByteArray somying = "\xCA\xC1\xCB\xAD\xD4\xA7"; // สมหญิง in Windows-874
+        Harness h;
+        h.engine.advanceTo(0);
+        h.join(1, "somchai");
+        QCOMPARE(h.take(1), lampInfo); // shown, not open yet
+        h.engine.advanceTo(1000);
+        QCOMPARE(h.take(1), wireMessage({"#GOBID"}));
+        h.join(2, somying);
+        QCOMPARE(h.take(2), lampInfo + wireMessage({"#GOBID"}));
+
+        h.engine.advanceTo(1500);
+        h.send(1, "somchai\tROBOT CLICK BID\t2600\t");
+        h.send(2, somying + "\tROBOT CLICK BID\t2550\t"); // below the last bid
+        h.send(2, somying + "\tROBOT CLICK BID\t2750\t");
+        QCOMPARE(h.take(1), wireMessage({"#BID", "somchai", "2600", "100", "10:00:01"}) +
+                                wireMessage({"#BID", u"สมหญิง"_s, "2750", "100", "10:00:01"}));
+
+        // Quiet for 5 s after the last bid: the countdown starts; a bid cancels it.
+        h.engine.advanceTo(6499);
+        QCOMPARE(h.take(1), QByteArray());
+        h.engine.advanceTo(7000);
+        h.send(1, "somchai\tROBOT CLICK BID\t2850\t");
+        // Quiet again: the whole countdown, the sale, the pause and the product again from its first bid.
+        h.engine.advanceTo(13700);
+        h.send(1, "somchai\tROBOT CLICK BID\t9000\t"); // sold: nothing more is taken
+        h.engine.advanceTo(14400);
+        const QByteArray rest = countdown(15, 10) + wireMessage({"#COUNTCANCEL"}) +
+                                wireMessage({"#BID", "somchai", "2850", "100", "10:00:07"}) +
+                                countdown(15, 0) + wireMessage({"#COUNTS"}) + wireMessage({"#PAUSEBID"}) +
+                                lampInfo;
+        QCOMPARE(h.take(1), rest);
+        QCOMPARE(h.take(2).right(rest.size()), rest);
+    }
+
+    void bid_data()
+    {
+        QTest::addColumn<QByteArray>("amount");
+        QTest::addColumn<bool>("taken");
+        QTest::newRow("one above") << QByteArray("2501\t") << true;
+        QTest::newRow("equal") << QByteArray("2500\t") << false;
+        QTest::newRow("too large") << QByteArray("1000000000000\t") << false;
+        QTest::newRow("overflowing") << QByteArray("99999999999999999999999\t") << false;
+        QTest::newRow("not closed") << QByteArray("2600") << false;
+    }
+
+    // The bid is in the announced name, not the one the message claims.
+    void bid()
+    {
+        QFETCH(QByteArray, amount);
+        QFETCH(bool, taken);
+        Harness h;
+        h.engine.advanceTo(1000);
+        h.join(1, "bob");
+        h.take(1);
+        h.send(1, "eve\tROBOT CLICK BID\t" + amount);
+        QCOMPARE(h.take(1), taken ? wireMessage({"#BID", "bob", QString::fromLatin1(amount.chopped(1)), "100",
+                                                 "10:00:01"})
+                                  : QByteArray());
+    }
+
+    void framing_data()
+    {
+        QTest::addColumn<QByteArray>("stream");
+        QTest::addColumn<QByteArrayList>("messages"); // "A:" marks the announcement
+        QTest::addColumn<ClientFramer::Status>("status");
+        const QByteArray hello = "AuctionGO\tbob\t\t0\t";
+        const QByteArray bid = "bob\tROBOT CLICK BID\t1600\t";
+        const QByteArray longest(ClientFramer::maxPending, 'x');
+        using S = ClientFramer::Status;
+
+        QTest::newRow("announcement, bid, unfinished bid")
+            << hello + bid + '\xFE' + bid << QByteArrayList{"A:" + hello, bid} << S::Ok;
+        QTest::newRow("announcement closed by terminator")
+            << QByteArray("AuctionGO\tbob\t\xFEGETPD\t\xFE")
+            << QByteArrayList{"A:AuctionGO\tbob\t", "GETPD\t"} << S::Ok;
+        QTest::newRow("no announcement, thai, line break")
+            << QByteArray("AuctionGX\t\t\t\t\xFEUMSG\tx\t\xCA\xC1\r\n\t\xFE")
+            << QByteArrayList{"AuctionGX\t\t\t\t", "UMSG\tx\t\xCA\xC1\r\n\t"} << S::Ok;
+        QTest::newRow("nul after a message") << hello + bid + '\xFE' + QByteArray("x\0y\xFE", 4)
+                                             << QByteArrayList{"A:" + hello, bid} << S::Junk;
+        QTest::newRow("longest message") << longest + '\xFE' << QByteArrayList{longest} << S::Ok;
+        QTest::newRow("one byte too many") << longest + 'x' << QByteArrayList{} << S::Overflow;
+        QTest::newRow("endless announcement") << "AuctionGO\t" + longest << QByteArrayList{} << S::Overflow;
+    }
+
+    // However the reads cut the stream, the same messages come out; a failed framer takes nothing more.
+    void framing()
+    {
+        QFETCH(QByteArray, stream);
+        QFETCH(QByteArrayList, messages);
+        QFETCH(ClientFramer::Status, status);
+        for (qsizetype piece : {stream.size(), qsizetype(1), qsizetype(7), stream.size() / 2 + 1}) {
+            ClientFramer framer;
+            std::vector<ClientFramer::Message> out;
+            ClientFramer::Status got = ClientFramer::Status::Ok;
+            for (qsizetype at = 0; at < stream.size(); at += piece)
+                got =
+                    framer.feed(QByteArrayView(stream).sliced(at, std::min(piece, stream.size() - at)), out);
+            if (got != ClientFramer::Status::Ok)
+                QCOMPARE(framer.feed("GETPD\t\xFE", out), got);
+            QByteArrayList list;
+            for (const auto &m : out)
+                list.append(m.announcement ? "A:" + m.bytes : m.bytes);
+            QCOMPARE(list, messages);
+            QCOMPARE(got, status);
+        }
+    }
+
+    void signInCheck_data()
+    {
+        QTest::addColumn<QByteArray>("query");
+        QTest::addColumn<QByteArray>("body");
+        QTest::newRow("somchai") << QByteArray("UID=somchai&PWD=1234") << QByteArray("ID=1001");
+        QTest::newRow("parameters swapped") << QByteArray("PWD=bob&UID=bob") << QByteArray("ID=1003");
+        QTest::newRow("thai name, windows-874")
+            << QByteArray("UID=%CA%C1%CB%AD%D4%A7&PWD=1234") << QByteArray("ID=1004");
+        QTest::newRow("thai name, utf-8")
+            << QByteArray("UID=%E0%B8%AA%E0%B8%A1%E0%B8%AB%E0%B8%8D%E0%B8%B4%E0%B8%87&PWD=1234")
+            << QByteArray("ERROR=1");
+        QTest::newRow("wrong password") << QByteArray("UID=somchai&PWD=12345") << QByteArray("ERROR=1");
+        QTest::newRow("broken escape") << QByteArray("UID=bob%&PWD=bob%zz") << QByteArray("ERROR=1");
+    }
+
+    void signInCheck()
+    {
+        QFETCH(QByteArray, query);
+        QFETCH(QByteArray, body);
+        const HttpResponse r = DemoSite::get("/chkmbid.asp?" + query);
+        QCOMPARE(r.body, body);
+        QCOMPARE(r.contentType, QByteArray("text/plain; charset=windows-874"));
+    }
+
+    void pages_data()
+    {
+        QTest::addColumn<QByteArray>("target");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QByteArray>("charset");
+        QTest::newRow("product in windows-874")
+            << QByteArray("/Product/p1001.HTM") << 200 << QByteArray("windows-874");
+        QTest::newRow("product in utf-8") << QByteArray("/product/P1002.htm") << 200 << QByteArray("utf-8");
+        QTest::newRow("unknown product") << QByteArray("/product/P9999.htm") << 404 << QByteArray("utf-8");
+        QTest::newRow("climbing out")
+            << QByteArray("/product/../../etc/passwd") << 404 << QByteArray("utf-8");
+    }
+
+    // A page is written in the charset its header names and declares; nothing is lost in encoding.
+    void pages()
+    {
+        QFETCH(QByteArray, target);
+        QFETCH(int, status);
+        QFETCH(QByteArray, charset);
+        const HttpResponse r = DemoSite::get(target);
+        QCOMPARE(r.status, status);
+        QCOMPARE(r.contentType, "text/html; charset=" + charset);
+        QStringDecoder utf8(QStringDecoder::Utf8, QStringConverter::Flag::Stateless);
+        const QString text = charset == "utf-8" ? utf8(r.body) : Cp874::decode(r.body);
+        QVERIFY(!utf8.hasError());
+        QCOMPARE(r.body.count('?'), 0); // what the code page lacks would have become '?'
+        QVERIFY(text.startsWith(QLatin1String("<!DOCTYPE html>")));
+        QVERIFY(text.contains(QLatin1String("charset=") + QLatin1String(charset)));
+    }
+
+    void liveHttp_data()
+    {
+        QTest::addColumn<QByteArrayList>("pieces");
+        QTest::addColumn<QByteArray>("answer"); // its start
+        QTest::newRow("split sign-in")
+            << QByteArrayList{"GET /chkmbid.asp?UID=bob&P", "WD=bob HTTP/1.0\r", "\n\r\n"}
+            << QByteArray("HTTP/1.1 200 OK\r\nContent-Type: text/plain; charset=windows-874\r\n"
+                          "Content-Length: 7\r\nCache-Control: no-cache\r\n"
+                          "Connection: close\r\n\r\nID=1003");
+        QTest::newRow("not http") << QByteArrayList{"hello\r\n\r\n"}
+                                  << QByteArray("HTTP/1.1 400 Bad Request\r\n");
+        QTest::newRow("oversized") << QByteArrayList{"GET /" + QByteArray(20000, 'a') + " HTTP/1.1\r\n\r\n"}
+                                   << QByteArray("HTTP/1.1 431 Request Header Fields Too Large\r\n");
+    }
+
+    void liveHttp()
+    {
+        QFETCH(QByteArrayList, pieces);
+        QFETCH(QByteArray, answer);
+        DemoHttpServer server;
+        QVERIFY(server.listen(QHostAddress::LocalHost, 0));
+        QTcpSocket socket;
+        socket.connectToHost(QHostAddress::LocalHost, server.port());
+        QVERIFY(socket.waitForConnected(5000));
+        for (const QByteArray &piece : pieces) {
+            socket.write(piece);
+            socket.flush();
+        }
+        QCOMPARE(receive(socket).left(answer.size()), answer);
+        QCOMPARE(socket.state(), QAbstractSocket::UnconnectedState);
+    }
+
+    // A blank line of bare line feeds early and a CRLF one past the size limit: the head is the short one,
+    // whether it arrives in one read or in two.
+    void requestHeadEndsAtItsFirstBlankLine()
+    {
+        const QByteArray request =
+            "GET /adv.asp HTTP/1.1\n\n" + QByteArray(HttpRequestReader::maxHeadSize, 'x') + "\r\n\r\n";
+        HttpRequestReader whole;
+        QCOMPARE(whole.feed(request), HttpRequestReader::State::Complete);
+        HttpRequestReader split;
+        split.feed(QByteArrayView(request).first(30));
+        QCOMPARE(split.feed(QByteArrayView(request).sliced(30)), HttpRequestReader::State::Complete);
+        QCOMPARE(whole.target(), QByteArray("/adv.asp"));
+    }
+
+    void garbageClientIsDroppedAlone_data()
+    {
+        QTest::addColumn<QByteArray>("garbage");
+        QTest::newRow("no terminator") << QByteArray(70 * 1024, 'x');
+        QByteArray binary = "AuctionGO\tmallory\t\t0\t";
+        for (int i = 0; i < 4096; ++i)
+            binary += char((i * 37) & 0xFF);
+        QTest::newRow("binary after announcing") << binary;
+    }
+
+    void garbageClientIsDroppedAlone()
+    {
+        QFETCH(QByteArray, garbage);
+        AuctionEngine::Options o;
+        o.timing = {1, 0, 0, 3'600'000, 1000, 1000, 1000, 1000, 0, 0}; // open at once, never quiet
+        o.simulatedBidders = o.simulatedChat = false;
+        DemoAuctionServer server(o);
+        QVERIFY(server.listen(QHostAddress::LocalHost, 0));
+        server.start();
+
+        QTcpSocket good, bad;
+        good.connectToHost(QHostAddress::LocalHost, server.port());
+        QVERIFY(good.waitForConnected(5000));
+        good.write("AuctionGO\talice\t\t0\t");
+        QVERIFY(receive(good, "#GOBID\t\xFE").endsWith("#GOBID\t\xFE"));
+
+        bad.connectToHost(QHostAddress::LocalHost, server.port());
+        QVERIFY(bad.waitForConnected(5000));
+        bad.write(garbage);
+        receive(bad); // until the server closes it
+
+        // The good client's message arrives in pieces and is still relayed to it.
+        good.write("UMSG\tali");
+        good.flush();
+        good.write("ce\tstill here\t\xFE");
+        QVERIFY(receive(good, "MSG\talice: still here\t\xFE").endsWith("MSG\talice: still here\t\xFE"));
+        QCOMPARE(server.clientCount(), 1);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestDemoServer)
+#include "test_demo_server.moc"

@@ -27,19 +27,18 @@ struct Frm2BidControls {
           Hi_Bid(named<QLabel>(w, "Hi_Bid")), Lb_bid(named<QLabel>(w, "Lb_bid")),
           bid_Inc(named<QLabel>(w, "bid_Inc")), SellerBy(named<QLabel>(w, "SellerBy")),
           cCurrency(named<QLabel>(w, "cCurrency")), PFInfo(named<QLabel>(w, "PFInfo")),
-          img_count(named<QLabel>(w, "img_count")), stbPanel1(named<QLabel>(w, "stbPanel1")),
-          stbPanel2(named<QLabel>(w, "stbPanel2")), lbYourBid(named<QLineEdit>(w, "lbYourBid")),
-          MMax(named<QLineEdit>(w, "MMax")), txtSend(named<QLineEdit>(w, "txtSend")),
-          displastbid(named<QLineEdit>(w, "displastbid")), aucList(named<QListWidget>(w, "aucList")),
-          msgchat(named<QPlainTextEdit>(w, "msgchat")), countDown(named<QProgressBar>(w, "countDown")),
-          pload1(named<QProgressBar>(w, "pload1")), pload2(named<QProgressBar>(w, "pload2")),
-          GOBID(named<QPushButton>(w, "GOBID")), ButSend(named<QPushButton>(w, "ButSend")),
-          ssTab_Bid(named<QTabWidget>(w, "ssTab_Bid")), webBid(named<WebView>(w, "webBid")),
-          webgalley(named<WebView>(w, "webgalley"))
+          img_count(named<QLabel>(w, "img_count")), stbPanel2(named<QLabel>(w, "stbPanel2")),
+          lbYourBid(named<QLineEdit>(w, "lbYourBid")), MMax(named<QLineEdit>(w, "MMax")),
+          txtSend(named<QLineEdit>(w, "txtSend")), displastbid(named<QLineEdit>(w, "displastbid")),
+          aucList(named<QListWidget>(w, "aucList")), msgchat(named<QPlainTextEdit>(w, "msgchat")),
+          countDown(named<QProgressBar>(w, "countDown")), pload1(named<QProgressBar>(w, "pload1")),
+          pload2(named<QProgressBar>(w, "pload2")), GOBID(named<QPushButton>(w, "GOBID")),
+          ButSend(named<QPushButton>(w, "ButSend")), ssTab_Bid(named<QTabWidget>(w, "ssTab_Bid")),
+          webBid(named<WebView>(w, "webBid")), webgalley(named<WebView>(w, "webgalley"))
     {}
 
     QLabel *PDesc, *nQty, *fbidat, *MinBid, *Hi_Bid, *Lb_bid, *bid_Inc, *SellerBy, *cCurrency, *PFInfo,
-        *img_count, *stbPanel1, *stbPanel2;
+        *img_count, *stbPanel2;
     QLineEdit *lbYourBid, *MMax, *txtSend, *displastbid;
     QListWidget *aucList;
     QPlainTextEdit *msgchat;

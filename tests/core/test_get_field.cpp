@@ -10,19 +10,14 @@ Q_DECLARE_METATYPE(FieldValue)
 class TestGetField : public QObject {
     Q_OBJECT
 private slots:
+    // Tab-separated fields are the random test's below; these are the other delimiters and the edges.
     void fields_data()
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<int>("n");
         QTest::addColumn<QString>("delimiter");
         QTest::addColumn<FieldValue>("expected");
-        QTest::newRow("closed last field") << u"a\tb\t"_s << 1 << u"\t"_s << FieldValue(u"b"_s);
-        QTest::newRow("beyond the last delimiter") << u"a\tb\t"_s << 2 << u"\t"_s << FieldValue();
-        QTest::newRow("unclosed last field") << u"a\tb"_s << 1 << u"\t"_s << FieldValue();
-        QTest::newRow("empty field is not Empty") << u"\t\tx\t"_s << 1 << u"\t"_s << FieldValue(u""_s);
-        QTest::newRow("after empty fields") << u"\t\tx\t"_s << 2 << u"\t"_s << FieldValue(u"x"_s);
         QTest::newRow("too large field number") << u"a\tb\t"_s << 100000 << u"\t"_s << FieldValue();
-        QTest::newRow("negative field") << u"a\tb\t"_s << -1 << u"\t"_s << FieldValue();
         QTest::newRow("two-character delimiter") << u"a\t\tb\t\t"_s << 0 << u"\t\t"_s << FieldValue();
         QTest::newRow("empty delimiter") << u"abc"_s << 0 << u""_s << FieldValue();
         QTest::newRow("sign-in reply, = appended") << u"ID=42="_s << 1 << u"="_s << FieldValue(u"42"_s);

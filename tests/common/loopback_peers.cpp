@@ -21,11 +21,6 @@ quint16 LoopbackHttp::port() const
     return m_server->serverPort();
 }
 
-void LoopbackHttp::setPage(const QString &path, const QByteArray &html)
-{
-    m_pages.insert(path, html);
-}
-
 void LoopbackHttp::serve(QTcpSocket *socket)
 {
     QByteArray pending = socket->property("pending").toByteArray() + socket->readAll();
@@ -66,8 +61,6 @@ void LoopbackHttp::respond(QTcpSocket *socket, const QByteArray &requestLine)
     if (path.endsWith(QLatin1String("/chkmbid.asp"))) {
         body = signInBody;
         status = signInStatus;
-    } else if (m_pages.contains(path)) {
-        body = m_pages.value(path);
     } else {
         body = "<html><head><title>Gavora</title></head><body>" + path.toUtf8() + "</body></html>";
     }

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QByteArray>
-#include <QHash>
 #include <QList>
 #include <QObject>
 #include <QPointer>
@@ -10,14 +9,13 @@
 class QTcpServer;
 class QTcpSocket;
 
-// A tiny HTTP responder on loopback: records each request line and answers from a table of paths.
+// A tiny HTTP responder on loopback: records each request line and answers it.
 class LoopbackHttp : public QObject {
     Q_OBJECT
 public:
     explicit LoopbackHttp(QObject *parent = nullptr);
     quint16 port() const;
-    // Body for a path (without query); the sign-in path answers signInBody.
-    void setPage(const QString &path, const QByteArray &html);
+    // The sign-in path answers signInBody, every other path a page that names it.
     QByteArray signInBody = "ID=4711";
     QByteArray signInStatus = "200 OK";
     // false: records requests but holds the answers back, as a server that hangs.
@@ -36,7 +34,6 @@ private:
     void serve(QTcpSocket *socket);
     void respond(QTcpSocket *socket, const QByteArray &requestLine);
     QTcpServer *m_server;
-    QHash<QString, QByteArray> m_pages;
     QList<Held> m_held;
 };
 

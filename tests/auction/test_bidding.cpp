@@ -87,18 +87,15 @@ private slots:
     }
 
     // TAB, CR, LF and the terminator character are blanked so that no text can add fields or end a message.
+    // The announcement, an empty chat line and the description request are on the wire in the window's tests.
     void outgoingMessages_data()
     {
         QTest::addColumn<QByteArray>("built");
         QTest::addColumn<QByteArray>("bytes");
-        QTest::newRow("announcement")
-            << AuctionMessages::auctionGo(u"us\ter") << "AuctionGO\tus er\t\t0\t"_ba;
         QTest::newRow("bid, Thai user, rounded")
             << AuctionMessages::bid(u"สม", u"1,600.5") << "\xCA\xC1\tROBOT CLICK BID\t1601\t\xFE"_ba;
         QTest::newRow("chat") << AuctionMessages::chat(u"me", u"a\tb\uF8C7c\r\nสวัสดี€😀")
                               << "UMSG\tme\ta b c  \xCA\xC7\xD1\xCA\xB4\xD5\x80?\t\xFE"_ba;
-        QTest::newRow("empty chat") << AuctionMessages::chat(u"user", u"") << "UMSG\tuser\t\t\xFE"_ba;
-        QTest::newRow("description request") << AuctionMessages::getPd() << "GETPD\t\xFE"_ba;
     }
 
     void outgoingMessages()

@@ -1,10 +1,8 @@
 // The auction panel driven by server bytes: every handler, broken fields of every keyword, a recorded session
-// replayed over loopback and cut into reads of every size, and a server that misbehaves (a connection cut
-// inside a message, a message that never ends, a flood in one write, no server at all). Whatever arrives, the
-// panel shows only what it can show.
+// cut into reads of every size, and a server that misbehaves (a connection cut inside a message, a message
+// that never ends, a flood in one write, no server at all); the socket's own events.
 #include "amount.h"
 #include "auction_board.h"
-#include "auction_messages.h"
 #include "auction_receiver.h"
 #include "auction_socket.h"
 #include "cp874.h"
@@ -62,8 +60,6 @@ struct Session {
         QObject::connect(&board, &AuctionBoard::navigateDescription,
                          [this](const QString &page) { pages << page; });
         QObject::connect(&board, &AuctionBoard::playSound, [this](const QString &path) { sounds << path; });
-        QObject::connect(&socket, &AuctionSocket::connected,
-                         [this] { socket.SendData(AuctionMessages::auctionGo(u"me")); });
         QObject::connect(&socket, &AuctionSocket::dataArrival, [this] {
             read(socket.GetData());
             largestPending = std::max(largestPending, receiver.pendingSize());

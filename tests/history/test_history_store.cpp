@@ -15,6 +15,7 @@
 #include <QtTest>
 #include <csignal>
 #include <optional>
+#include <sys/mount.h>
 #include <sys/resource.h>
 
 using namespace Qt::StringLiterals;
@@ -98,6 +99,43 @@ QList<QStringList> referenceRows(const QByteArray &file)
     }
     return rows;
 }
+
+// A small file system of the test's own, all but full, where the machine lets a test mount one (as root on
+// Linux): a real full disk rather than a stand-in.
+class FullFileSystem {
+public:
+    FullFileSystem()
+        : m_mounted(::mount("gavora-test", QFile::encodeName(m_dir.path()).constData(), "tmpfs",
+                            MS_NOSUID | MS_NODEV, "size=64k") == 0)
+    {}
+    ~FullFileSystem()
+    {
+        if (m_mounted)
+            ::umount2(QFile::encodeName(m_dir.path()).constData(), MNT_DETACH);
+    }
+    FullFileSystem(const FullFileSystem &) = delete;
+    FullFileSystem &operator=(const FullFileSystem &) = delete;
+
+    bool mounted() const { return m_mounted; }
+    QString path() const { return m_dir.path(); }
+    // Takes what is left but about `spare` bytes.
+    void fill(qint64 spare) const
+    {
+        QFile filler(QDir(path()).filePath(QStringLiteral("filler")));
+        const QByteArray block(1024, 'f');
+        qint64 written = 0;
+        if (filler.open(QIODevice::WriteOnly)) {
+            while (filler.write(block) == block.size() && filler.flush())
+                written += block.size();
+        }
+        filler.close();
+        QFile::resize(filler.fileName(), qMax<qint64>(0, written - spare));
+    }
+
+private:
+    QTemporaryDir m_dir;
+    bool m_mounted;
+};
 
 QByteArray oldHistory()
 {
@@ -214,8 +252,9 @@ private slots:
     }
 
     // A sale arrives while the file cannot be written: the old file (or the folder in its place) stays as it
-    // was, nothing is left behind, the auction goes on, and the user is told which file and why. A file-size
-    // limit stands in for a full disk: the write fails part way.
+    // was, nothing is left behind, the auction goes on, and the user is told which file and why. A full disk
+    // is a small file system filled up where one can be mounted; elsewhere a file-size limit stands in for
+    // it, so that the write fails part way all the same.
     void saleThatCannotBeWritten_data()
     {
         QTest::addColumn<QString>("obstacle");
@@ -225,25 +264,33 @@ private slots:
     void saleThatCannotBeWritten()
     {
         QFETCH(QString, obstacle);
-        QTemporaryDir dir;
-        const QString path = dir.filePath(u"AuctHist.bid"_s);
+        QTemporaryDir plain;
+        std::optional<FullFileSystem> full;
+        if (obstacle == u"full disk" && !full.emplace().mounted())
+            full.reset();
+        const QString folder = full ? full->path() : plain.path();
+        const QString path = QDir(folder).filePath(u"AuctHist.bid"_s);
         if (obstacle == u"a folder in its place") {
-            QVERIFY(QDir(dir.path()).mkdir(u"AuctHist.bid"_s));
+            QVERIFY(QDir(folder).mkdir(u"AuctHist.bid"_s));
             writeWholeFile(path + u"/keep"_s, "x");
         } else {
             writeWholeFile(path, oldHistory());
         }
         std::optional<ReadOnlyFolder> readOnly;
-        if (obstacle == u"read-only folder" && !readOnly.emplace(dir.path()).isReadOnly())
+        if (obstacle == u"read-only folder" && !readOnly.emplace(folder).isReadOnly())
             QSKIP("this file system cannot make the folder read-only");
         rlimit saved{};
         getrlimit(RLIMIT_FSIZE, &saved);
-        if (obstacle == u"full disk") {
+        if (full) {
+            full->fill(40);
+            qInfo("full disk: a filled-up tmpfs");
+        } else if (obstacle == u"full disk") {
             const rlimit limit{rlim_t(oldHistory().size() + 40), saved.rlim_max};
             setrlimit(RLIMIT_FSIZE, &limit);
+            qInfo("full disk: a file-size limit (mounting is not allowed here)");
         }
         HistoryWrite written;
-        sellAndGoOn(dir.path(), written);
+        sellAndGoOn(folder, written);
         setrlimit(RLIMIT_FSIZE, &saved);
         QVERIFY(!written);
         const Prompter::Request message = History::failureMessage(written);
@@ -256,8 +303,10 @@ private slots:
         } else {
             QCOMPARE(readWholeFile(path), oldHistory());
         }
-        QCOMPARE(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
-                 QStringList{u"AuctHist.bid"_s});
+        QStringList expected{u"AuctHist.bid"_s};
+        if (full)
+            expected.append(u"filler"_s);
+        QCOMPARE(QDir(folder).entryList(QDir::NoDotAndDotDot | QDir::AllEntries, QDir::Name), expected);
     }
 
     void windowListsRowsAndCloses_data()

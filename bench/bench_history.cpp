@@ -3,7 +3,6 @@
 #include "history_store.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
@@ -68,23 +67,20 @@ void BM_ReadRows(benchmark::State &state)
 {
     const HistoryFolder folder(int(state.range(0)));
     for (auto _ : state)
-        benchmark::DoNotOptimize(History::readRows(folder.dir.path()));
+        benchmark::DoNotOptimize(History::readRows(WorkFolder(folder.dir.path())));
 }
 
 // What the user waits for when the window opens: the file read, listed and laid out in the window's rows.
 void BM_OpenWindow(benchmark::State &state)
 {
     const HistoryFolder folder(int(state.range(0)));
-    const QString previous = QDir::currentPath();
-    QDir::setCurrent(folder.dir.path());
     for (auto _ : state) {
-        auto window = std::make_unique<frmHbid>();
+        auto window = std::make_unique<frmHbid>(WorkFolder(folder.dir.path()));
         benchmark::DoNotOptimize(window.get());
         state.PauseTiming();
         window.reset();
         state.ResumeTiming();
     }
-    QDir::setCurrent(previous);
 }
 
 void BM_WriteNewRecord(benchmark::State &state)
@@ -92,7 +88,7 @@ void BM_WriteNewRecord(benchmark::State &state)
     const HistoryFolder folder(int(state.range(0)));
     const SaleRecord sale = newSale();
     for (auto _ : state) {
-        benchmark::DoNotOptimize(WriteHistoryRecord(sale, folder.dir.path()));
+        benchmark::DoNotOptimize(WriteHistoryRecord(sale, WorkFolder(folder.dir.path())));
         state.PauseTiming();
         folder.restore();
         state.ResumeTiming();
@@ -106,7 +102,7 @@ void BM_WriteRepeatSale(benchmark::State &state)
     sale.highBidder = QStringLiteral("bidder%1").arg(state.range(0) / 2 % 997);
     sale.productId = QStringLiteral("P%1").arg(state.range(0) / 2);
     for (auto _ : state)
-        benchmark::DoNotOptimize(WriteHistoryRecord(sale, folder.dir.path()));
+        benchmark::DoNotOptimize(WriteHistoryRecord(sale, WorkFolder(folder.dir.path())));
 }
 } // namespace
 

@@ -5,7 +5,6 @@
 #include "amount.h"
 #include "auction_socket.h"
 #include "frm2bid.h"
-#include "global.h"
 #include "loopback_peers.h"
 #include "message_box_prompter.h"
 #include "start_up.h"
@@ -89,7 +88,10 @@ QByteArray bidMessage(const QByteArray &bidder, qint64 amount)
 // product and opened the bidding.
 struct ConnectedWindow {
     ConnectedWindow()
-        : window({.prompter = &prompter, .webViewFactory = WebEngineWebView::factory(), .beep = [] {}})
+        : window({.prompter = &prompter,
+                  .webViewFactory = WebEngineWebView::factory(folder),
+                  .beep = [] {},
+                  .workFolder = folder})
     {
         writeHostIni(dir.path(), web.port(), peer.port());
         window.Form_Load();
@@ -103,7 +105,8 @@ struct ConnectedWindow {
         ready = ready && runUntil([lastBid] { return lastBid->text() == FormatAmount(1000); });
     }
 
-    TempWorkDir dir;
+    QTemporaryDir dir;
+    WorkFolder folder{dir.path()};
     FakePrompter prompter;
     LoopbackHttp web;
     ScriptedPeer peer;
@@ -231,7 +234,9 @@ int startupChild(int argc, char **argv)
     const qint64 appMade = nowNs();
 
     MessageBoxPrompter prompter;
-    frm2Bid window({.prompter = &prompter, .webViewFactory = WebEngineWebView::factory()});
+    const WorkFolder folder = WorkFolder::current();
+    frm2Bid window(
+        {.prompter = &prompter, .webViewFactory = WebEngineWebView::factory(folder), .workFolder = folder});
     const qint64 windowMade = nowNs();
     window.Form_Load();
     const qint64 loaded = nowNs();
@@ -270,7 +275,7 @@ void BM_StartUp(benchmark::State &state)
         std::vector<qint64> total;
         std::vector<std::vector<qint64>> phases(std::size(steps));
         for (int i = 0; i < launches; ++i) {
-            TempWorkDir dir;
+            QTemporaryDir dir;
             writeHostIni(dir.path(), web.port(), 1);
             QProcess child;
             child.setWorkingDirectory(dir.path());

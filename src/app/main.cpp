@@ -16,7 +16,9 @@ int main(int argc, char **argv)
     MessageBoxPrompter prompter;
     Frm2BidServices services;
     services.prompter = &prompter;
-    services.webViewFactory = WebEngineWebView::factory();
+    // Taken here, right before the load step: the program never changes its current folder.
+    services.workFolder = WorkFolder::current();
+    services.webViewFactory = WebEngineWebView::factory(services.workFolder);
     frm2Bid window(services);
     const QString failure = window.Form_Load();
     if (!failure.isEmpty()) {

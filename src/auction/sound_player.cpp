@@ -1,45 +1,19 @@
 #include "sound_player.h"
 
-#include "file_lookup.h"
-
-#include <QDir>
 #include <QFileInfo>
 #include <QSoundEffect>
 #include <QTimer>
 #include <QUrl>
 #include <memory>
 
-SoundPlayer::SoundPlayer(QObject *parent) : QObject(parent) {}
+SoundPlayer::SoundPlayer(WorkFolder folder, QObject *parent) : QObject(parent), m_folder(std::move(folder)) {}
 
 SoundPlayer::~SoundPlayer() = default;
 
-namespace {
-// The folder of the sounds is matched whatever its letter case, as the file is.
-QString findFolderIgnoringCase(const QString &dir, const QString &name)
+QString SoundPlayer::resolve(const QString &relativePath) const
 {
-    const QDir folder(dir);
-    if (QFileInfo(folder.filePath(name)).isDir())
-        return folder.filePath(name);
-    const QStringList entries = folder.entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden);
-    for (const QString &entry : entries) {
-        if (entry.compare(name, Qt::CaseInsensitive) == 0)
-            return folder.filePath(entry);
-    }
-    return folder.filePath(name);
-}
-} // namespace
-
-QString SoundPlayer::resolve(const QString &relativePath)
-{
-    QString path = QDir::currentPath();
-    const QStringList parts = QDir::fromNativeSeparators(relativePath).split(u'/', Qt::SkipEmptyParts);
-    for (qsizetype i = 0; i < parts.size(); ++i)
-        path = i + 1 < parts.size() ? findFolderIgnoringCase(path, parts[i])
-                                    : findFileIgnoringCase(path, parts[i]);
-    const QFileInfo info(path);
-    if (parts.isEmpty() || !info.isFile())
-        return {};
-    return info.absoluteFilePath();
+    const QFileInfo info(m_folder.file(relativePath));
+    return info.isFile() ? info.absoluteFilePath() : QString();
 }
 
 bool SoundPlayer::isLoading() const

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "work_folder.h"
+
 #include <QObject>
 #include <QString>
 #include <chrono>
@@ -12,10 +14,10 @@ class QSoundEffect;
 class SoundPlayer : public QObject {
     Q_OBJECT
 public:
-    explicit SoundPlayer(QObject *parent = nullptr);
+    explicit SoundPlayer(WorkFolder folder, QObject *parent = nullptr);
     ~SoundPlayer() override;
 
-    // relativePath is taken from the current folder at the moment of playing, e.g. "Sounds/boom.wav"; letter
+    // relativePath is taken from the work folder at the moment of playing, e.g. "Sounds/boom.wav"; letter
     // case of the folder and file names does not matter.
     void PlaySoundFile(const QString &relativePath);
 
@@ -27,12 +29,13 @@ public:
     void whenSettled(std::chrono::milliseconds limit, std::function<void()> then);
 
     // The file that would play for relativePath, or the empty text when there is none.
-    static QString resolve(const QString &relativePath);
+    QString resolve(const QString &relativePath) const;
 
 signals:
     // A sound that was being read in is ready, or failed to load.
     void loadFinished();
 
 private:
+    WorkFolder m_folder;
     QSoundEffect *m_effect = nullptr;
 };

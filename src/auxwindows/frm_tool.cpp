@@ -17,10 +17,10 @@ const QStringList frmTool::buttonKeys = {QStringLiteral("Back"), QStringLiteral(
                                          QStringLiteral("Stop"), QStringLiteral("Refresh"),
                                          QStringLiteral("Home"), QStringLiteral("Search")};
 
-frmTool::frmTool(ToolTarget &target, QWidget *parent)
+frmTool::frmTool(ToolTarget &target, const WorkFolder &folder, QWidget *parent)
     : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint | Qt::MSWindowsFixedSizeDialogHint |
                           Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
-      m_target(target)
+      m_target(target), m_folder(folder)
 {
     setObjectName(QStringLiteral("frmTool"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -82,7 +82,7 @@ void frmTool::tbToolBar_ButtonClick(const QString &key)
         view->Refresh();
     } else if (key == QLatin1String("Home")) {
         // On the description tab too: Home acts on the page the user sees.
-        view->Navigate(HostConfig::website() + QLatin1Char('/'));
+        view->Navigate(HostConfig::website(m_folder) + QLatin1Char('/'));
     } else if (key == QLatin1String("Search")) {
         view->GoSearch();
     } else if (key == QLatin1String("Stop")) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "work_folder.h"
+
 #include <QWidget>
 
 class QLineEdit;
@@ -16,7 +18,7 @@ public:
     // Button keys (also their tooltips), left to right.
     static const QStringList buttonKeys;
 
-    explicit frmTool(ToolTarget &target, QWidget *parent = nullptr);
+    frmTool(ToolTarget &target, const WorkFolder &folder, QWidget *parent = nullptr);
 
     // The main window writes the gallery view's address here.
     void setAddress(const QString &url);
@@ -32,4 +34,5 @@ protected:
 
 private:
     ToolTarget &m_target;
+    WorkFolder m_folder;
 };

@@ -3,16 +3,28 @@
 #include <QDir>
 #include <QFileInfo>
 
-QString findFileIgnoringCase(const QString &dir, const QString &name)
+namespace {
+QString findEntry(const QDir &folder, const QString &name, bool isFolder)
 {
-    const QDir folder(dir);
     const QString exact = folder.filePath(name);
-    if (QFileInfo::exists(exact))
+    const QFileInfo info(exact);
+    if (isFolder ? info.isDir() : info.exists())
         return exact;
-    const QStringList entries = folder.entryList(QDir::Files | QDir::Hidden | QDir::System);
+    const QStringList entries = folder.entryList(isFolder ? QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden
+                                                          : QDir::Files | QDir::Hidden | QDir::System);
     for (const QString &entry : entries) {
         if (entry.compare(name, Qt::CaseInsensitive) == 0)
             return folder.filePath(entry);
     }
     return exact;
+}
+} // namespace
+
+QString findFileIgnoringCase(const QString &dir, const QString &name)
+{
+    const QStringList parts = name.split(QLatin1Char('/'), Qt::SkipEmptyParts);
+    QString path = dir;
+    for (qsizetype i = 0; i < parts.size(); ++i)
+        path = findEntry(QDir(path), parts[i], i + 1 < parts.size());
+    return path;
 }

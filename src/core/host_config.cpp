@@ -1,37 +1,30 @@
 #include "host_config.h"
 
-#include "file_lookup.h"
-#include "global.h"
 #include "profile_file.h"
 
-QString HostConfig::path()
+QString HostConfig::read(const WorkFolder &folder, const QString &key)
 {
-    return findFileIgnoringCase(Global::WorkDir, QStringLiteral("HOSTIP.INI"));
+    return ReadIniKey(QStringLiteral("SERVER"), key, folder.hostIni());
 }
 
-QString HostConfig::read(const QString &key)
-{
-    return ReadIniKey(QStringLiteral("SERVER"), key, path());
-}
-
-static QString rootOr(const QString &configured)
+static QString rootOr(const WorkFolder &folder, const QString &configured)
 {
     QString root = configured;
     if (root.isEmpty())
-        root = QStringLiteral("http://") + HostConfig::ip();
+        root = QStringLiteral("http://") + HostConfig::ip(folder);
     while (root.endsWith(QLatin1Char('/')))
         root.chop(1);
     return root;
 }
 
-QString HostConfig::website()
+QString HostConfig::website(const WorkFolder &folder)
 {
-    return rootOr(read(QStringLiteral("WEBSITE")));
+    return rootOr(folder, read(folder, QStringLiteral("WEBSITE")));
 }
 
-QString HostConfig::appServer()
+QString HostConfig::appServer(const WorkFolder &folder)
 {
-    return rootOr(read(QStringLiteral("APPSERVER")));
+    return rootOr(folder, read(folder, QStringLiteral("APPSERVER")));
 }
 
 QString HostConfig::hostOf(const QString &ip)

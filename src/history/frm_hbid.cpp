@@ -57,7 +57,7 @@ private:
     History::Listing m_listing;
 };
 
-frmHbid::frmHbid(QWidget *parent) : QDialog(parent)
+frmHbid::frmHbid(const WorkFolder &folder, QWidget *parent) : QDialog(parent), m_folder(folder)
 {
     setObjectName(QStringLiteral("frmHbid"));
     setWindowTitle(QStringLiteral("High Bid"));
@@ -90,9 +90,9 @@ frmHbid::frmHbid(QWidget *parent) : QDialog(parent)
     Form_Load();
 }
 
-frmHbid *frmHbid::showModal(QWidget *parent)
+frmHbid *frmHbid::showModal(const WorkFolder &folder, QWidget *parent)
 {
-    auto *window = new frmHbid(parent);
+    auto *window = new frmHbid(folder, parent);
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->setWindowModality(Qt::ApplicationModal);
     window->show();
@@ -109,7 +109,7 @@ QStringList frmHbid::rowTexts() const
 
 void frmHbid::Form_Load()
 {
-    m_rows->setListing(History::readListing());
+    m_rows->setListing(History::readListing(m_folder));
     for (int c = 0; c < History::columnCount - 1; ++c)
         lst_result->resizeColumnToContents(c);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "work_folder.h"
+
 #include <QDialog>
 #include <QStringList>
 
@@ -7,15 +9,15 @@ class HistoryRowsModel;
 class QPushButton;
 class QTreeView;
 
-// "High Bid": the sales recorded in the history file of the current folder, read once when the window opens.
+// "High Bid": the sales recorded in the history file of the work folder, read once when the window opens.
 class frmHbid : public QDialog {
     Q_OBJECT
 public:
-    explicit frmHbid(QWidget *parent = nullptr);
+    explicit frmHbid(const WorkFolder &folder, QWidget *parent = nullptr);
 
     // A fresh window, modal over the whole application, that deletes itself when closed. It does not block
     // the caller: the event loop keeps running, so server messages are still handled while it is open.
-    static frmHbid *showModal(QWidget *parent);
+    static frmHbid *showModal(const WorkFolder &folder, QWidget *parent);
 
     // Each row's columns joined by TAB, as listed.
     QStringList rowTexts() const;
@@ -27,5 +29,6 @@ private:
     void Form_Load();
     void but_Close_Click();
 
+    WorkFolder m_folder;
     HistoryRowsModel *m_rows = nullptr;
 };

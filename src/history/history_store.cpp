@@ -2,7 +2,6 @@
 
 #include "atomic_file.h"
 #include "cp874.h"
-#include "file_lookup.h"
 
 #include <QDir>
 #include <QFile>
@@ -111,11 +110,6 @@ qsizetype lineEnd(QByteArrayView bytes, qsizetype at)
 
 } // namespace
 
-QString History::filePath(const QString &folder)
-{
-    return findFileIgnoringCase(folder.isEmpty() ? QDir::currentPath() : folder, QLatin1StringView(fileName));
-}
-
 QString History::sectionName(const SaleRecord &sale)
 {
     return sale.highBidder + QLatin1Char('&') + sale.productId + QLatin1Char('&');
@@ -193,15 +187,15 @@ QList<QStringList> History::Listing::rows() const
     return all;
 }
 
-History::Listing History::readListing(const QString &folder)
+History::Listing History::readListing(const WorkFolder &folder)
 {
-    QFile file(filePath(folder));
+    QFile file(folder.history());
     if (!file.open(QIODevice::ReadOnly))
         return {};
     return Listing(file.readAll());
 }
 
-QList<QStringList> History::readRows(const QString &folder)
+QList<QStringList> History::readRows(const WorkFolder &folder)
 {
     return readListing(folder).rows();
 }
@@ -251,7 +245,7 @@ Prompter::Request History::failureMessage(const HistoryWrite &write)
             QStringLiteral("Gavora"), Prompter::Icon::Warning, Prompter::Buttons::Ok};
 }
 
-HistoryWrite WriteHistoryRecord(const SaleRecord &sale, const QString &folder, const QDate &date)
+HistoryWrite WriteHistoryRecord(const SaleRecord &sale, const WorkFolder &folder, const QDate &date)
 {
     const QList<ProfileFile::KeyValue> values = {
         {QStringLiteral("User"), sale.user},
@@ -264,7 +258,7 @@ HistoryWrite WriteHistoryRecord(const SaleRecord &sale, const QString &folder, c
         {QStringLiteral("Date"), History::dateText(date.isValid() ? date : QDate::currentDate())},
         {QStringLiteral("Time"), History::timeText(sale.lastListLine)},
     };
-    HistoryWrite write{History::filePath(folder), {}};
+    HistoryWrite write{folder.history(), {}};
     QFile file(write.path);
     QByteArray old;
     if (file.open(QIODevice::ReadOnly)) {

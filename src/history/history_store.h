@@ -3,6 +3,7 @@
 #include "profile_file.h"
 #include "prompter.h"
 #include "sale_record.h"
+#include "work_folder.h"
 
 #include <QByteArray>
 #include <QDate>
@@ -18,14 +19,11 @@ struct HistoryWrite {
     explicit operator bool() const { return error.isEmpty(); }
 };
 
-// The local record of every sale the client saw: AuctHist.bid, one profile section per pair of high bidder
-// and product, in the folder that is current at the moment of each access.
+// The local record of every sale the client saw: AuctHist.bid of the work folder, one profile section per
+// pair of high bidder and product.
 namespace History {
-inline constexpr char fileName[] = "AuctHist.bid";
 inline constexpr int columnCount = 8;
 
-// The history file inside folder (the current folder when empty), whatever its letter case on disk.
-QString filePath(const QString &folder = {});
 QString sectionName(const SaleRecord &sale);
 // The time text of a bid list line: what follows its first "Time : ", else the line from its 7th character.
 QString timeText(const QString &lastListLine);
@@ -54,9 +52,9 @@ private:
     QByteArray m_file;
     QList<std::array<Span, columnCount>> m_rows;
 };
-Listing readListing(const QString &folder = {});
+Listing readListing(const WorkFolder &folder);
 
-QList<QStringList> readRows(const QString &folder = {});
+QList<QStringList> readRows(const WorkFolder &folder);
 inline QString rowText(const QStringList &row)
 {
     return row.join(QLatin1Char('\t'));
@@ -73,4 +71,4 @@ QByteArray withValues(const QByteArray &file, const QString &section,
 
 // Writes one record in a single replacement of the file, so a failure leaves the previous file whole. The
 // date is the day of the call unless given.
-HistoryWrite WriteHistoryRecord(const SaleRecord &sale, const QString &folder = {}, const QDate &date = {});
+HistoryWrite WriteHistoryRecord(const SaleRecord &sale, const WorkFolder &folder, const QDate &date = {});

@@ -36,10 +36,10 @@ void setText(QLabel *label, const QString &text)
 } // namespace
 
 AuctionPanel::AuctionPanel(const Frm2BidUi &ui, Prompter &prompter, std::function<void()> beep,
-                           QObject *parent)
+                           const WorkFolder &folder, QObject *parent)
     : QObject(parent), wsk_tcp(new AuctionSocket(this)), m_ui(ui), m_prompter(prompter),
       m_beep(std::move(beep)), m_board(new AuctionBoard(this)), m_receiver(*m_board),
-      m_sounds(new SoundPlayer(this))
+      m_sounds(new SoundPlayer(folder, this))
 {
     connect(wsk_tcp, &AuctionSocket::connected, this, &AuctionPanel::wsk_tcp_Connect);
     connect(wsk_tcp, &AuctionSocket::closed, this, &AuctionPanel::wsk_tcp_Close);
@@ -47,9 +47,9 @@ AuctionPanel::AuctionPanel(const Frm2BidUi &ui, Prompter &prompter, std::functio
     connect(wsk_tcp, &AuctionSocket::dataArrival, this, &AuctionPanel::wsk_tcp_DataArrival);
 
     // The sale is written before the board changes anything, from what the panel shows.
-    m_board->setSaleRecorder([this](const SaleRecord &sale) {
+    m_board->setSaleRecorder([this, folder](const SaleRecord &sale) {
         // The auction goes on; the user hears of the lost record once the socket's handler has returned.
-        if (const HistoryWrite written = WriteHistoryRecord(sale); !written) {
+        if (const HistoryWrite written = WriteHistoryRecord(sale, folder); !written) {
             QMetaObject::invokeMethod(
                 this, [this, message = History::failureMessage(written)] { m_prompter.ask(message); },
                 Qt::QueuedConnection);

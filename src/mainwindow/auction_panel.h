@@ -1,6 +1,7 @@
 #pragma once
 
 #include "auction_receiver.h"
+#include "work_folder.h"
 
 #include <QObject>
 #include <functional>
@@ -16,7 +17,9 @@ struct Frm2BidUi;
 class AuctionPanel : public QObject {
     Q_OBJECT
 public:
-    AuctionPanel(const Frm2BidUi &ui, Prompter &prompter, std::function<void()> beep, QObject *parent);
+    // Sales are recorded and sounds found in folder.
+    AuctionPanel(const Frm2BidUi &ui, Prompter &prompter, std::function<void()> beep,
+                 const WorkFolder &folder, QObject *parent);
     ~AuctionPanel() override;
 
     AuctionBoard &board() { return *m_board; }

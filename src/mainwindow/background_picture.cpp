@@ -7,11 +7,11 @@
 #include <QImageReader>
 #include <QLabel>
 
-std::optional<QString> choosePictureFile(QWidget *owner)
+std::optional<QString> choosePictureFile(QWidget *owner, const WorkFolder &folder)
 {
     QString filter = QStringLiteral("BMP Files (*.bmp)");
     const QString path = QFileDialog::getOpenFileName(
-        owner, QStringLiteral("Picture List"), QDir::currentPath(),
+        owner, QStringLiteral("Picture List"), folder.path(),
         QStringLiteral("BMP Files (*.bmp);;GIF Files (*.gif);;JPG Files (*.jpg)"), &filter);
     if (path.isEmpty())
         return std::nullopt;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "work_folder.h"
+
 #include <QPixmap>
 #include <QString>
 #include <functional>
@@ -12,8 +14,8 @@ class QWidget;
 // Asks the user for a picture file; nothing when the user cancels.
 using PictureFileChooser = std::function<std::optional<QString>(QWidget *owner)>;
 
-// The open-file dialog of the background commands: "Picture List", starting in the current folder.
-std::optional<QString> choosePictureFile(QWidget *owner);
+// The open-file dialog of the background commands: "Picture List", starting in the work folder.
+std::optional<QString> choosePictureFile(QWidget *owner, const WorkFolder &folder);
 
 // The information panel's background: none, one of the two built-in pictures, or a file of the user's. The
 // picture shows from the panel's top left at its own size; the box behind the figures lets it through.
@@ -21,7 +23,7 @@ class BackgroundPicture {
 public:
     // builtIn(1) and builtIn(2) are the two built-in pictures.
     BackgroundPicture(QLabel *PFInfo, QLabel *bbox, Prompter &prompter, std::function<QPixmap(int)> builtIn,
-                      PictureFileChooser chooseFile = choosePictureFile);
+                      PictureFileChooser chooseFile);
 
     void MFP1_Click();
     void MFP2_Click();

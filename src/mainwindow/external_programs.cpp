@@ -1,7 +1,5 @@
 #include "external_programs.h"
 
-#include "file_lookup.h"
-#include "global.h"
 #include "profile_file.h"
 #include "prompter.h"
 
@@ -23,13 +21,13 @@ const QStringList ExternalPrograms::calculators = {QStringLiteral("gnome-calcula
                                                    QStringLiteral("kcalc"), QStringLiteral("galculator"),
                                                    QStringLiteral("mate-calc"), QStringLiteral("xcalc")};
 
-ExternalPrograms::ExternalPrograms(ProgramLauncher &launcher, Prompter &prompter)
-    : m_launcher(launcher), m_prompter(prompter)
+ExternalPrograms::ExternalPrograms(ProgramLauncher &launcher, Prompter &prompter, const WorkFolder &folder)
+    : m_launcher(launcher), m_prompter(prompter), m_folder(folder)
 {}
 
-QString ExternalPrograms::chatProgram()
+QString ExternalPrograms::chatProgram() const
 {
-    const QString path = findFileIgnoringCase(Global::WorkDir, QStringLiteral("dornu.exe"));
+    const QString path = m_folder.chatProgram();
     return QFileInfo(path).isFile() ? path : QString();
 }
 
@@ -38,9 +36,8 @@ void ExternalPrograms::MCC_Click(const QString &userName)
     const QString program = chatProgram();
     if (program.isEmpty() || userName.isEmpty())
         return;
-    WriteIniKey(QStringLiteral("INFO"), QStringLiteral("Name"), userName,
-                findFileIgnoringCase(Global::WorkDir, QStringLiteral("H.ini")));
-    if (!m_launcher.startDetached(program, Global::WorkDir))
+    WriteIniKey(QStringLiteral("INFO"), QStringLiteral("Name"), userName, m_folder.handOverIni());
+    if (!m_launcher.startDetached(program, m_folder.path()))
         reportFailure(QStringLiteral("ไม่สามารถเปิดโปรแกรมสนทนา ") + QFileInfo(program).fileName() +
                       QStringLiteral(" ได้"));
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "work_folder.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -21,16 +23,16 @@ public:
     bool startDetached(const QString &program, const QString &workingDirectory) override;
 };
 
-// The sibling chat program in WorkDir and the desktop calculator.
+// The sibling chat program in the work folder and the desktop calculator.
 class ExternalPrograms {
 public:
     static const QStringList calculators;
 
-    ExternalPrograms(ProgramLauncher &launcher, Prompter &prompter);
+    ExternalPrograms(ProgramLauncher &launcher, Prompter &prompter, const WorkFolder &folder);
 
-    // The chat program in WorkDir, whatever its letter case, or the empty text when there is none.
-    static QString chatProgram();
-    static bool chatProgramPresent() { return !chatProgram().isEmpty(); }
+    // The chat program in the work folder, whatever its letter case, or the empty text when there is none.
+    QString chatProgram() const;
+    bool chatProgramPresent() const { return !chatProgram().isEmpty(); }
 
     // Hands the user's name to the chat program through H.ini and starts it; nothing when the program is
     // gone or there is no name.
@@ -43,4 +45,5 @@ private:
 
     ProgramLauncher &m_launcher;
     Prompter &m_prompter;
+    WorkFolder m_folder;
 };

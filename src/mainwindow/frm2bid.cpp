@@ -9,7 +9,6 @@
 #include "frm_hbid.h"
 #include "frm_login.h"
 #include "frm_tool.h"
-#include "global.h"
 #include "host_config.h"
 #include "picture_button.h"
 #include "pictures.h"
@@ -19,7 +18,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDir>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
@@ -40,6 +38,10 @@ Frm2BidServices withDefaults(Frm2BidServices services)
 {
     if (!services.beep)
         services.beep = [] { QApplication::beep(); };
+    if (!services.choosePictureFile)
+        services.choosePictureFile = [folder = services.workFolder](QWidget *owner) {
+            return choosePictureFile(owner, folder);
+        };
     return services;
 }
 
@@ -73,11 +75,13 @@ void onCheckItem(QAction *item, QObject *context, const std::function<void()> &h
 frm2Bid::frm2Bid(Frm2BidServices services, QWidget *parent)
     : QMainWindow(parent), m_services(withDefaults(std::move(services))),
       m_ui(Frm2BidUi::build(this, m_services.webViewFactory)), m_menus(Frm2BidMenus::build(this)),
-      m_captions(this), m_panel(new AuctionPanel(m_ui, *m_services.prompter, m_services.beep, this)),
+      m_captions(this),
+      m_panel(new AuctionPanel(m_ui, *m_services.prompter, m_services.beep, m_services.workFolder, this)),
       m_panes(new WebPanes(m_ui, this, *m_services.prompter)),
-      m_programs(m_services.launcher ? *m_services.launcher : m_systemLauncher, *m_services.prompter),
+      m_programs(m_services.launcher ? *m_services.launcher : m_systemLauncher, *m_services.prompter,
+                 m_services.workFolder),
       m_background(m_ui.PFInfo, m_ui.bbox, *m_services.prompter, Pictures::background,
-                   m_services.choosePictureFile ? m_services.choosePictureFile : choosePictureFile),
+                   m_services.choosePictureFile),
       m_layout(Frm2BidLayout::designLayout())
 {
     setObjectName(QStringLiteral("frm2Bid"));
@@ -138,20 +142,19 @@ void frm2Bid::connectCommands()
 
 QString frm2Bid::Form_Load()
 {
-    const QString current = QDir::currentPath();
+    const QString current = m_services.workFolder.path();
     if (current.isEmpty() || !QFileInfo(current).isDir())
         return QStringLiteral("the current folder cannot be read");
-    Global::WorkDir = current;
     setWindowState(windowState() | Qt::WindowMaximized);
     m_confirmMaximized = true;
 
     if (!m_ui.webBid || !m_ui.webgalley || !m_ui.webspn)
         return QStringLiteral("the web views could not be created");
-    m_ui.webBid->Navigate(HostConfig::webOne());
-    m_ui.webgalley->Navigate(HostConfig::webGall());
-    const QString host = HostConfig::ip();
+    m_ui.webBid->Navigate(HostConfig::webOne(m_services.workFolder));
+    m_ui.webgalley->Navigate(HostConfig::webGall(m_services.workFolder));
+    const QString host = HostConfig::ip(m_services.workFolder);
 
-    m_menus.MCC->setVisible(ExternalPrograms::chatProgramPresent());
+    m_menus.MCC->setVisible(m_programs.chatProgramPresent());
 
     m_ui.webspn->Navigate(QStringLiteral("http://") + host + QStringLiteral("/adv.asp"));
     m_ui.webspn->show();
@@ -279,7 +282,7 @@ void frm2Bid::MCC_Click()
 
 void frm2Bid::openServicePage(QStringView command)
 {
-    const auto page = ServicePages::forCommand(command);
+    const auto page = ServicePages::forCommand(command, m_services.workFolder);
     if (!page)
         return;
     (page->view == ServicePages::View::webBid ? m_ui.webBid : m_ui.webgalley)->Navigate(page->url);
@@ -292,7 +295,7 @@ int frm2Bid::currentTab() const
 
 void frm2Bid::but_basket_DblClick()
 {
-    frmHbid::showModal(this);
+    frmHbid::showModal(m_services.workFolder, this);
 }
 
 void frm2Bid::openSignIn(bool modal)
@@ -302,7 +305,7 @@ void frm2Bid::openSignIn(bool modal)
         m_login->activateWindow();
         return;
     }
-    m_login = new frmLogin(*this, *m_services.prompter, this);
+    m_login = new frmLogin(*this, *m_services.prompter, m_services.workFolder, this);
     m_login->setRequestTimeout(m_services.signInTimeout);
     m_login->setWindowModality(modal ? Qt::ApplicationModal : Qt::NonModal);
     m_login->show();
@@ -313,7 +316,7 @@ void frm2Bid::openSignIn(bool modal)
 frmTool *frm2Bid::makeToolWindow()
 {
     if (!m_tool)
-        m_tool = new frmTool(*this, this);
+        m_tool = new frmTool(*this, m_services.workFolder, this);
     return m_tool;
 }
 

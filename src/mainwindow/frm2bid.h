@@ -11,6 +11,7 @@
 #include "sign_in_target.h"
 #include "tool_target.h"
 #include "web_view.h"
+#include "work_folder.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -32,6 +33,8 @@ struct Frm2BidServices {
     ProgramLauncher *launcher = nullptr;
     // Asks for a background picture file; the open-file dialog when none is given.
     PictureFileChooser choosePictureFile{};
+    // Where the program's files are; the load step refuses an empty one.
+    WorkFolder workFolder{};
 };
 
 // The main auction window: a shell that owns its controls and parts, lays them out and opens the other

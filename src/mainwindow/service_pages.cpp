@@ -27,12 +27,12 @@ constexpr std::array entries{
 };
 } // namespace
 
-std::optional<Page> forCommand(QStringView command)
+std::optional<Page> forCommand(QStringView command, const WorkFolder &folder)
 {
     for (const Entry &entry : entries) {
         if (command == QStringView(entry.command)) {
             const QString root =
-                entry.site == Site::AppServer ? HostConfig::appServer() : HostConfig::website();
+                entry.site == Site::AppServer ? HostConfig::appServer(folder) : HostConfig::website(folder);
             return Page{entry.view, root + QString::fromUtf16(entry.path)};
         }
     }

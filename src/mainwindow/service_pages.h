@@ -1,5 +1,7 @@
 #pragma once
 
+#include "work_folder.h"
+
 #include <QString>
 #include <QStringView>
 #include <optional>
@@ -14,6 +16,6 @@ struct Page {
 };
 
 // The page of a menu command (MNU, MPPS, MSSALE, MSNews, MSFAQ, MSS, MSHELP, MCT), its address built from
-// HOSTIP.INI as it reads now; nothing for any other name.
-std::optional<Page> forCommand(QStringView command);
+// the folder's HOSTIP.INI as it reads now; nothing for any other name.
+std::optional<Page> forCommand(QStringView command, const WorkFolder &folder);
 } // namespace ServicePages

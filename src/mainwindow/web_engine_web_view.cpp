@@ -9,7 +9,8 @@
 // ProgressChange (out of 100, and -1 once it has ended), its end DownloadComplete followed by
 // DocumentComplete. A move within the same page also completes a document, so that the address shown follows
 // it.
-WebEngineWebView::WebEngineWebView(QWidget *parent) : WebView(parent), m_view(new QWebEngineView(this))
+WebEngineWebView::WebEngineWebView(const WorkFolder &folder, QWidget *parent)
+    : WebView(parent), m_folder(folder), m_view(new QWebEngineView(this))
 {
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -62,7 +63,7 @@ void WebEngineWebView::Refresh()
 
 void WebEngineWebView::GoSearch()
 {
-    Navigate(searchPageUrl());
+    Navigate(searchPageUrl(m_folder));
 }
 
 QString WebEngineWebView::title() const
@@ -75,7 +76,7 @@ QString WebEngineWebView::LocationURL() const
     return m_view->url().toString();
 }
 
-WebViewFactory WebEngineWebView::factory()
+WebViewFactory WebEngineWebView::factory(const WorkFolder &folder)
 {
-    return [](QWidget *parent) -> WebView * { return new WebEngineWebView(parent); };
+    return [folder](QWidget *parent) -> WebView * { return new WebEngineWebView(folder, parent); };
 }

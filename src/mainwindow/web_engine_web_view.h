@@ -7,7 +7,8 @@ class QWebEngineView;
 class WebEngineWebView : public WebView {
     Q_OBJECT
 public:
-    explicit WebEngineWebView(QWidget *parent = nullptr);
+    // folder: whose HOSTIP.INI names the search page.
+    explicit WebEngineWebView(const WorkFolder &folder, QWidget *parent = nullptr);
 
     void Navigate(const QString &url) override;
     void GoBack() override;
@@ -18,8 +19,9 @@ public:
     QString title() const override;
     QString LocationURL() const override;
 
-    static WebViewFactory factory();
+    static WebViewFactory factory(const WorkFolder &folder);
 
 private:
+    WorkFolder m_folder;
     QWebEngineView *m_view;
 };

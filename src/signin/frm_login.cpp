@@ -1,7 +1,6 @@
 #include "frm_login.h"
 
 #include "design_units.h"
-#include "global.h"
 #include "host_config.h"
 #include "prompter.h"
 #include "sign_in_check.h"
@@ -43,10 +42,10 @@ template <typename W> W *place(W *widget, const char *name, const TwipsRect &rec
 }
 } // namespace
 
-frmLogin::frmLogin(SignInTarget &target, Prompter &prompter, QWidget *parent)
+frmLogin::frmLogin(SignInTarget &target, Prompter &prompter, const WorkFolder &folder, QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint),
-      m_target(target), m_prompter(prompter), m_check(new SignInCheck(this))
+      m_target(target), m_prompter(prompter), m_folder(folder), m_check(new SignInCheck(this))
 {
     setObjectName(QStringLiteral("frmLogin"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -109,13 +108,13 @@ void frmLogin::setRequestTimeout(std::chrono::milliseconds timeout)
 void frmLogin::cmdOK_Click()
 {
     // The configuration is read at every press, so an edited file takes effect at the next attempt.
-    if (!QFileInfo::exists(HostConfig::path())) {
-        m_prompter.ask({tr("HOSTIP.INI was not found in %1").arg(QDir::toNativeSeparators(Global::WorkDir)),
+    if (!QFileInfo::exists(m_folder.hostIni())) {
+        m_prompter.ask({tr("HOSTIP.INI was not found in %1").arg(QDir::toNativeSeparators(m_folder.path())),
                         applicationTitle, Prompter::Icon::Critical, Prompter::Buttons::Ok});
         return;
     }
-    m_host = HostConfig::ip();
-    const QString portText = HostConfig::port();
+    m_host = HostConfig::ip(m_folder);
+    const QString portText = HostConfig::port(m_folder);
     const std::optional<int> port = SignIn::parsePort(portText);
     if (!port) {
         m_prompter.ask({tr("PORT in HOSTIP.INI is not a port number from 1 to 65535: \"%1\"").arg(portText),
@@ -127,9 +126,6 @@ void frmLogin::cmdOK_Click()
     const QString userName = txtUserName->text();
     if (userName.trimmed().isEmpty())
         return;
-    Global::UserID = userName;
-    Global::LoginName = userName;
-    Global::LoginPassword = txtPassword->text();
 
     if (m_check->isPending()) {
         // The earlier attempt must not sign in later with the names this rejection clears.
@@ -141,7 +137,7 @@ void frmLogin::cmdOK_Click()
     setBusy(true);
     enterState(State::Checking);
     m_checkedUser = userName;
-    m_check->start(SignIn::requestUrl(m_host, m_checkedUser, Global::LoginPassword));
+    m_check->start(SignIn::requestUrl(m_host, m_checkedUser, txtPassword->text()));
 }
 
 void frmLogin::cmdCancel_Click()
@@ -183,9 +179,6 @@ void frmLogin::rejectAttempt()
 {
     m_prompter.ask({rejectedText, applicationTitle, Prompter::Icon::None, Prompter::Buttons::Ok});
     enterState(State::Entry);
-    Global::UserID.clear();
-    Global::LoginPassword.clear();
-    Global::LoginName.clear();
     txtUserName->clear();
     txtPassword->clear();
 }

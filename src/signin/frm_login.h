@@ -1,5 +1,7 @@
 #pragma once
 
+#include "work_folder.h"
+
 #include <QDialog>
 #include <chrono>
 
@@ -16,7 +18,7 @@ class frmLogin : public QDialog {
 public:
     enum class State { Entry, Checking };
 
-    frmLogin(SignInTarget &target, Prompter &prompter, QWidget *parent = nullptr);
+    frmLogin(SignInTarget &target, Prompter &prompter, const WorkFolder &folder, QWidget *parent = nullptr);
     ~frmLogin() override;
 
     void setRequestTimeout(std::chrono::milliseconds timeout);
@@ -44,6 +46,7 @@ private:
 
     SignInTarget &m_target;
     Prompter &m_prompter;
+    WorkFolder m_folder;
     SignInCheck *m_check;
     State m_state = State::Entry;
     bool m_busy = false;

@@ -2,7 +2,7 @@
 
 #include "host_config.h"
 
-QString searchPageUrl()
+QString searchPageUrl(const WorkFolder &folder)
 {
-    return HostConfig::website() + QStringLiteral("/search.htm");
+    return HostConfig::website(folder) + QStringLiteral("/search.htm");
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "work_folder.h"
+
 #include <QString>
 #include <QWidget>
 #include <functional>
@@ -33,4 +35,4 @@ signals:
 using WebViewFactory = std::function<WebView *(QWidget *parent)>;
 
 // The address of the service's search page.
-QString searchPageUrl();
+QString searchPageUrl(const WorkFolder &folder);

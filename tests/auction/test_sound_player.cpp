@@ -10,17 +10,17 @@ class TestSoundPlayer : public QObject {
     Q_OBJECT
 
 private slots:
-    // The folder and the file differ in letter case from the name asked for. Playing, with a missing file and
-    // without a sound device (as here), is silent and harmless.
+    // The folder and the file, made after the player, differ in letter case from the name asked for. Playing,
+    // with a missing file and without a sound device (as here), is silent and harmless.
     void findsTheFileWhateverItsCase()
     {
-        TempWorkDir dir;
+        QTemporaryDir dir;
+        SoundPlayer player(WorkFolder(dir.path()));
         QVERIFY(QDir(dir.path()).mkdir(u"sounds"_s));
         writeWholeFile(dir.filePath(u"sounds/BOOM.wav"_s), readWholeFile(u"" GAVORA_SOUNDS "/boom.wav"_s));
-        QCOMPARE(SoundPlayer::resolve(u"Sounds/boom.wav"_s),
+        QCOMPARE(player.resolve(u"Sounds/boom.wav"_s),
                  QDir(dir.path()).absoluteFilePath(u"sounds/BOOM.wav"_s));
-        QCOMPARE(SoundPlayer::resolve(u"Sounds/missing.wav"_s), QString());
-        SoundPlayer player;
+        QCOMPARE(player.resolve(u"Sounds/missing.wav"_s), QString());
         player.PlaySoundFile(u"Sounds/boom.wav"_s);
         QTRY_VERIFY(!player.isLoading());
         player.PlaySoundFile(u"Sounds/missing.wav"_s);
@@ -40,10 +40,10 @@ private slots:
     {
         QFETCH(bool, loading);
         QFETCH(int, limit);
-        TempWorkDir dir;
+        QTemporaryDir dir;
         QVERIFY(QDir(dir.path()).mkdir(u"Sounds"_s));
         writeWholeFile(dir.filePath(u"Sounds/boom.wav"_s), readWholeFile(u"" GAVORA_SOUNDS "/boom.wav"_s));
-        SoundPlayer player;
+        SoundPlayer player(WorkFolder(dir.path()));
         if (loading) {
             player.PlaySoundFile(u"Sounds/boom.wav"_s);
             QVERIFY(player.isLoading());

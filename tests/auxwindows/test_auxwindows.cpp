@@ -36,14 +36,15 @@ public:
 };
 
 struct Harness {
-    Harness() : tool(new frmTool(target))
+    Harness() : tool(new frmTool(target, folder))
     {
-        writeWholeFile(dir.filePath(u"HOSTIP.INI"_s),
-                       "[SERVER]\r\nIP=127.0.0.1:9\r\nWEBSITE=http://www.site.test/\r\n");
+        writeWholeFile(folder.hostIni(), "[SERVER]\r\nIP=127.0.0.1:9\r\nWEBSITE=http://www.site.test/\r\n");
+        target.webBid->folder = target.webgalley->folder = folder;
     }
     ~Harness() { delete tool; }
 
-    TempWorkDir dir;
+    QTemporaryDir dir;
+    WorkFolder folder{dir.path()};
     FakeTarget target;
     QPointer<frmTool> tool;
 };

@@ -23,16 +23,22 @@ public:
     void GoSearch() override
     {
         calls.append(QStringLiteral("GoSearch"));
-        navigations.append(searchPageUrl());
+        navigations.append(searchPageUrl(folder));
     }
     QString title() const override { return pageTitle; }
     QString LocationURL() const override { return navigations.value(navigations.size() - 1); }
 
-    static WebViewFactory factory()
+    static WebViewFactory factory(const WorkFolder &folder)
     {
-        return [](QWidget *parent) -> WebView * { return new FakeWebView(parent); };
+        return [folder](QWidget *parent) -> WebView * {
+            auto *view = new FakeWebView(parent);
+            view->folder = folder;
+            return view;
+        };
     }
 
+    // Whose HOSTIP.INI names the search page.
+    WorkFolder folder;
     QStringList calls;
     QStringList navigations;
     QString pageTitle;

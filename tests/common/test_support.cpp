@@ -1,7 +1,7 @@
 #include "test_support.h"
 
 #include "cp874.h"
-#include "global.h"
+#include "work_folder.h"
 
 #include <QDir>
 #include <QFile>
@@ -15,16 +15,14 @@ Prompter::Answer FakePrompter::ask(const Request &request)
     return m_answers.isEmpty() ? Answer::Ok : m_answers.takeFirst();
 }
 
-TempWorkDir::TempWorkDir() : m_previous(QDir::currentPath()), m_previousWorkDir(Global::WorkDir)
+TempWorkDir::TempWorkDir() : m_previous(QDir::currentPath())
 {
     QDir::setCurrent(m_dir.path());
-    Global::WorkDir = m_dir.path();
 }
 
 TempWorkDir::~TempWorkDir()
 {
     QDir::setCurrent(m_previous);
-    Global::WorkDir = m_previousWorkDir;
 }
 
 QByteArray readWholeFile(const QString &path)
@@ -84,7 +82,7 @@ void writeHostIni(const QString &folder, const QString &ip, const QString &port,
         text += "WEBONE=" + Cp874::encode(webOne) + "\r\n";
     if (!webGall.isEmpty())
         text += "WEBGALL=" + Cp874::encode(webGall) + "\r\n";
-    writeWholeFile(QDir(folder).filePath(QStringLiteral("HOSTIP.INI")), text);
+    writeWholeFile(WorkFolder(folder).hostIni(), text);
 }
 
 QByteArray wireMessage(const QStringList &fields)

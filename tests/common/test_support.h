@@ -21,8 +21,7 @@ private:
     QList<Answer> m_answers;
 };
 
-// A fresh work folder made current (and WorkDir) for the test's lifetime; the previous folder comes back
-// after.
+// A fresh folder made current for the test's lifetime; the previous folder comes back after.
 class TempWorkDir {
 public:
     TempWorkDir();
@@ -36,7 +35,6 @@ public:
 private:
     QTemporaryDir m_dir;
     QString m_previous;
-    QString m_previousWorkDir;
 };
 
 // Makes a folder unwritable while it lives, also for root, which ignores permission bits: the folder is then

@@ -1,4 +1,3 @@
-#include "host_config.h"
 #include "profile_file.h"
 #include "test_support.h"
 
@@ -123,27 +122,6 @@ private slots:
         WriteIniKey(u"a\r\nb"_s, u"k名"_s, u"2"_s, path);
         QCOMPARE(readWholeFile(path), "[a  b]\r\nk?=2\r\n"_ba);
         QCOMPARE(ReadIniKey(u"a\r\nb"_s, u"k名"_s, path), u"2"_s);
-    }
-
-    // HOSTIP.INI is found and read afresh at each call, whatever the letter case of its name and names.
-    void hostConfigReadsAfresh()
-    {
-        TempWorkDir dir;
-        QCOMPARE(HostConfig::ip(), QString());
-        writeWholeFile(dir.filePath("hostip.ini"), "[server]\r\nip=127.0.0.1:8080\r\nPort=4000\r\n");
-        QCOMPARE(HostConfig::port(), u"4000"_s);
-        QCOMPARE(HostConfig::website(), u"http://127.0.0.1:8080"_s);
-        writeWholeFile(dir.filePath("hostip.ini"), "[SERVER]\r\nIP=h\r\nAPPSERVER=http://app\r\n");
-        QCOMPARE(HostConfig::ip(), u"h"_s);
-        QCOMPARE(HostConfig::appServer(), u"http://app"_s);
-    }
-
-    void hostPartOfIp()
-    {
-        QCOMPARE(HostConfig::hostOf(u"10.1.2.3"_s), u"10.1.2.3"_s);
-        QCOMPARE(HostConfig::hostOf(u"localhost:8080"_s), u"localhost"_s);
-        QCOMPARE(HostConfig::hostOf(u"[::1]:8080"_s), u"::1"_s);
-        QCOMPARE(HostConfig::hostOf(u"::1"_s), u"::1"_s);
     }
 };
 

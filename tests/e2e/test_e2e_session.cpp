@@ -44,7 +44,7 @@ void measureControls(QHash<QString, QPoint> &centres, QSize &maximisedSize)
     FakePrompter prompter;
     Frm2BidServices services;
     services.prompter = &prompter;
-    services.webViewFactory = FakeWebView::factory();
+    services.webViewFactory = FakeWebView::factory(WorkFolder());
     services.beep = [] {};
     frm2Bid window(services);
     window.showMaximized();

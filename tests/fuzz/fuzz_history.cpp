@@ -8,21 +8,21 @@
 #include <QTemporaryDir>
 
 namespace {
-const QString &folder()
+const WorkFolder &folder()
 {
     // A memory-backed folder when there is one: every input writes and reads the file twice.
     static QTemporaryDir dir(QDir(QStringLiteral("/dev/shm")).exists()
                                  ? QStringLiteral("/dev/shm/gavora-fuzz-XXXXXX")
                                  : QDir::tempPath() + QStringLiteral("/gavora-fuzz-XXXXXX"));
-    static const QString path = dir.path();
-    return path;
+    static const WorkFolder work(dir.path());
+    return work;
 }
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     FuzzInput input(data, size);
-    const QString path = QDir(folder()).filePath(QLatin1StringView(History::fileName));
+    const QString path = folder().history();
     QFile::remove(path);
     const bool fileExists = input.byte() % 8 != 0;
     const QByteArray before = input.longBytes().toByteArray();

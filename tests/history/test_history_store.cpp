@@ -147,7 +147,7 @@ QByteArray oldHistory()
 }
 
 // The board as the main window sets it up, recording sales into folder; then a sale and the next product.
-void sellAndGoOn(const QString &folder, HistoryWrite &written)
+void sellAndGoOn(const WorkFolder &folder, HistoryWrite &written)
 {
     AuctionBoard board;
     AuctionReceiver receiver(board);
@@ -172,19 +172,20 @@ private slots:
 
     void writesRecordsInPlaceAndAppended()
     {
-        TempWorkDir dir;
+        QTemporaryDir dir;
+        const WorkFolder folder(dir.path());
         const QString path = dir.filePath(u"AuctHist.bid"_s);
-        QVERIFY(WriteHistoryRecord(firstSale, {}, saleDay));
+        QVERIFY(WriteHistoryRecord(firstSale, folder, saleDay));
         QCOMPARE(readWholeFile(path), firstBytes);
-        QCOMPARE(History::readRows().value(0).value(2), firstSale.productName);
+        QCOMPARE(History::readRows(folder).value(0).value(2), firstSale.productName);
 
-        QVERIFY(WriteHistoryRecord(secondSale, {}, saleDay));
+        QVERIFY(WriteHistoryRecord(secondSale, folder, saleDay));
         QCOMPARE(readWholeFile(path), firstBytes + secondBytes);
 
         SaleRecord again = firstSale;
         again.lastBid = u"2,000"_s;
         again.lastListLine = u"AT  2,000  By  somchai Time : 11:00:00"_s;
-        QVERIFY(WriteHistoryRecord(again, {}, saleDay));
+        QVERIFY(WriteHistoryRecord(again, folder, saleDay));
         QCOMPARE(readWholeFile(path),
                  record("A102", thaiName, "somchai", "2,000", "shop, ltd", "11:00:00") + secondBytes);
     }
@@ -192,9 +193,9 @@ private slots:
     // An existing file of another letter case is updated, not joined by a second file.
     void findsTheFileWhateverItsCase()
     {
-        TempWorkDir dir;
+        QTemporaryDir dir;
         writeWholeFile(dir.filePath(u"auctHIST.BID"_s), "[somchai&A102&]\r\nUser=old\r\n");
-        QVERIFY(WriteHistoryRecord(firstSale, {}, saleDay));
+        QVERIFY(WriteHistoryRecord(firstSale, WorkFolder(dir.path()), saleDay));
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{u"auctHIST.BID"_s});
         QCOMPARE(readWholeFile(dir.filePath(u"auctHIST.BID"_s)), firstBytes);
     }
@@ -215,11 +216,11 @@ private slots:
     {
         QFETCH(QByteArray, file);
         QFETCH(QStringList, rows);
-        TempWorkDir dir;
+        QTemporaryDir dir;
         if (!file.isNull())
             writeWholeFile(dir.filePath(u"AuctHist.bid"_s), file);
         QStringList texts;
-        for (const QStringList &row : History::readRows())
+        for (const QStringList &row : History::readRows(WorkFolder(dir.path())))
             texts.append(History::rowText(row));
         QCOMPARE(texts, rows);
         if (file.isNull())
@@ -290,7 +291,7 @@ private slots:
             qInfo("full disk: a file-size limit (mounting is not allowed here)");
         }
         HistoryWrite written;
-        sellAndGoOn(folder, written);
+        sellAndGoOn(WorkFolder(folder), written);
         setrlimit(RLIMIT_FSIZE, &saved);
         QVERIFY(!written);
         const Prompter::Request message = History::failureMessage(written);
@@ -318,12 +319,12 @@ private slots:
     void windowListsRowsAndCloses()
     {
         QFETCH(bool, byEscape);
-        TempWorkDir dir;
+        QTemporaryDir dir;
         writeWholeFile(
             dir.filePath(u"AuctHist.bid"_s),
             "[somchai&A102&]\r\nUser=niran\r\nProductName=\xA1\xC5\xE9\xCD\xA7\r\nLastBid=12,500\r\n"
             "[lek&B7&]\r\nHighbid=lek_the_collector_2024\r\nTime=10:20:01\r\n");
-        QPointer<frmHbid> window = frmHbid::showModal(nullptr);
+        QPointer<frmHbid> window = frmHbid::showModal(WorkFolder(dir.path()), nullptr);
         QVERIFY(QTest::qWaitForWindowActive(window));
         QCOMPARE(window->windowTitle(), u"High Bid"_s);
         QCOMPARE(window->windowModality(), Qt::ApplicationModal);

@@ -68,7 +68,7 @@ private slots:
     // A picture larger than the panel shows its top left part, unscaled; a built-in picture replaces it.
     void ownPicture()
     {
-        TempWorkDir dir;
+        QTemporaryDir dir;
         QImage big(800, 600, QImage::Format_RGB32);
         big.fill(Qt::green);
         big.setPixelColor(0, 0, Qt::black);
@@ -97,7 +97,7 @@ private slots:
     void unreadableFile()
     {
         QFETCH(QByteArray, content);
-        TempWorkDir dir;
+        QTemporaryDir dir;
         const QString path = dir.filePath(u"broken.jpg"_s);
         if (!content.isEmpty())
             writeWholeFile(path, content);
@@ -110,10 +110,11 @@ private slots:
         QCOMPARE(p.picture().pixelColor(0, 0), QColor(Qt::red));
     }
 
-    // The dialog as the user sees it; choosing in it leaves the current folder where it was.
+    // The dialog as the user sees it, starting in the work folder; choosing in it leaves the current folder
+    // where it was.
     void dialogSettings()
     {
-        TempWorkDir dir;
+        QTemporaryDir dir;
         const QString before = QDir::currentPath();
         QString title, start, selected;
         QStringList filters;
@@ -127,12 +128,12 @@ private slots:
             dialog->setDirectory(QDir::tempPath());
             dialog->reject();
         });
-        QCOMPARE(choosePictureFile(nullptr), std::nullopt);
+        QCOMPARE(choosePictureFile(nullptr, WorkFolder(dir.path())), std::nullopt);
         QCOMPARE(title, u"Picture List"_s);
         QCOMPARE(filters,
                  (QStringList{u"BMP Files (*.bmp)"_s, u"GIF Files (*.gif)"_s, u"JPG Files (*.jpg)"_s}));
         QCOMPARE(selected, u"BMP Files (*.bmp)"_s);
-        QCOMPARE(QDir(start), QDir(before));
+        QCOMPARE(QDir(start), QDir(dir.path()));
         QCOMPARE(QDir::currentPath(), before);
     }
 };

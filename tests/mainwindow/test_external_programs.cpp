@@ -1,5 +1,4 @@
 #include "external_programs.h"
-#include "global.h"
 #include "test_support.h"
 
 #include <QFile>
@@ -29,9 +28,9 @@ public:
 };
 
 struct Harness {
-    Harness() : programs(launcher, prompter) {}
+    Harness() : programs(launcher, prompter, WorkFolder(dir.path())) {}
 
-    TempWorkDir dir;
+    QTemporaryDir dir;
     FakeLauncher launcher;
     FakePrompter prompter;
     ExternalPrograms programs;

@@ -7,10 +7,10 @@
 #include "frm2bid.h"
 #include "frm2bid_controls.h"
 #include "frm_tool.h"
-#include "global.h"
 #include "history_store.h"
 #include "loopback_peers.h"
 #include "pictures.h"
+#include "profile_file.h"
 #include "test_support.h"
 
 #include <QAction>
@@ -59,13 +59,26 @@ public:
     std::function<void()> whileOpen;
 };
 
+// Starts nothing: records what would have been started.
+struct RecordingLauncher : ProgramLauncher {
+    QString findOnSearchPath(const QString &) const override { return {}; }
+    bool startDetached(const QString &program, const QString &) override
+    {
+        started.append(program);
+        return true;
+    }
+    QStringList started;
+};
+
 // The main window in a fresh work folder, with fake web views, scripted message boxes and loopback servers.
 struct Harness {
     Harness()
         : window({.prompter = &prompter,
-                  .webViewFactory = FakeWebView::factory(),
+                  .webViewFactory = FakeWebView::factory(folder),
                   .beep = [this] { ++beeps; },
-                  .signInTimeout = 2000ms})
+                  .signInTimeout = 2000ms,
+                  .launcher = &launcher,
+                  .workFolder = folder})
     {
         writeHostIni(dir.path(), u"127.0.0.1:1"_s, u"1"_s, u"http://pages.test/one"_s,
                      u"http://pages.test/gall"_s);
@@ -83,9 +96,7 @@ struct Harness {
     // Connected as "user", past the announcement. The name typed into the sign-in window last is another.
     bool connect()
     {
-        Global::UserID = u"typed"_s;
         window.ConnectAuctionSocket(u"127.0.0.1"_s, peer.port(), u"user"_s);
-        Global::UserID = u"typed later"_s;
         const bool announced = QTest::qWaitFor([this] { return peer.received == "AuctionGO\tuser\t\t0\t"; });
         peer.received.clear();
         return announced;
@@ -108,8 +119,10 @@ struct Harness {
         return item(name)->text();
     }
 
-    TempWorkDir dir;
+    QTemporaryDir dir;
+    WorkFolder folder{dir.path()};
     OpenBoxPrompter prompter;
+    RecordingLauncher launcher;
     int beeps = 0;
     LoopbackHttp web;
     ScriptedPeer peer;
@@ -191,8 +204,6 @@ const QList<std::pair<const char *, QString>> fixedCaptions{
 class TestFrm2Bid : public QObject {
     Q_OBJECT
 private slots:
-    void init() { Global::UserID.clear(); }
-
     // Not even a lost connection while one is open makes a second.
     void oneSignInWindow()
     {
@@ -227,20 +238,18 @@ private slots:
     }
 
     // Signed in and connected as alice, a second sign-in that does not succeed changes nothing on the
-    // connection: bids, chat, the own-bid colours and the history go on as alice.
+    // connection: bids, chat, the chat program's name, the own-bid colours and the history go on as alice.
     void secondSignInLeavesTheConnectionAlone_data()
     {
         QTest::addColumn<QString>("ending");
-        QTest::addColumn<QString>("userIdAfter");
-        QTest::newRow("rejected, then cancelled") << u"rejected"_s << QString();
-        QTest::newRow("no answer, then cancelled") << u"failed"_s << u"mallory"_s;
-        QTest::newRow("still being checked") << u"pending"_s << u"mallory"_s;
-        QTest::newRow("cancelled while checked") << u"cancelled"_s << u"mallory"_s;
+        QTest::newRow("rejected, then cancelled") << u"rejected"_s;
+        QTest::newRow("no answer, then cancelled") << u"failed"_s;
+        QTest::newRow("still being checked") << u"pending"_s;
+        QTest::newRow("cancelled while checked") << u"cancelled"_s;
     }
     void secondSignInLeavesTheConnectionAlone()
     {
         QFETCH(QString, ending);
-        QFETCH(QString, userIdAfter);
         Harness h;
         h.signIn(u"alice"_s, h.peer.port());
         QTRY_COMPARE(h.peer.received, "AuctionGO\talice\t\t0\t"_ba);
@@ -269,7 +278,10 @@ private slots:
             login->cmdCancel->click();
             QTRY_VERIFY(login.isNull());
         }
-        QCOMPARE(Global::UserID, userIdAfter);
+        writeWholeFile(h.dir.filePath(u"dornu.exe"_s), "MZ");
+        h.window.MCC_Click();
+        QCOMPARE(ReadIniKey(u"INFO"_s, u"Name"_s, h.dir.filePath(u"H.ini"_s)), u"alice"_s);
+        QCOMPARE(h.launcher.started, QStringList{h.dir.filePath(u"dornu.exe"_s)});
 
         QTest::keyClick(h.ui.lbYourBid, Qt::Key_Return);
         h.ui.txtSend->setText(u"hi"_s);
@@ -280,7 +292,7 @@ private slots:
         QTRY_COMPARE(h.ui.Hi_Bid->text(), u"alice"_s);
         QVERIFY(h.ui.Hi_Bid->font().underline());
         h.peer.send("#COUNTS\t\xFE");
-        QTRY_COMPARE(History::readRows().value(0).value(0), u"alice"_s);
+        QTRY_COMPARE(History::readRows(h.folder).value(0).value(0), u"alice"_s);
         QCOMPARE(h.peer.connectionCount(), 1);
         QCOMPARE(h.prompter.requests.size(), ending == u"rejected" || ending == u"failed" ? 1 : 0);
     }
@@ -292,7 +304,7 @@ private slots:
         Harness h;
         QVERIFY(h.connect());
         h.peer.send(productMessage() + "#GOBID\t\xFE" + bidMessage("alice", 1600) + "#COUNTS\t\xFE");
-        QTRY_COMPARE(History::readRows().size(), 1);
+        QTRY_COMPARE(History::readRows(h.folder).size(), 1);
         const QString file = h.dir.filePath(u"AuctHist.bid"_s);
         const QByteArray before = readWholeFile(file);
         const ReadOnlyFolder readOnly(h.dir.path());
@@ -458,7 +470,7 @@ private slots:
         h.handle({productMessage(), "#GOBID\t\xFE", bidMessage("alice", 1600, "10:00:05"), "#COUNT3\t\xFE"});
         verifyStage(3, {150, 150});
         QCOMPARE(h.ui.aucList->count(), 1);
-        QCOMPARE(History::readRows().size(), 0);
+        QCOMPARE(History::readRows(h.folder).size(), 0);
         h.item("DLP")->trigger();
         QVERIFY(!h.item("DLP")->isChecked());
         QVERIFY(h.ui.displastbid->isHidden());
@@ -467,7 +479,7 @@ private slots:
         verifyStage(AuctionBoard::soldPicture, {200, 150});
         QVERIFY(!h.item("DLP")->isChecked());
         QCOMPARE(h.ui.aucList->count(), 0);
-        const QList<QStringList> records = History::readRows();
+        const QList<QStringList> records = History::readRows(h.folder);
         QCOMPARE(records.size(), 1);
         QCOMPARE(records[0].mid(0, 6), (QStringList{"user", "P1", u"นาฬิกา"_s, "alice", "1,600", u"ร้าน"_s}));
         QCOMPARE(records[0].value(7), u"10:00:05"_s);

@@ -1,7 +1,6 @@
 // The sign-in window: the request, the answers that sign in or reject, HOSTIP.INI read at every press, and a
 // web server that misbehaves.
 #include "frm_login.h"
-#include "global.h"
 #include "loopback_peers.h"
 #include "sign_in_target.h"
 #include "test_support.h"
@@ -42,10 +41,10 @@ struct Login : SignInTarget {
         connectedUsers.append(userId);
     }
 
-    TempWorkDir dir;
+    QTemporaryDir dir;
     LoopbackHttp web;
     FakePrompter prompter;
-    QPointer<frmLogin> window = new frmLogin(*this, prompter);
+    QPointer<frmLogin> window = new frmLogin(*this, prompter, WorkFolder(dir.path()));
     QStringList statusTexts;
     QList<QPair<QString, int>> connections;
     QStringList connectedUsers;
@@ -64,12 +63,6 @@ QByteArray binaryBytes()
 class TestSignIn : public QObject {
     Q_OBJECT
 private slots:
-    void init()
-    {
-        Global::UserID.clear();
-        Global::LoginPassword.clear();
-    }
-
     // The query is percent-encoded from the Windows-874 bytes. Whatever the HTTP status, the body decides. An
     // empty status text means a rejection.
     void signIn_data()
@@ -117,12 +110,10 @@ private slots:
             QCOMPARE(l.prompter.requests[0].text, rejectedText);
             QCOMPARE(l.window->state(), frmLogin::State::Entry);
             QCOMPARE(l.window->txtUserName->text() + l.window->txtPassword->text(), QString());
-            QCOMPARE(Global::UserID + Global::LoginPassword, QString());
             QVERIFY(l.connections.isEmpty());
         } else {
             QTRY_VERIFY(l.window.isNull());
             QCOMPARE(l.statusTexts, QStringList{status});
-            QCOMPARE(Global::UserID, user);
             // The auction socket gets the host part of IP, the port as configured and the name checked.
             QCOMPARE(l.connections, (QList<QPair<QString, int>>{{u"127.0.0.1"_s, 40000}}));
             QCOMPARE(l.connectedUsers, QStringList{user});
@@ -190,8 +181,8 @@ private slots:
         }
         QCOMPARE(l.window->state(), frmLogin::State::Entry);
         QCOMPARE(l.window->txtUserName->text(), user);
-        QCOMPARE(Global::UserID, QString());
         QVERIFY(l.web.requestLines.isEmpty());
+        QVERIFY(l.connections.isEmpty());
     }
 
     // A web server that is not there, never answers, answers without end or closes part way: each attempt
@@ -245,15 +236,15 @@ private slots:
         QVERIFY(l.connections.isEmpty());
     }
 
-    // The connection is asked for under the name the server checked, not whatever the program-wide name holds
-    // when the answer comes.
+    // The connection is asked for under the name the server checked, not whatever the window holds when the
+    // answer comes.
     void connectsUnderTheCheckedName()
     {
         Login l;
         l.web.answers = false;
         l.press(u"alice"_s);
         QTRY_COMPARE(l.web.requestLines.size(), 1);
-        Global::UserID = u"mallory"_s;
+        l.window->txtUserName->setText(u"mallory"_s);
         l.web.answerHeld();
         QTRY_COMPARE(l.connectedUsers, QStringList{u"alice"_s});
     }
@@ -269,7 +260,7 @@ private slots:
         QCOMPARE(l.prompter.requests[0].text, rejectedText);
         QCOMPARE(l.window->state(), frmLogin::State::Entry);
         QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
-        QCOMPARE(Global::UserID, QString());
+        QCOMPARE(l.window->txtUserName->text() + l.window->txtPassword->text(), QString());
     }
 };
 

@@ -6,7 +6,7 @@
 // The folder the program works in: the current folder when it loads, which it never changes. HOSTIP.INI,
 // H.ini and the chat program lie directly in it, and so do the history file and the Sounds folder. Each file
 // is looked up at each use, so one made after the load is found; an existing one is found whatever its letter
-// case on disk, a new one gets the spelling given here.
+// case on disk, a new one gets the spelling asked for: the names below are the program's own.
 class WorkFolder {
 public:
     // No folder at all: the load step refuses it.

@@ -88,7 +88,7 @@ struct Harness {
         window.signInWindow()->txtPassword->setText(u"pw"_s);
         window.signInWindow()->cmdOK->click();
     }
-    // Connected as "user", past the announcement. The name typed into the sign-in window last is another.
+    // Connected as "user", past the announcement.
     bool connect()
     {
         window.ConnectAuctionSocket(u"127.0.0.1"_s, peer.port(), u"user"_s);

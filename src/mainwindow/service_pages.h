@@ -1,19 +1,19 @@
 #pragma once
 
 #include <QString>
-#include <QStringView>
-#include <optional>
 
 // The service's pages that the menu commands open, each in one of the main window's two web views.
 namespace ServicePages {
 enum class View { webBid, webgalley };
+
+// The menu items that open a page, by their design names.
+enum class Command { MNU, MPPS, MSSALE, MSNews, MSFAQ, MSS, MSHELP, MCT };
 
 struct Page {
     View view;
     QString url;
 };
 
-// The page of a menu command (MNU, MPPS, MSSALE, MSNews, MSFAQ, MSS, MSHELP, MCT), its address built from
-// HOSTIP.INI as it reads now; nothing for any other name.
-std::optional<Page> forCommand(QStringView command);
+// The command's page, its address built from HOSTIP.INI as it reads now.
+Page forCommand(Command command);
 } // namespace ServicePages

@@ -19,16 +19,18 @@ public:
     frmLogin(SignInTarget &target, Prompter &prompter, QWidget *parent = nullptr);
     ~frmLogin() override;
 
+    struct Controls {
+        QLineEdit *txtUserName;
+        QLineEdit *txtPassword;
+        QPushButton *cmdOK;
+        QPushButton *cmdCancel;
+        QLabel *lblLabels[2];
+        QLabel *lbmessage;
+    };
+
     void setRequestTimeout(std::chrono::milliseconds timeout);
     State state() const { return m_state; }
-
-    QLineEdit *txtUserName;
-    QLineEdit *txtPassword;
-    QPushButton *cmdOK;
-    QPushButton *cmdCancel;
-    QLabel *lblLabels[3];
-    QLabel *lbmessage;
-    QLineEdit *LoginNm;
+    const Controls &controls() const { return m_ui; }
 
 public slots:
     void cmdOK_Click();
@@ -45,6 +47,7 @@ private:
     SignInTarget &m_target;
     Prompter &m_prompter;
     SignInCheck *m_check;
+    Controls m_ui{};
     State m_state = State::Entry;
     bool m_busy = false;
     QString m_host;

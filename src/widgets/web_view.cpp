@@ -4,5 +4,5 @@
 
 QString searchPageUrl()
 {
-    return HostConfig::website() + QStringLiteral("/search.htm");
+    return HostConfig::website() + QString::fromUtf16(searchPagePath);
 }

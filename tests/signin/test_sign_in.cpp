@@ -31,9 +31,9 @@ struct Login : SignInTarget {
     }
     void press(const QString &user, const QString &password = u"pw"_s)
     {
-        window->txtUserName->setText(user);
-        window->txtPassword->setText(password);
-        window->cmdOK->click();
+        window->controls().txtUserName->setText(user);
+        window->controls().txtPassword->setText(password);
+        window->controls().cmdOK->click();
     }
     void showMemberStatus(const QString &text) override { statusTexts.append(text); }
     void ConnectAuctionSocket(const QString &host, int port, const QString &userId) override
@@ -116,7 +116,8 @@ private slots:
             QTRY_COMPARE(l.prompter.requests.size(), 1);
             QCOMPARE(l.prompter.requests[0].text, rejectedText);
             QCOMPARE(l.window->state(), frmLogin::State::Entry);
-            QCOMPARE(l.window->txtUserName->text() + l.window->txtPassword->text(), QString());
+            QCOMPARE(l.window->controls().txtUserName->text() + l.window->controls().txtPassword->text(),
+                     QString());
             QCOMPARE(Global::UserID + Global::LoginPassword, QString());
             QVERIFY(l.connections.isEmpty());
         } else {
@@ -189,7 +190,7 @@ private slots:
                      qPrintable(l.prompter.requests[0].text));
         }
         QCOMPARE(l.window->state(), frmLogin::State::Entry);
-        QCOMPARE(l.window->txtUserName->text(), user);
+        QCOMPARE(l.window->controls().txtUserName->text(), user);
         QCOMPARE(Global::UserID, QString());
         QVERIFY(l.web.requestLines.isEmpty());
     }
@@ -237,7 +238,7 @@ private slots:
         const QString shown = l.prompter.requests[0].text;
         QVERIFY2(shown.contains(message) && !shown.contains(u"pw"_s), qPrintable(shown));
         QCOMPARE(l.window->state(), frmLogin::State::Entry);
-        QCOMPARE(l.window->txtUserName->text() + l.window->txtPassword->text(),
+        QCOMPARE(l.window->controls().txtUserName->text() + l.window->controls().txtPassword->text(),
                  message == rejectedText ? QString() : u"alicepw"_s);
         if (message != rejectedText)
             QCOMPARE(l.prompter.requests[0].icon, Prompter::Icon::Critical);
@@ -264,7 +265,7 @@ private slots:
         Login l;
         l.web.answers = false;
         l.press(u"alice"_s);
-        l.window->cmdOK->click();
+        l.window->controls().cmdOK->click();
         QCOMPARE(l.prompter.requests.size(), 1);
         QCOMPARE(l.prompter.requests[0].text, rejectedText);
         QCOMPARE(l.window->state(), frmLogin::State::Entry);

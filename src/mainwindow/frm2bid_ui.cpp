@@ -94,19 +94,23 @@ struct Builder {
         return label;
     }
 
-    QLabel *figure(Id id, CaptionTable::Row describedBy)
+    // A figure after the caption beside it, which describes it.
+    QLabel *figure(Id id, Id captionId, CaptionTable::Row row)
     {
+        captionLabel(captionId, row);
         QLabel *label = valueLabel(id);
-        captions.describe(label, CaptionTable::caption(describedBy));
+        captions.describe(label, CaptionTable::caption(row));
         return label;
     }
 
-    QLineEdit *entry(Id id, CaptionTable::Row namedBy, const QFont &font)
+    // An entry box after the caption beside it, which names it.
+    QLineEdit *entry(Id id, Id captionId, CaptionTable::Row row, const QFont &font)
     {
+        captionLabel(captionId, row);
         auto *box = make<QLineEdit>(id);
         box->setFont(font);
         box->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        captions.nameAfter(box, CaptionTable::caption(namedBy));
+        captions.nameAfter(box, CaptionTable::caption(row));
         return box;
     }
 
@@ -240,21 +244,14 @@ struct Builder {
         setBackColor(header, fromBgr(0x000000C0));
         Design::setForeColor(header, Qt::white);
 
-        captionLabel(lbfbid, Row::lbfbid);
-        ui.fbidat = figure(fbidat, Row::lbfbid);
-        captionLabel(lbmbid, Row::lbmbid);
-        ui.MinBid = figure(MinBid, Row::lbmbid);
-        captionLabel(MaxBid, Row::MaxBid);
-        ui.MMax = entry(MMax, Row::MaxBid, Design::sansFont(12, true));
+        ui.fbidat = figure(fbidat, lbfbid, Row::lbfbid);
+        ui.MinBid = figure(MinBid, lbmbid, Row::lbmbid);
+        ui.MMax = entry(MMax, MaxBid, Row::MaxBid, Design::sansFont(12, true));
         ui.MMax->setText(QStringLiteral("0"));
-        captionLabel(lbhbid, Row::lbhbid);
-        ui.Hi_Bid = figure(Hi_Bid, Row::lbhbid);
-        captionLabel(lbLbid, Row::lbLbid);
-        ui.Lb_bid = figure(Lb_bid, Row::lbLbid);
-        captionLabel(lbinc, Row::lbinc);
-        ui.bid_Inc = figure(bid_Inc, Row::lbinc);
-        captionLabel(lbUBid, Row::lbUBid);
-        ui.lbYourBid = entry(lbYourBid, Row::lbUBid, Design::serifFont(18, true));
+        ui.Hi_Bid = figure(Hi_Bid, lbhbid, Row::lbhbid);
+        ui.Lb_bid = figure(Lb_bid, lbLbid, Row::lbLbid);
+        ui.bid_Inc = figure(bid_Inc, lbinc, Row::lbinc);
+        ui.lbYourBid = entry(lbYourBid, lbUBid, Row::lbUBid, Design::serifFont(18, true));
         ui.cCurrency = valueLabel(cCurrency);
 
         ui.PDesc = valueLabel(PDesc);

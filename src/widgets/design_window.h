@@ -20,7 +20,7 @@ struct Form {
     // The client area, in twips.
     double width = 0;
     double height = 0;
-    // A fixed border: the user cannot change the size.
+    // The window keeps its design size; otherwise that is only its first size.
     bool fixedSize = true;
     // 0x00BBGGRR; the style's colour when there is none.
     std::optional<std::uint32_t> backColor{};

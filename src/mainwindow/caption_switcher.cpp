@@ -2,7 +2,6 @@
 
 #include <QAction>
 #include <QLabel>
-#include <QMenu>
 
 namespace {
 QString withoutAccelerators(QString text)
@@ -23,11 +22,6 @@ void CaptionSwitcher::add(std::function<void(int column)> apply)
 void CaptionSwitcher::follow(QLabel *label, const Caption &caption)
 {
     add([label, caption](int column) { label->setText(caption.in(column)); });
-}
-
-void CaptionSwitcher::follow(QMenu *menu, const Caption &caption)
-{
-    add([menu, caption](int column) { menu->setTitle(caption.in(column)); });
 }
 
 void CaptionSwitcher::follow(QAction *action, const Caption &caption)

@@ -8,7 +8,6 @@
 
 class QAction;
 class QLabel;
-class QMenu;
 class QWidget;
 
 // The main window's texts that follow the interface language: captions, and the names assistive technology
@@ -17,7 +16,7 @@ class QWidget;
 class CaptionSwitcher {
 public:
     void follow(QLabel *label, const Caption &caption);
-    void follow(QMenu *menu, const Caption &caption);
+    // A menu follows through its menu action.
     void follow(QAction *action, const Caption &caption);
 
     // A control without a caption of its own, named for what it is.

@@ -7,40 +7,43 @@
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <variant>
 
 namespace {
 using CaptionTable::Row;
 using ServicePages::Command;
 
+// A caption that stays as designed, or a row of the language table.
+using Text = std::variant<const char16_t *, Row>;
+
 struct Builder {
     CaptionSwitcher &captions;
 
-    QAction *item(QMenu *menu, const char *name, const char16_t *caption)
+    QAction *named(QAction *action, const char *name, Text text)
     {
-        QAction *action = menu->addAction(QString::fromUtf16(caption));
         action->setObjectName(QString::fromLatin1(name));
+        if (const auto *fixed = std::get_if<const char16_t *>(&text))
+            action->setText(QString::fromUtf16(*fixed));
+        else
+            captions.follow(action, CaptionTable::caption(std::get<Row>(text)));
         return action;
     }
 
-    QAction *item(QMenu *menu, const char *name, Row row)
+    QAction *item(QMenu *menu, const char *name, Text text)
     {
-        QAction *action = menu->addAction(QString());
-        action->setObjectName(QString::fromLatin1(name));
-        captions.follow(action, CaptionTable::caption(row));
-        return action;
+        return named(menu->addAction(QString()), name, text);
     }
 
-    template <typename Caption> QAction *page(QMenu *menu, const char *name, Caption caption, Command command)
+    QAction *page(QMenu *menu, const char *name, Text text, Command command)
     {
-        QAction *action = item(menu, name, caption);
+        QAction *action = item(menu, name, text);
         action->setData(QVariant::fromValue(command));
         return action;
     }
 
-    template <typename Caption>
-    QAction *checkItem(QMenu *menu, const char *name, Caption caption, bool checked)
+    QAction *checkItem(QMenu *menu, const char *name, Text text, bool checked)
     {
-        QAction *action = item(menu, name, caption);
+        QAction *action = item(menu, name, text);
         action->setCheckable(true);
         action->setChecked(checked);
         return action;
@@ -53,26 +56,13 @@ struct Builder {
         return action;
     }
 
-    QMenu *menu(QWidget *parent, const char *name)
+    // A menu's title is the text of its menu action.
+    QMenu *menu(QWidget *parent, const char *name, Text text)
     {
         auto *menu = new QMenu(parent);
         menu->setObjectName(QString::fromLatin1(name));
-        menu->menuAction()->setObjectName(QString::fromLatin1(name));
+        named(menu->menuAction(), name, text);
         return menu;
-    }
-
-    QMenu *menu(QWidget *parent, const char *name, const char16_t *caption)
-    {
-        QMenu *made = menu(parent, name);
-        made->setTitle(QString::fromUtf16(caption));
-        return made;
-    }
-
-    QMenu *menu(QWidget *parent, const char *name, Row row)
-    {
-        QMenu *made = menu(parent, name);
-        captions.follow(made, CaptionTable::caption(row));
-        return made;
     }
 };
 } // namespace

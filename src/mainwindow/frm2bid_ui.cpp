@@ -31,6 +31,7 @@ QString text(const char16_t *caption)
 struct Builder {
     Frm2BidUi &ui;
     CaptionSwitcher &captions;
+    const WebViewFactory &webViewFactory;
 
     QWidget *container(Id id) const
     {
@@ -124,7 +125,14 @@ struct Builder {
         return bar;
     }
 
-    QLabel *picture(Id id, const QPixmap &pixmap)
+    WebView *webView(Id id, const Caption &name)
+    {
+        WebView *view = place(webViewFactory(container(id)), id);
+        captions.speak(view, name);
+        return view;
+    }
+
+    QLabel *logo(Id id, const QPixmap &pixmap)
     {
         auto *label = make<QLabel>(id);
         label->setPixmap(pixmap);
@@ -133,7 +141,7 @@ struct Builder {
         return label;
     }
 
-    void topStrip(const WebViewFactory &webViewFactory)
+    void topStrip()
     {
         setBackColor(make<QWidget>(pFRAME), Qt::white);
         ui.but_Regis =
@@ -145,14 +153,13 @@ struct Builder {
         ui.but_basket = pictureButton(but_basket, FixedCaption::but_basketTip, Pictures::basket(),
                                       SpokenName::but_basket);
 
-        ui.webspn = place(webViewFactory(container(webspn)), webspn);
-        captions.speak(ui.webspn, SpokenName::webspn);
+        ui.webspn = webView(webspn, SpokenName::webspn);
         ui.webspn->hide();
 
-        picture(Pict_Auc, Pictures::logo());
+        logo(Pict_Auc, Pictures::logo());
     }
 
-    void leftPane(const WebViewFactory &webViewFactory)
+    void leftPane()
     {
         ui.ssTab_Bid = make<QTabWidget>(ssTab_Bid);
         for (int i = 0; i < 2; ++i) {
@@ -162,8 +169,7 @@ struct Builder {
         ui.ssTab_Bid->addTab(ui.tabPages[0], text(FixedCaption::descriptionTab));
         ui.ssTab_Bid->addTab(ui.tabPages[1], text(FixedCaption::categoriesTab));
 
-        ui.webBid = place(webViewFactory(container(webBid)), webBid);
-        captions.speak(ui.webBid, SpokenName::webBid);
+        ui.webBid = webView(webBid, SpokenName::webBid);
         ui.displastbid = make<QLineEdit>(displastbid);
         ui.displastbid->setAlignment(Qt::AlignCenter);
         ui.displastbid->setFont(Design::serifFont(48, true));
@@ -172,8 +178,7 @@ struct Builder {
         ui.displastbid->hide();
         ui.pload1 = progressBar(pload1, 100, SpokenName::pageProgress);
 
-        ui.webgalley = place(webViewFactory(container(webgalley)), webgalley);
-        captions.speak(ui.webgalley, SpokenName::webgalley);
+        ui.webgalley = webView(webgalley, SpokenName::webgalley);
         ui.pload2 = progressBar(pload2, 100, SpokenName::pageProgress);
     }
 
@@ -220,7 +225,7 @@ struct Builder {
         ui.GOBID->setEnabled(false);
         captions.speak(ui.GOBID, SpokenName::GOBID);
 
-        picture(ImgContain, Pictures::contain());
+        logo(ImgContain, Pictures::contain());
 
         // The design's hidden list box: nothing shows it.
         auto *tempList = new QListWidget(ui.client);
@@ -307,9 +312,9 @@ Frm2BidUi Frm2BidUi::build(QMainWindow *window, const WebViewFactory &webViewFac
     ui.client->setObjectName(QStringLiteral("clientArea"));
     window->setCentralWidget(ui.client);
 
-    Builder builder{ui, captions};
-    builder.topStrip(webViewFactory);
-    builder.leftPane(webViewFactory);
+    Builder builder{ui, captions, webViewFactory};
+    builder.topStrip();
+    builder.leftPane();
     builder.rightColumn();
     builder.infoPanel();
     builder.statusBar(window);

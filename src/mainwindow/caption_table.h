@@ -10,8 +10,9 @@ struct Caption {
     QString in(int column) const { return QString::fromUtf16(column == 0 ? thai : english); }
 };
 
-// The design's language table: the 28 captions that follow the interface language. Captions added beyond
-// the design that follow the language too are Caption constants of their own, registered the same way.
+// The design's language table: the 28 captions that follow the interface language. A caption beyond the
+// design's that follows the language too is a Caption constant of its own next to SpokenName's; one that
+// does not goes into FixedCaption.
 namespace CaptionTable {
 // The rows in the table's order, each named after the control whose caption it is.
 // clang-format off

@@ -13,8 +13,9 @@ namespace {
 using CaptionTable::Row;
 using ServicePages::Command;
 
-// A caption that stays as designed, or a row of the language table.
-using Text = std::variant<const char16_t *, Row>;
+// A caption that stays as designed, a row of the language table, or a caption beyond the table that follows
+// the language as well.
+using Text = std::variant<const char16_t *, Row, Caption>;
 
 struct Builder {
     CaptionSwitcher &captions;
@@ -24,8 +25,10 @@ struct Builder {
         action->setObjectName(QString::fromLatin1(name));
         if (const auto *fixed = std::get_if<const char16_t *>(&text))
             action->setText(QString::fromUtf16(*fixed));
+        else if (const auto *row = std::get_if<Row>(&text))
+            captions.follow(action, CaptionTable::caption(*row));
         else
-            captions.follow(action, CaptionTable::caption(std::get<Row>(text)));
+            captions.follow(action, std::get<Caption>(text));
         return action;
     }
 

@@ -17,21 +17,18 @@ Result GOBID_Click(const QString &lastBidShown, const std::function<QString()> &
 {
     const Amount::Value amount = AmountValue(yourBid());
     if (!(AmountValue(lastBidShown) < amount)) {
-        prompter.ask({QStringLiteral("ราคาเสนอซื้อต่ำกว่าราคาประมูลน้อยที่สุด"), QStringLiteral("Gavora.Com"),
-                      Prompter::Icon::Information, Prompter::Buttons::Ok});
+        prompter.ask(Box::information(QStringLiteral("ราคาเสนอซื้อต่ำกว่าราคาประมูลน้อยที่สุด"), Box::Title::Service));
         return {Outcome::TooLow, {}};
     }
     if (!connected) {
-        prompter.ask({QStringLiteral("Disconnect...."), QStringLiteral("Gavora"), Prompter::Icon::Critical,
-                      Prompter::Buttons::Ok});
+        prompter.ask(Box::critical(QStringLiteral("Disconnect....")));
         return {Outcome::Disconnected, {}};
     }
     const Amount::Value ceiling = AmountValue(maximum);
     if (ceiling > 0 && ceiling < amount) {
-        const Prompter::Answer answer =
-            prompter.ask({QStringLiteral("ขณะนี้ราคาประมูลน้อยที่สุดได้มากกว่าราคาที่คุณพอใจซื้อสูงสุดแล้วถ้าคุณกดปุ่ม OK "
-                                         "โปรแกรมจะใช้อ้างอิงราคาประมูลน้อยที่สุดให้คุณ ถ้าไม่ต้องการให้กดปุ่ม Cancel"),
-                          QStringLiteral("Gavora"), Prompter::Icon::Question, Prompter::Buttons::OkCancel});
+        const Prompter::Answer answer = prompter.ask(
+            Box::question(QStringLiteral("ขณะนี้ราคาประมูลน้อยที่สุดได้มากกว่าราคาที่คุณพอใจซื้อสูงสุดแล้วถ้าคุณกดปุ่ม OK "
+                                         "โปรแกรมจะใช้อ้างอิงราคาประมูลน้อยที่สุดให้คุณ ถ้าไม่ต้องการให้กดปุ่ม Cancel")));
         if (answer != Prompter::Answer::Ok)
             return {Outcome::MaximumDeclined, {}};
         maximum = MMax_LostFocus(PlainAmount(AmountValue(yourBid())));

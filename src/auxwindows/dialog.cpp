@@ -1,7 +1,7 @@
 #include "dialog.h"
 
 #include "design_units.h"
-#include "palette.h"
+#include "design_window.h"
 #include "pictures.h"
 
 #include <QFontMetrics>
@@ -13,29 +13,27 @@ const QString Dialog::noticeOfRights = QStringLiteral("สงวนลิขส�
 const QString Dialog::contactAddress = QStringLiteral("info@gavora.example");
 
 namespace {
-QLabel *picture(QWidget *parent, const char *name, const Design::TwipsRect &rect, const QPixmap &pixmap)
+using Design::place;
+using Design::TwipsRect;
+
+QLabel *picture(QWidget *parent, std::string_view name, const TwipsRect &rect, const QPixmap &pixmap)
 {
-    auto *label = new QLabel(parent);
-    label->setObjectName(QString::fromLatin1(name));
-    label->setGeometry(Design::toPixels(rect));
+    auto *label = place(new QLabel(parent), name, rect);
     // At its own size, from the top left corner.
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     label->setPixmap(pixmap);
     return label;
 }
 
-QLabel *text(QWidget *parent, const char *name, const Design::TwipsRect &rect, const QString &caption,
+QLabel *text(QWidget *parent, std::string_view name, const TwipsRect &rect, const QString &caption,
              const QFont &font)
 {
-    auto *label = new QLabel(caption, parent);
-    label->setObjectName(QString::fromLatin1(name));
+    auto *label = place(new QLabel(caption, parent), name, rect);
     // The faces that carry Thai are taller than the design's: the label grows about its middle rather than
     // clip the text.
-    QRect geometry = Design::toPixels(rect);
-    const int missing = QFontMetrics(font).height() - geometry.height();
+    const int missing = QFontMetrics(font).height() - label->height();
     if (missing > 0)
-        geometry.adjust(0, -missing / 2, 0, missing - missing / 2);
-    label->setGeometry(geometry);
+        label->setGeometry(label->geometry().adjusted(0, -missing / 2, 0, missing - missing / 2));
     label->setAlignment(Qt::AlignCenter);
     label->setFont(font);
     return label;
@@ -46,23 +44,18 @@ Dialog::Dialog(QWidget *owner)
     : QDialog(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
                          Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
 {
-    setObjectName(QStringLiteral("Dialog"));
-    setWindowTitle(QStringLiteral("Gavora.Com"));
-    setWindowIcon(QIcon(Pictures::appIcon()));
-    setFont(Design::sansFont(8.25));
-    Design::setFormColor(this, Qt::white);
-    setFixedSize(Design::toPixels(clientWidth), Design::toPixels(clientHeight));
+    Design::setUpForm(
+        this,
+        {.name = "Dialog", .caption = u"Gavora.Com", .width = 6330, .height = 3570, .backColor = 0x00FFFFFF});
 
-    Image1 = picture(this, "Image1", {690, 60, 5340, 1590}, Pictures::aboutLogo());
-    Label2 = text(this, "Label2", {180, 1710, 6075, 525}, noticeOfRights, Design::sansFont(12, true));
-    Image2 = picture(this, "Image2", {1830, 2280, 2880, 390}, Pictures::aboutCredit());
-    lbName = text(this, "lbName", {1860, 2730, 2775, 285}, contactAddress, Design::serifFont(14.25));
-    OKButton = new QPushButton(QStringLiteral("OK"), this);
-    OKButton->setObjectName(QStringLiteral("OKButton"));
-    OKButton->setGeometry(Design::toPixels(Design::TwipsRect{2580, 3150, 1215, 375}));
-    OKButton->setDefault(true);
-    OKButton->setFocus();
-    connect(OKButton, &QPushButton::clicked, this, &QDialog::accept);
+    picture(this, "Image1", {690, 60, 5340, 1590}, Pictures::aboutLogo());
+    m_ui.Label2 = text(this, "Label2", {180, 1710, 6075, 525}, noticeOfRights, Design::sansFont(12, true));
+    picture(this, "Image2", {1830, 2280, 2880, 390}, Pictures::aboutCredit());
+    m_ui.lbName = text(this, "lbName", {1860, 2730, 2775, 285}, contactAddress, Design::serifFont(14.25));
+    m_ui.OKButton = place(new QPushButton(QStringLiteral("OK"), this), "OKButton", {2580, 3150, 1215, 375});
+    m_ui.OKButton->setDefault(true);
+    m_ui.OKButton->setFocus();
+    connect(m_ui.OKButton, &QPushButton::clicked, this, &QDialog::accept);
 }
 
 void Dialog::showAbout(QWidget *owner)

@@ -9,8 +9,6 @@ class QPushButton;
 class Dialog : public QDialog {
     Q_OBJECT
 public:
-    static constexpr int clientWidth = 6330;
-    static constexpr int clientHeight = 3570;
     static const QString noticeOfRights;
     static const QString contactAddress;
 
@@ -19,12 +17,16 @@ public:
     // Builds the box afresh and shows it modally over its owner; returns when it is closed.
     static void showAbout(QWidget *owner);
 
-    QLabel *Image1;
-    QLabel *Label2;
-    QLabel *Image2;
-    QLabel *lbName;
-    QPushButton *OKButton;
+    struct Controls {
+        QLabel *Label2;
+        QLabel *lbName;
+        QPushButton *OKButton;
+    };
+    const Controls &controls() const { return m_ui; }
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    Controls m_ui{};
 };

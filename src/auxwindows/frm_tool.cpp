@@ -1,6 +1,6 @@
 #include "frm_tool.h"
 
-#include "design_units.h"
+#include "design_window.h"
 #include "host_config.h"
 #include "palette.h"
 #include "pictures.h"
@@ -22,16 +22,10 @@ frmTool::frmTool(ToolTarget &target, const WorkFolder &folder, QWidget *parent)
                           Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       m_target(target), m_folder(folder)
 {
-    setObjectName(QStringLiteral("frmTool"));
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(QStringLiteral("Toolbar"));
-    setWindowIcon(QIcon(Pictures::appIcon()));
-    setFont(Design::sansFont(8.25));
-    setFixedSize(Design::toPixels(clientWidth), Design::toPixels(clientHeight));
+    Design::setUpForm(this, {.name = "frmTool", .caption = u"Toolbar", .width = 2805, .height = 795});
 
-    tbToolBar = new QToolBar(this);
-    tbToolBar->setObjectName(QStringLiteral("tbToolBar"));
-    tbToolBar->setGeometry(Design::toPixels(Design::TwipsRect{0, 0, 2820, 510}));
+    QToolBar *tbToolBar = m_ui.tbToolBar = Design::place(new QToolBar(this), "tbToolBar", {0, 0, 2820, 510});
     tbToolBar->setIconSize(QSize(24, 24));
     tbToolBar->setToolButtonStyle(Qt::ToolButtonIconOnly);
     tbToolBar->setMovable(false);
@@ -51,10 +45,8 @@ frmTool::frmTool(ToolTarget &target, const WorkFolder &folder, QWidget *parent)
     connect(tbToolBar, &QToolBar::actionTriggered, this,
             [this](QAction *button) { tbToolBar_ButtonClick(button->data().toString()); });
 
-    txtURL = new QLineEdit(this);
-    txtURL->setObjectName(QStringLiteral("txtURL"));
+    QLineEdit *txtURL = m_ui.txtURL = Design::place(new QLineEdit(this), "txtURL", {0, 510, 2805, 285});
     txtURL->setAccessibleName(QStringLiteral("Address"));
-    txtURL->setGeometry(Design::toPixels(Design::TwipsRect{0, 510, 2805, 285}));
     Design::setBackColor(txtURL, QColor(224, 224, 224));
     txtURL->installEventFilter(this);
     setTabOrder(tbToolBar, txtURL);
@@ -65,7 +57,7 @@ frmTool::frmTool(ToolTarget &target, const WorkFolder &folder, QWidget *parent)
 
 void frmTool::setAddress(const QString &url)
 {
-    txtURL->setText(url);
+    m_ui.txtURL->setText(url);
 }
 
 void frmTool::tbToolBar_ButtonClick(const QString &key)
@@ -95,12 +87,12 @@ void frmTool::txtURL_KeyDown(int keyCode, Qt::KeyboardModifiers)
     if (keyCode != Qt::Key_Return && keyCode != Qt::Key_Enter)
         return;
     if (WebView *gallery = m_target.galleryView())
-        gallery->Navigate(txtURL->text());
+        gallery->Navigate(m_ui.txtURL->text());
 }
 
 bool frmTool::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == txtURL && event->type() == QEvent::KeyPress) {
+    if (watched == m_ui.txtURL && event->type() == QEvent::KeyPress) {
         const auto *key = static_cast<QKeyEvent *>(event);
         txtURL_KeyDown(key->key(), key->modifiers());
         // Enter is the box's own business: nothing else (a default button, a shortcut) may take it.

@@ -13,8 +13,6 @@ class ToolTarget;
 class frmTool : public QWidget {
     Q_OBJECT
 public:
-    static constexpr int clientWidth = 2805;
-    static constexpr int clientHeight = 795;
     // Button keys (also their tooltips), left to right.
     static const QStringList buttonKeys;
 
@@ -26,8 +24,11 @@ public:
     void tbToolBar_ButtonClick(const QString &key);
     void txtURL_KeyDown(int keyCode, Qt::KeyboardModifiers shift);
 
-    QToolBar *tbToolBar;
-    QLineEdit *txtURL;
+    struct Controls {
+        QToolBar *tbToolBar;
+        QLineEdit *txtURL;
+    };
+    const Controls &controls() const { return m_ui; }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -35,4 +36,5 @@ protected:
 private:
     ToolTarget &m_target;
     WorkFolder m_folder;
+    Controls m_ui{};
 };

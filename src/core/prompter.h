@@ -19,3 +19,44 @@ public:
     // Modal: returns when the user has answered.
     virtual Answer ask(const Request &request) = 0;
 };
+
+// The kinds of box the program shows, each with its icon, buttons and title; the titles are defined here
+// alone. Hand the result to Prompter::ask.
+namespace Box {
+// "Gavora" for the program's own boxes, "Gavora.Com" for those that speak for the service.
+enum class Title { Program, Service };
+
+inline Prompter::Request request(const QString &text, Title title, Prompter::Icon icon,
+                                 Prompter::Buttons buttons = Prompter::Buttons::Ok)
+{
+    return {text, title == Title::Program ? QStringLiteral("Gavora") : QStringLiteral("Gavora.Com"), icon,
+            buttons};
+}
+
+inline Prompter::Request critical(const QString &text)
+{
+    return request(text, Title::Program, Prompter::Icon::Critical);
+}
+
+inline Prompter::Request warning(const QString &text)
+{
+    return request(text, Title::Program, Prompter::Icon::Warning);
+}
+
+inline Prompter::Request information(const QString &text, Title title = Title::Program)
+{
+    return request(text, title, Prompter::Icon::Information);
+}
+
+// No icon.
+inline Prompter::Request plain(const QString &text)
+{
+    return request(text, Title::Program, Prompter::Icon::None);
+}
+
+// OK and Cancel.
+inline Prompter::Request question(const QString &text, Title title = Title::Program)
+{
+    return request(text, title, Prompter::Icon::Question, Prompter::Buttons::OkCancel);
+}
+} // namespace Box

@@ -1,20 +1,13 @@
 #include "frm_hbid.h"
 
+#include "design_window.h"
 #include "history_store.h"
-#include "palette.h"
-#include "twips.h"
 
 #include <QAbstractTableModel>
-#include <QApplication>
 #include <QHeaderView>
 #include <QPalette>
 #include <QPushButton>
 #include <QTreeView>
-
-namespace {
-using Design::toPixels;
-using Design::TwipsRect;
-} // namespace
 
 // The listing hands each cell to the view on demand, so a long history costs no per-cell objects.
 class HistoryRowsModel : public QAbstractTableModel {
@@ -59,16 +52,16 @@ private:
 
 frmHbid::frmHbid(const WorkFolder &folder, QWidget *parent) : QDialog(parent), m_folder(folder)
 {
-    setObjectName(QStringLiteral("frmHbid"));
-    setWindowTitle(QStringLiteral("High Bid"));
-    setWindowIcon(QApplication::windowIcon());
-    resize(toPixels(9600), toPixels(4335));
-    Design::setFormColor(this, QColor(192, 192, 192));
+    Design::setUpForm(this, {.name = "frmHbid",
+                             .caption = u"High Bid",
+                             .width = 9600,
+                             .height = 4335,
+                             .fixedSize = false,
+                             .backColor = 0x00C0C0C0,
+                             .designFont = false});
 
     m_rows = new HistoryRowsModel(this);
-    lst_result = new QTreeView(this);
-    lst_result->setObjectName(QStringLiteral("lst_result"));
-    lst_result->setGeometry(toPixels(TwipsRect{180, 150, 9225, 3570}));
+    lst_result = Design::place(new QTreeView(this), "lst_result", {180, 150, 9225, 3570});
     lst_result->setModel(m_rows);
     lst_result->setRootIsDecorated(false);
     lst_result->setItemsExpandable(false);
@@ -79,9 +72,8 @@ frmHbid::frmHbid(const WorkFolder &folder, QWidget *parent) : QDialog(parent), m
     // Column widths come from a sample of rows, so a long history opens as fast as a short one.
     lst_result->header()->setResizeContentsPrecision(200);
 
-    but_Close = new QPushButton(QStringLiteral("&Close"), this);
-    but_Close->setObjectName(QStringLiteral("but_Close"));
-    but_Close->setGeometry(toPixels(TwipsRect{4140, 3900, 1455, 375}));
+    but_Close =
+        Design::place(new QPushButton(QStringLiteral("&Close"), this), "but_Close", {4140, 3900, 1455, 375});
     connect(but_Close, &QPushButton::clicked, this, &frmHbid::but_Close_Click);
 
     setTabOrder(but_Close, lst_result);

@@ -240,9 +240,8 @@ QByteArray History::withValues(const QByteArray &file, const QString &section,
 
 Prompter::Request History::failureMessage(const HistoryWrite &write)
 {
-    return {QStringLiteral("ไม่สามารถบันทึกประวัติการประมูลลงแฟ้ม %1 ได้ (%2)")
-                .arg(QDir::toNativeSeparators(write.path), write.error),
-            QStringLiteral("Gavora"), Prompter::Icon::Warning, Prompter::Buttons::Ok};
+    return Box::warning(QStringLiteral("ไม่สามารถบันทึกประวัติการประมูลลงแฟ้ม %1 ได้ (%2)")
+                            .arg(QDir::toNativeSeparators(write.path), write.error));
 }
 
 HistoryWrite WriteHistoryRecord(const SaleRecord &sale, const WorkFolder &folder, const QDate &date)

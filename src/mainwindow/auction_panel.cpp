@@ -10,6 +10,7 @@
 #include "palette.h"
 #include "pictures.h"
 #include "prompter.h"
+#include "sign_in_request.h"
 #include "sound_player.h"
 
 #include <QEvent>
@@ -26,7 +27,6 @@ using Design::fromBgr;
 
 const QString lostConnectionText =
     QStringLiteral("ไม่สามารถติดต่อกับเครื่องที่ให้บริการได้ ..... กรุณาลองดูอีกครั้ง หรือ ติดต่อฝ่ายเทคนิค Gavora");
-const QString designStatusText = QStringLiteral("UID :");
 
 void setText(QLabel *label, const QString &text)
 {
@@ -95,7 +95,7 @@ void AuctionPanel::wsk_tcp_Connect()
 void AuctionPanel::wsk_tcp_Close()
 {
     // The auction panel is emptied by the board, which the widgets show.
-    m_ui.stbPanel2->setText(designStatusText);
+    m_ui.stbPanel2->setText(QString::fromUtf16(SignIn::statusLabel));
     m_receiver.reset();
     m_board->connectionClosed();
     wsk_tcp->Close();
@@ -108,8 +108,7 @@ void AuctionPanel::wsk_tcp_Error(int, const QString &)
     QMetaObject::invokeMethod(
         this,
         [this] {
-            m_prompter.ask({lostConnectionText, QStringLiteral("Gavora"), Prompter::Icon::Critical,
-                            Prompter::Buttons::Ok});
+            m_prompter.ask(Box::critical(lostConnectionText));
             wsk_tcp_Close();
         },
         Qt::QueuedConnection);
@@ -192,8 +191,7 @@ void AuctionPanel::showStage()
     const AuctionBoard &board = *m_board;
     QLineEdit *display = m_ui.displastbid;
     display->setText(board.displastbidText());
-    // Centred over the description as the window's layout centres it: measured from the tab control's edge.
-    display->move((m_ui.webBid->width() - display->width()) / 2 - m_ui.tabPageOffset().x(), display->y());
+    emit lastBidDisplayChanged();
     display->setVisible(board.displastbidVisible());
     if (board.displastbidVisible())
         display->raise();

@@ -23,7 +23,7 @@ public:
     ~AuctionPanel() override;
 
     AuctionBoard &board() { return *m_board; }
-    AuctionSocket *wsk_tcp;
+    AuctionSocket *socket() const { return wsk_tcp; }
     SoundPlayer &sounds() const { return *m_sounds; }
     const QString &CurrentProductID() const;
 
@@ -45,6 +45,8 @@ public:
 signals:
     // The connection ended; the user signs in again to reconnect.
     void connectionLost();
+    // A countdown stage changed the large last bid: the window centres it over the description.
+    void lastBidDisplayChanged();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -54,6 +56,7 @@ private:
     void showBidList();
     void showStage();
 
+    AuctionSocket *wsk_tcp;
     const Frm2BidUi &m_ui;
     Prompter &m_prompter;
     std::function<void()> m_beep;

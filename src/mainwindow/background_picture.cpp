@@ -52,9 +52,8 @@ void BackgroundPicture::MCUS_Click()
     reader.setDecideFormatFromContent(true);
     const QImage image = reader.read();
     if (image.isNull()) {
-        m_prompter.ask({QStringLiteral("ไม่สามารถแสดงรูปภาพจากแฟ้ม %1 ได้ (%2)")
-                            .arg(QDir::toNativeSeparators(*path), reader.errorString()),
-                        QStringLiteral("Gavora"), Prompter::Icon::Warning, Prompter::Buttons::Ok});
+        m_prompter.ask(Box::warning(QStringLiteral("ไม่สามารถแสดงรูปภาพจากแฟ้ม %1 ได้ (%2)")
+                                        .arg(QDir::toNativeSeparators(*path), reader.errorString())));
         return;
     }
     m_panel->setPixmap(QPixmap::fromImage(image));

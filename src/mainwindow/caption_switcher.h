@@ -1,29 +1,36 @@
 #pragma once
 
+#include "caption_table.h"
+
 #include <QString>
-#include <QStringList>
 #include <functional>
 #include <vector>
 
-class QObject;
+class QAction;
+class QLabel;
+class QWidget;
 
-// Applies the caption table to the main window, and names the controls for assistive technology in the same
-// language. The controls are looked up once, when the window is built.
+// The main window's texts that follow the interface language: captions, and the names assistive technology
+// speaks. The window's builders register each widget as they make it; a widget shows its Thai text at once,
+// the language the window starts in.
 class CaptionSwitcher {
 public:
-    explicit CaptionSwitcher(QObject *window);
+    void follow(QLabel *label, const Caption &caption);
+    // A menu follows through its menu action.
+    void follow(QAction *action, const Caption &caption);
 
-    // Names the tables give that the window does not have; empty when every control was found.
-    const QStringList &unresolved() const { return m_unresolved; }
+    // A control without a caption of its own, named for what it is.
+    void speak(QWidget *widget, const Caption &name);
+    // A figure's own text is its value: the caption beside it describes it.
+    void describe(QWidget *figure, const Caption &caption);
+    // An entry box is named by the caption beside it.
+    void nameAfter(QWidget *entry, const Caption &caption);
 
-    // "T" applies Thai, anything else English: the 28 captions, then the accessible names.
+    // "T" applies Thai, anything else English.
     void SetLanguage(const QString &code);
 
 private:
-    using Setter = std::function<void(const QString &)>;
-    Setter resolve(QObject *window, const char *name);
+    void add(std::function<void(int column)> apply);
 
-    std::vector<Setter> m_captions;
-    std::vector<std::function<void(int column)>> m_accessibleNames;
-    QStringList m_unresolved;
+    std::vector<std::function<void(int column)>> m_apply;
 };

@@ -1,21 +1,71 @@
 #pragma once
 
 #include <QString>
-#include <array>
 
-// The language-dependent captions of the main window: Thai in column 0, English in column 1.
-namespace CaptionTable {
-inline constexpr int rowCount = 28;
-
-struct Row {
-    const char *control; // object name of the label, menu or menu item the row sets
+// A text of the main window in its two interface languages: Thai in column 0, English in column 1.
+struct Caption {
     const char16_t *thai;
     const char16_t *english;
+
+    QString in(int column) const { return QString::fromUtf16(column == 0 ? thai : english); }
 };
 
-const std::array<Row, rowCount> &rows();
+// The design's language table: the 28 captions that follow the interface language. A caption beyond the
+// design's that follows the language too is a Caption constant of its own next to SpokenName's; one that
+// does not goes into FixedCaption.
+namespace CaptionTable {
+// The rows in the table's order, each named after the control whose caption it is.
+// clang-format off
+enum Row : int {
+    LBHEAD, lbfbid, lbmbid, lbhbid, lbLbid, lbinc, lbUBid, lbAuc, MP, MN, MFT, MPW, MPPS, MFV,
+    MSNews, MSFAQ, MSS, MSCOMP, MPA, MSSALE, MSHELP, MFF, MFP1, MFP2, MCUS, MFPB, MaxBid, MCT,
+    rowCount
+};
+// clang-format on
+
+const Caption &caption(Row row);
 
 // "T" chooses Thai (exact comparison); anything else English.
 int column(const QString &code);
-QString caption(int row, int column);
 } // namespace CaptionTable
+
+// What assistive technology speaks for the controls that show no caption of their own.
+namespace SpokenName {
+inline constexpr Caption but_Regis{u"เข้าสู่ระบบ", u"Login"};
+inline constexpr Caption but_HelpMe{u"ช่วยเหลือ", u"Help"};
+inline constexpr Caption but_Cal{u"เครื่องคิดเลข", u"Calculator"};
+inline constexpr Caption but_basket{u"ตะกร้าของคุณ", u"Your basket"};
+inline constexpr Caption webspn{u"โฆษณา", u"Advertisement"};
+inline constexpr Caption logo{u"Gavora.Com", u"Gavora.Com"};
+inline constexpr Caption webBid{u"รายละเอียดสินค้า", u"Product description"};
+inline constexpr Caption webgalley{u"หมวดสินค้า", u"Categories"};
+inline constexpr Caption pageProgress{u"ความคืบหน้าการโหลดหน้า", u"Page loading progress"};
+inline constexpr Caption msgchat{u"ข้อความสนทนา", u"Chat"};
+inline constexpr Caption txtSend{u"พิมพ์ข้อความสนทนา", u"Chat message"};
+inline constexpr Caption PFInfo{u"ข้อมูลการประมูล", u"Auction information"};
+inline constexpr Caption countDown{u"นับถอยหลัง", u"Countdown"};
+inline constexpr Caption GOBID{u"เคาะเสนอราคา", u"Bid"};
+inline constexpr Caption stbPanel1{u"คำแนะนำ", u"Hint"};
+inline constexpr Caption stbPanel2{u"ผู้ใช้", u"User"};
+} // namespace SpokenName
+
+// Captions and tooltips that read the same in both languages.
+namespace FixedCaption {
+inline constexpr char16_t MLG[] = u"Login";
+inline constexpr char16_t MNU[] = u"&New user";
+inline constexpr char16_t MLN[] = u"&Login";
+inline constexpr char16_t DLP[] = u"&Display Last Bid";
+inline constexpr char16_t MA[] = u"&About..";
+inline constexpr char16_t MCC[] = u"&Chat";
+inline constexpr char16_t ML[] = u"&ไทย | Eng";
+inline constexpr char16_t MLT[] = u"&ไทย";
+inline constexpr char16_t MLE[] = u"&English";
+inline constexpr char16_t ButSend[] = u"&Send";
+inline constexpr char16_t descriptionTab[] = u"&Product Description";
+inline constexpr char16_t categoriesTab[] = u"&Categories";
+inline constexpr char16_t but_RegisTip[] = u"Login";
+inline constexpr char16_t but_HelpMeTip[] = u"Help";
+inline constexpr char16_t but_CalTip[] = u"Calculator";
+inline constexpr char16_t but_basketTip[] = u"Your basket";
+inline constexpr char16_t GOBIDTip[] = u"เคาะเสนอราคา";
+} // namespace FixedCaption

@@ -58,5 +58,5 @@ void ExternalPrograms::but_Cal_Click()
 
 void ExternalPrograms::reportFailure(const QString &text)
 {
-    m_prompter.ask({text, QStringLiteral("Gavora"), Prompter::Icon::Warning, Prompter::Buttons::Ok});
+    m_prompter.ask(Box::warning(text));
 }

@@ -3,16 +3,14 @@
 #include "auction_board.h"
 #include "auction_panel.h"
 #include "auction_socket.h"
-#include "design_units.h"
+#include "design_window.h"
 #include "dialog.h"
-#include "frm2bid_design.h"
 #include "frm_hbid.h"
 #include "frm_login.h"
 #include "frm_tool.h"
 #include "host_config.h"
 #include "picture_button.h"
 #include "pictures.h"
-#include "service_pages.h"
 #include "web_panes.h"
 
 #include <QAction>
@@ -29,9 +27,6 @@
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTabWidget>
-#include <cmath>
-
-const QString frm2Bid::designTitle = QStringLiteral("Gavora.Com (Beta I)");
 
 namespace {
 Frm2BidServices withDefaults(Frm2BidServices services)
@@ -45,21 +40,7 @@ Frm2BidServices withDefaults(Frm2BidServices services)
     return services;
 }
 
-int toPixels(double twips)
-{
-    return int(std::lround(twips / Design::twipsPerPixel));
-}
-
-double toTwips(int pixels)
-{
-    return double(pixels) * Design::twipsPerPixel;
-}
-
-bool onTabPage(Frm2BidLayout::Id id)
-{
-    using namespace Frm2BidLayout;
-    return id == webBid || id == displastbid || id == pload1 || id == webgalley || id == pload2;
-}
+using Design::toTwips;
 
 // A check item's handler decides the mark itself, as the design's handlers do: undo the toolkit's own toggle
 // before calling it.
@@ -74,8 +55,8 @@ void onCheckItem(QAction *item, QObject *context, const std::function<void()> &h
 
 frm2Bid::frm2Bid(Frm2BidServices services, QWidget *parent)
     : QMainWindow(parent), m_services(withDefaults(std::move(services))),
-      m_ui(Frm2BidUi::build(this, m_services.webViewFactory)), m_menus(Frm2BidMenus::build(this)),
-      m_captions(this),
+      m_ui(Frm2BidUi::build(this, m_services.webViewFactory, m_captions)),
+      m_menus(Frm2BidMenus::build(this, m_captions)),
       m_panel(new AuctionPanel(m_ui, *m_services.prompter, m_services.beep, m_services.workFolder, this)),
       m_panes(new WebPanes(m_ui, this, *m_services.prompter)),
       m_programs(m_services.launcher ? *m_services.launcher : m_systemLauncher, *m_services.prompter,
@@ -84,20 +65,9 @@ frm2Bid::frm2Bid(Frm2BidServices services, QWidget *parent)
                    m_services.choosePictureFile),
       m_layout(Frm2BidLayout::designLayout())
 {
-    setObjectName(QStringLiteral("frm2Bid"));
-    setWindowTitle(designTitle);
-    setWindowIcon(QIcon(Pictures::appIcon()));
-    setFont(Design::sansFont(8.25));
-    for (int id = 0; id < Frm2BidLayout::IdCount; ++id) {
-        const std::string_view name = Frm2BidLayout::names[std::size_t(id)];
-        m_placed[id] = findChild<QWidget *>(QString::fromLatin1(name.data(), qsizetype(name.size())));
-    }
+    Design::setUpForm(this, Frm2BidDesign::form);
     m_appliedPageOffset = m_ui.tabPageOffset();
     connectCommands();
-
-    resize(Design::toPixels(Frm2BidDesign::clientWidth),
-           Design::toPixels(Frm2BidDesign::clientHeight) + menuBar()->sizeHint().height() +
-               Design::toPixels(Frm2BidDesign::statusBarHeight));
 }
 
 frm2Bid::~frm2Bid() = default;
@@ -122,7 +92,8 @@ void frm2Bid::connectCommands()
     connect(m_menus.MCC, &QAction::triggered, this, &frm2Bid::MCC_Click);
     for (QAction *page : {m_menus.MNU, m_menus.MPPS, m_menus.MSSALE, m_menus.MSNews, m_menus.MSFAQ,
                           m_menus.MSS, m_menus.MSHELP, m_menus.MCT}) {
-        connect(page, &QAction::triggered, this, [this, page] { openServicePage(page->objectName()); });
+        connect(page, &QAction::triggered, this,
+                [this, page] { openServicePage(page->data().value<ServicePages::Command>()); });
     }
     connect(m_menus.MFP1, &QAction::triggered, this, [this] { m_background.MFP1_Click(); });
     connect(m_menus.MFP2, &QAction::triggered, this, [this] { m_background.MFP2_Click(); });
@@ -134,6 +105,8 @@ void frm2Bid::connectCommands()
     onCheckItem(m_menus.MLE, this, [this] { MLE_Click(); });
 
     connect(m_panel, &AuctionPanel::connectionLost, this, [this] { openSignIn(false); });
+    connect(m_panel, &AuctionPanel::lastBidDisplayChanged, this,
+            [this] { applyLayout(Frm2BidLayout::lastBidCentred(m_layout)); });
     connect(m_panes, &WebPanes::toolWindowWanted, this, &frm2Bid::showToolWindow);
     connect(m_panes, &WebPanes::tabViewToFit, this, &frm2Bid::fitTabView);
     connect(m_panes, &WebPanes::galleryAddressChanged, this, &frm2Bid::showGalleryAddress);
@@ -193,13 +166,11 @@ void frm2Bid::applyLayout(const Frm2BidLayout::Layout &layout)
     const QPoint pageOffset = m_ui.tabPageOffset();
     for (int i = 0; i < IdCount; ++i) {
         const auto id = Id(i);
-        const Rect &r = layout[id];
-        if (!m_placed[id] || (r == old[id] && !(onTabPage(id) && pageOffset != m_appliedPageOffset)))
+        const bool onTabPage = Frm2BidDesign::onTabPage(id);
+        if (layout[id] == old[id] && !(onTabPage && pageOffset != m_appliedPageOffset))
             continue;
-        QRect pixels(toPixels(r.left), toPixels(r.top), toPixels(r.width), toPixels(r.height));
-        if (onTabPage(id))
-            pixels.translate(-pageOffset);
-        m_placed[id]->setGeometry(pixels);
+        m_ui.placed[id]->setGeometry(
+            Design::toPixels(layout[id]).translated(onTabPage ? -pageOffset : QPoint()));
     }
     for (QWidget *column : {static_cast<QWidget *>(m_ui.msgchat), static_cast<QWidget *>(m_ui.PFInfo),
                             static_cast<QWidget *>(m_ui.ButSend), static_cast<QWidget *>(m_ui.txtSend),
@@ -280,12 +251,10 @@ void frm2Bid::MCC_Click()
     m_programs.MCC_Click(m_panel->board().userId());
 }
 
-void frm2Bid::openServicePage(QStringView command)
+void frm2Bid::openServicePage(ServicePages::Command command)
 {
-    const auto page = ServicePages::forCommand(command, m_services.workFolder);
-    if (!page)
-        return;
-    (page->view == ServicePages::View::webBid ? m_ui.webBid : m_ui.webgalley)->Navigate(page->url);
+    const ServicePages::Page page = ServicePages::forCommand(command, m_services.workFolder);
+    (page.view == ServicePages::View::webBid ? m_ui.webBid : m_ui.webgalley)->Navigate(page.url);
 }
 
 int frm2Bid::currentTab() const
@@ -375,7 +344,7 @@ void frm2Bid::closeEvent(QCloseEvent *event)
 
 void frm2Bid::Form_Unload()
 {
-    m_panel->wsk_tcp->Close();
+    m_panel->socket()->Close();
     if (m_tool)
         m_tool->close();
     if (m_login)

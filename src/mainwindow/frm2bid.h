@@ -8,6 +8,7 @@
 #include "frm2bid_ui.h"
 #include "frm_login.h"
 #include "frm_tool.h"
+#include "service_pages.h"
 #include "sign_in_target.h"
 #include "tool_target.h"
 #include "web_view.h"
@@ -42,8 +43,6 @@ struct Frm2BidServices {
 class frm2Bid : public QMainWindow, public SignInTarget, public ToolTarget {
     Q_OBJECT
 public:
-    static const QString designTitle;
-
     explicit frm2Bid(Frm2BidServices services, QWidget *parent = nullptr);
     ~frm2Bid() override;
 
@@ -61,11 +60,11 @@ public:
     void but_basket_DblClick();
     void MA_Click();
     void MCC_Click();
-    // The page commands: MNU, MPPS, MSSALE, MSNews, MSFAQ, MSS, MSHELP, MCT.
-    void openServicePage(QStringView command);
+    void openServicePage(ServicePages::Command command);
 
     AuctionPanel &auctionPanel() { return *m_panel; }
-    const CaptionSwitcher &captions() const { return m_captions; }
+    const Frm2BidUi &ui() const { return m_ui; }
+    const Frm2BidMenus &menus() const { return m_menus; }
     const Frm2BidLayout::Layout &currentLayout() const { return m_layout; }
     frmLogin *signInWindow() const { return m_login; }
     frmTool *toolWindow() const { return m_tool; }
@@ -103,16 +102,15 @@ private:
     void Form_Unload();
 
     Frm2BidServices m_services;
+    CaptionSwitcher m_captions;
     Frm2BidUi m_ui;
     Frm2BidMenus m_menus;
-    CaptionSwitcher m_captions;
     AuctionPanel *m_panel;
     WebPanes *m_panes;
     SystemProgramLauncher m_systemLauncher;
     ExternalPrograms m_programs;
     BackgroundPicture m_background;
     Frm2BidLayout::Layout m_layout;
-    QWidget *m_placed[Frm2BidLayout::IdCount] = {};
     QPoint m_appliedPageOffset;
     QPointer<frmLogin> m_login;
     QPointer<frmTool> m_tool;

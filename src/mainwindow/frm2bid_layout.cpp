@@ -1,23 +1,17 @@
 #include "frm2bid_layout.h"
 
-#include "frm2bid_design.h"
-
 namespace Frm2BidLayout {
-
-const std::array<std::string_view, IdCount> names{
-    "ButSend",   "Pict_Auc",  "webspn", "PFInfo",     "msgchat",    "txtSend",
-    "ssTab_Bid", "webBid",    "pload1", "ImgContain", "lbAuc",      "aucList",
-    "GOBID",     "webgalley", "pload2", "countDown",  "displastbid"};
+using namespace Frm2BidDesign;
 
 namespace {
 // A control refuses a negative size and keeps the one it had; positions may be anything.
-void setWidth(Rect &r, double value)
+void setWidth(TwipsRect &r, double value)
 {
     if (value >= 0)
         r.width = value;
 }
 
-void setHeight(Rect &r, double value)
+void setHeight(TwipsRect &r, double value)
 {
     if (value >= 0)
         r.height = value;
@@ -28,19 +22,19 @@ void fitCurrentView(Layout &l, int tab)
 {
     setWidth(l[tab == 1 ? webgalley : webBid], l[ssTab_Bid].width - 200);
 }
+
+void centreLastBid(Layout &l)
+{
+    // Measured from the tab control's edge, not from the view's.
+    l[displastbid].left = (l[webBid].width - l[displastbid].width) / 2;
+}
 } // namespace
 
 Layout designLayout()
 {
     Layout layout;
-    for (int id = 0; id < IdCount; ++id) {
-        const auto control = Frm2BidDesign::find(names[std::size_t(id)]);
-        if (control) {
-            const auto &r = control->rect;
-            layout.rects[std::size_t(id)] = {double(r.left), double(r.top), double(r.width),
-                                             double(r.height)};
-        }
-    }
+    for (const Control &control : controls)
+        layout[control.id] = control.rect;
     return layout;
 }
 
@@ -75,8 +69,7 @@ Layout resized(Layout l, double W, double H)
     l[pload2].top = l[webgalley].top + l[webgalley].height + 10;
     setWidth(l[pload2], l[ssTab_Bid].width - 200);
     l[countDown].left = W - l[countDown].width - 160;
-    // Measured from the tab control's edge, not from the view's.
-    l[displastbid].left = (l[webBid].width - l[displastbid].width) / 2;
+    centreLastBid(l);
     l.wideView = false;
     return l;
 }
@@ -92,6 +85,12 @@ Layout wideViewSwitched(Layout l, double W, int currentTab)
 Layout tabSelected(Layout l, int tab)
 {
     fitCurrentView(l, tab);
+    return l;
+}
+
+Layout lastBidCentred(Layout l)
+{
+    centreLastBid(l);
     return l;
 }
 

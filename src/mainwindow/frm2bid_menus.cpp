@@ -1,92 +1,126 @@
 #include "frm2bid_menus.h"
 
+#include "caption_switcher.h"
+#include "service_pages.h"
+
 #include <QAction>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <variant>
 
 namespace {
-QAction *addItem(QMenu *menu, const char *name, const QString &caption)
-{
-    QAction *action = menu->addAction(caption);
-    action->setObjectName(QString::fromLatin1(name));
-    return action;
-}
+using CaptionTable::Row;
+using ServicePages::Command;
 
-QAction *addCheckItem(QMenu *menu, const char *name, const QString &caption, bool checked)
-{
-    QAction *action = addItem(menu, name, caption);
-    action->setCheckable(true);
-    action->setChecked(checked);
-    return action;
-}
+// A caption that stays as designed, a row of the language table, or a caption beyond the table that follows
+// the language as well.
+using Text = std::variant<const char16_t *, Row, Caption>;
 
-QAction *addSeparator(QMenu *menu, const char *name)
-{
-    QAction *action = menu->addSeparator();
-    action->setObjectName(QString::fromLatin1(name));
-    return action;
-}
+struct Builder {
+    CaptionSwitcher &captions;
 
-QMenu *makeMenu(QWidget *parent, const char *name, const QString &caption)
-{
-    auto *menu = new QMenu(caption, parent);
-    menu->setObjectName(QString::fromLatin1(name));
-    menu->menuAction()->setObjectName(QString::fromLatin1(name));
-    return menu;
-}
+    QAction *named(QAction *action, const char *name, Text text)
+    {
+        action->setObjectName(QString::fromLatin1(name));
+        if (const auto *fixed = std::get_if<const char16_t *>(&text))
+            action->setText(QString::fromUtf16(*fixed));
+        else if (const auto *row = std::get_if<Row>(&text))
+            captions.follow(action, CaptionTable::caption(*row));
+        else
+            captions.follow(action, std::get<Caption>(text));
+        return action;
+    }
+
+    QAction *item(QMenu *menu, const char *name, Text text)
+    {
+        return named(menu->addAction(QString()), name, text);
+    }
+
+    QAction *page(QMenu *menu, const char *name, Text text, Command command)
+    {
+        QAction *action = item(menu, name, text);
+        action->setData(QVariant::fromValue(command));
+        return action;
+    }
+
+    QAction *checkItem(QMenu *menu, const char *name, Text text, bool checked)
+    {
+        QAction *action = item(menu, name, text);
+        action->setCheckable(true);
+        action->setChecked(checked);
+        return action;
+    }
+
+    QAction *separator(QMenu *menu, const char *name)
+    {
+        QAction *action = menu->addSeparator();
+        action->setObjectName(QString::fromLatin1(name));
+        return action;
+    }
+
+    // A menu's title is the text of its menu action.
+    QMenu *menu(QWidget *parent, const char *name, Text text)
+    {
+        auto *menu = new QMenu(parent);
+        menu->setObjectName(QString::fromLatin1(name));
+        named(menu->menuAction(), name, text);
+        return menu;
+    }
+};
 } // namespace
 
-Frm2BidMenus Frm2BidMenus::build(QMainWindow *window)
+Frm2BidMenus Frm2BidMenus::build(QMainWindow *window, CaptionSwitcher &captions)
 {
+    Builder b{captions};
     Frm2BidMenus m;
-    m.MLG = makeMenu(window, "MLG", QStringLiteral("Login"));
-    m.MNU = addItem(m.MLG, "MNU", QStringLiteral("&New user"));
-    m.MLN = addItem(m.MLG, "MLN", QStringLiteral("&Login"));
-    m.bl = addSeparator(m.MLG, "bl");
-    m.DLP = addCheckItem(m.MLG, "DLP", QStringLiteral("&Display Last Bid"), true);
-    m.MA = addItem(m.MLG, "MA", QStringLiteral("&About.."));
+    m.MLG = b.menu(window, "MLG", FixedCaption::MLG);
+    m.MNU = b.page(m.MLG, "MNU", FixedCaption::MNU, Command::MNU);
+    m.MLN = b.item(m.MLG, "MLN", FixedCaption::MLN);
+    b.separator(m.MLG, "bl");
+    m.DLP = b.checkItem(m.MLG, "DLP", FixedCaption::DLP, true);
+    m.MA = b.item(m.MLG, "MA", FixedCaption::MA);
 
     QMenuBar *bar = window->menuBar();
-    m.MP = makeMenu(window, "MP", QStringLiteral("Set&ting"));
-    m.MPW = addItem(m.MP, "MPW", QStringLiteral("&Options"));
+    m.MP = b.menu(window, "MP", Row::MP);
+    m.MPW = b.item(m.MP, "MPW", Row::MPW);
     m.MPW->setEnabled(false);
-    m.MPPS = addItem(m.MP, "MPPS", QStringLiteral("&Product List"));
-    m.BK1 = addSeparator(m.MP, "BK1");
-    m.MFV = addCheckItem(m.MP, "MFV", QStringLiteral("&Wide View"), false);
+    m.MPPS = b.page(m.MP, "MPPS", Row::MPPS, Command::MPPS);
+    b.separator(m.MP, "BK1");
+    m.MFV = b.checkItem(m.MP, "MFV", Row::MFV, false);
     bar->addMenu(m.MP);
 
-    m.MN = makeMenu(window, "MN", QStringLiteral("&Services"));
-    m.MSNews = addItem(m.MN, "MSNews", QStringLiteral("&News"));
-    m.MSFAQ = addItem(m.MN, "MSFAQ", QStringLiteral("&FAQ"));
-    m.MSS = addItem(m.MN, "MSS", QStringLiteral("Se&arch"));
-    m.MSCOMP = addItem(m.MN, "MSCOMP", QStringLiteral("Price &Lines"));
+    m.MN = b.menu(window, "MN", Row::MN);
+    m.MSNews = b.page(m.MN, "MSNews", Row::MSNews, Command::MSNews);
+    m.MSFAQ = b.page(m.MN, "MSFAQ", Row::MSFAQ, Command::MSFAQ);
+    m.MSS = b.page(m.MN, "MSS", Row::MSS, Command::MSS);
+    m.MSCOMP = b.item(m.MN, "MSCOMP", Row::MSCOMP);
     m.MSCOMP->setVisible(false);
-    m.MCC = addItem(m.MN, "MCC", QStringLiteral("&Chat"));
-    m.MCT = addItem(m.MN, "MCT", QStringLiteral("Contact"));
-    m.BK4 = addSeparator(m.MN, "BK4");
+    m.MCC = b.item(m.MN, "MCC", FixedCaption::MCC);
+    m.MCT = b.page(m.MN, "MCT", Row::MCT, Command::MCT);
+    m.BK4 = b.separator(m.MN, "BK4");
     m.BK4->setVisible(false);
-    m.MPA = addItem(m.MN, "MPA", QStringLiteral("&Alarm"));
+    m.MPA = b.item(m.MN, "MPA", Row::MPA);
     m.MPA->setVisible(false);
-    m.BK3 = addSeparator(m.MN, "BK3");
-    m.MSSALE = addItem(m.MN, "MSSALE", QStringLiteral("Product &Auction"));
-    m.BK2 = addSeparator(m.MN, "BK2");
-    m.MSHELP = addItem(m.MN, "MSHELP", QStringLiteral("&Help"));
+    b.separator(m.MN, "BK3");
+    m.MSSALE = b.page(m.MN, "MSSALE", Row::MSSALE, Command::MSSALE);
+    b.separator(m.MN, "BK2");
+    m.MSHELP = b.page(m.MN, "MSHELP", Row::MSHELP, Command::MSHELP);
     bar->addMenu(m.MN);
 
-    m.MFT = makeMenu(window, "MFT", QStringLiteral("&Format"));
-    m.MFF = makeMenu(m.MFT, "MFF", QStringLiteral("&Background Image"));
-    m.MFP1 = addItem(m.MFF, "MFP1", QStringLiteral("Picture &1"));
-    m.MFP2 = addItem(m.MFF, "MFP2", QStringLiteral("Picture &2"));
-    m.MCUS = addItem(m.MFF, "MCUS", QStringLiteral("&Select background image"));
-    m.BKK = addSeparator(m.MFF, "BKK");
-    m.MFPB = addItem(m.MFF, "MFPB", QStringLiteral("&Disable "));
+    m.MFT = b.menu(window, "MFT", Row::MFT);
+    m.MFF = b.menu(m.MFT, "MFF", Row::MFF);
+    m.MFP1 = b.item(m.MFF, "MFP1", Row::MFP1);
+    m.MFP2 = b.item(m.MFF, "MFP2", Row::MFP2);
+    m.MCUS = b.item(m.MFF, "MCUS", Row::MCUS);
+    b.separator(m.MFF, "BKK");
+    m.MFPB = b.item(m.MFF, "MFPB", Row::MFPB);
     m.MFT->addMenu(m.MFF);
     bar->addMenu(m.MFT);
 
-    m.ML = makeMenu(window, "ML", QStringLiteral("&ไทย | Eng"));
-    m.MLT = addCheckItem(m.ML, "MLT", QStringLiteral("&ไทย"), true);
-    m.MLE = addCheckItem(m.ML, "MLE", QStringLiteral("&English"), false);
+    m.ML = b.menu(window, "ML", FixedCaption::ML);
+    m.MLT = b.checkItem(m.ML, "MLT", FixedCaption::MLT, true);
+    m.MLE = b.checkItem(m.ML, "MLE", FixedCaption::MLE, false);
     bar->addMenu(m.ML);
     return m;
 }

@@ -1,26 +1,27 @@
 #pragma once
 
+class CaptionSwitcher;
 class QAction;
 class QMainWindow;
 class QMenu;
 
 // The main window's menu tree as designed. Every command is its item's triggered() signal; the hidden and
-// disabled states are the design's.
+// disabled states are the design's. The page commands carry their ServicePages::Command as data().
 struct Frm2BidMenus {
-    static Frm2BidMenus build(QMainWindow *window);
+    // Registers the items that follow the language with captions as it makes them.
+    static Frm2BidMenus build(QMainWindow *window, CaptionSwitcher &captions);
 
     // The account menu: not on the menu bar, opened by the login picture.
     QMenu *MLG = nullptr;
-    QAction *MNU = nullptr, *MLN = nullptr, *bl = nullptr, *DLP = nullptr, *MA = nullptr;
+    QAction *MNU = nullptr, *MLN = nullptr, *DLP = nullptr, *MA = nullptr;
     QMenu *MP = nullptr;
-    QAction *MPW = nullptr, *MPPS = nullptr, *BK1 = nullptr, *MFV = nullptr;
+    QAction *MPW = nullptr, *MPPS = nullptr, *MFV = nullptr;
     QMenu *MN = nullptr;
     QAction *MSNews = nullptr, *MSFAQ = nullptr, *MSS = nullptr, *MSCOMP = nullptr, *MCC = nullptr,
-            *MCT = nullptr, *BK4 = nullptr, *MPA = nullptr, *BK3 = nullptr, *MSSALE = nullptr, *BK2 = nullptr,
-            *MSHELP = nullptr;
+            *MCT = nullptr, *BK4 = nullptr, *MPA = nullptr, *MSSALE = nullptr, *MSHELP = nullptr;
     QMenu *MFT = nullptr;
     QMenu *MFF = nullptr;
-    QAction *MFP1 = nullptr, *MFP2 = nullptr, *MCUS = nullptr, *BKK = nullptr, *MFPB = nullptr;
+    QAction *MFP1 = nullptr, *MFP2 = nullptr, *MCUS = nullptr, *MFPB = nullptr;
     QMenu *ML = nullptr;
     QAction *MLT = nullptr, *MLE = nullptr;
 };

@@ -1,10 +1,11 @@
 #include "frm2bid_ui.h"
 
+#include "caption_switcher.h"
 #include "design_units.h"
-#include "frm2bid_design.h"
 #include "palette.h"
 #include "picture_button.h"
 #include "pictures.h"
+#include "sign_in_request.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -18,234 +19,306 @@
 #include <QTabWidget>
 
 namespace {
+using namespace Frm2BidDesign;
 using Design::fromBgr;
 using Design::setBackColor;
 
-const QString designStatusText = QStringLiteral("UID :");
-
-// Places a widget at its design rectangle inside its container.
-template <typename W> W *place(W *widget, std::string_view name, QPoint containerOffset = {})
+QString text(const char16_t *caption)
 {
-    widget->setObjectName(QString::fromLatin1(name.data(), qsizetype(name.size())));
-    if (const auto control = Frm2BidDesign::find(name))
-        widget->setGeometry(Design::toPixels(control->rect).translated(-containerOffset));
-    return widget;
+    return QString::fromUtf16(caption);
 }
 
-PictureButton *pictureButton(QWidget *parent, std::string_view name, const QString &tip,
-                             const QPixmap &picture)
-{
-    auto *button = place(new PictureButton(parent), name);
-    button->setPixmap(picture);
-    button->setScaledContents(true);
-    button->setToolTip(tip);
-    button->setMouseTracking(true);
-    button->setCursor(Pictures::pictureButtonCursor());
-    return button;
-}
+struct Builder {
+    Frm2BidUi &ui;
+    CaptionSwitcher &captions;
+    const WebViewFactory &webViewFactory;
 
-QLabel *captionLabel(QWidget *parent, std::string_view name, const QString &text)
-{
-    auto *label = place(new QLabel(text, parent), name);
-    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    return label;
-}
-
-QLabel *valueLabel(QWidget *parent, std::string_view name, const QString &text)
-{
-    auto *label = place(new QLabel(text, parent), name);
-    label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    // The design puts values right against their captions.
-    label->setIndent(6);
-    return label;
-}
-
-QProgressBar *progressBar(QWidget *parent, std::string_view name, int maximum, QPoint offset = {})
-{
-    auto *bar = place(new QProgressBar(parent), name, offset);
-    bar->setRange(0, maximum);
-    bar->setValue(0);
-    bar->setTextVisible(false);
-    return bar;
-}
-
-void buildTopStrip(Frm2BidUi &ui, const WebViewFactory &webViewFactory)
-{
-    ui.pFRAME = place(new QWidget(ui.client), "pFRAME");
-    setBackColor(ui.pFRAME, Qt::white);
-    ui.but_Regis = pictureButton(ui.pFRAME, "but_Regis", QStringLiteral("Login"), Pictures::login());
-    ui.but_HelpMe = pictureButton(ui.pFRAME, "but_HelpMe", QStringLiteral("Help"), Pictures::help());
-    ui.but_Cal = pictureButton(ui.pFRAME, "but_Cal", QStringLiteral("Calculator"), Pictures::calculator());
-    ui.but_basket = pictureButton(ui.pFRAME, "but_basket", QStringLiteral("Your basket"), Pictures::basket());
-
-    ui.webspn = place(webViewFactory(ui.client), "webspn");
-    ui.webspn->hide();
-
-    ui.Pict_Auc = place(new QLabel(ui.client), "Pict_Auc");
-    ui.Pict_Auc->setPixmap(Pictures::logo());
-    ui.Pict_Auc->setScaledContents(true);
-}
-
-void buildLeftPane(Frm2BidUi &ui, const WebViewFactory &webViewFactory)
-{
-    ui.ssTab_Bid = place(new QTabWidget(ui.client), "ssTab_Bid");
-    for (int i = 0; i < 2; ++i) {
-        ui.tabPages[i] = new QWidget(ui.ssTab_Bid);
-        ui.tabPages[i]->setObjectName(QStringLiteral("ssTab_Bid_page%1").arg(i));
+    QWidget *container(Id id) const
+    {
+        switch (control(id).container) {
+        case Container::Form:
+            return ui.client;
+        case Container::Frame:
+            return ui.placed[pFRAME];
+        case Container::Tab0:
+            return ui.tabPages[0];
+        case Container::Tab1:
+            return ui.tabPages[1];
+        case Container::InfoPanel:
+            return ui.placed[PFInfo];
+        }
+        return nullptr;
     }
-    ui.ssTab_Bid->addTab(ui.tabPages[0], QStringLiteral("&Product Description"));
-    ui.ssTab_Bid->addTab(ui.tabPages[1], QStringLiteral("&Categories"));
-    const QPoint pageOffset = ui.tabPageOffset();
 
-    ui.webBid = place(webViewFactory(ui.tabPages[0]), "webBid", pageOffset);
-    ui.displastbid = place(new QLineEdit(ui.tabPages[0]), "displastbid", pageOffset);
-    ui.displastbid->setAlignment(Qt::AlignCenter);
-    ui.displastbid->setFont(Design::serifFont(48, true));
-    setBackColor(ui.displastbid, fromBgr(0x00C0C0FF));
-    ui.displastbid->hide();
-    ui.pload1 = progressBar(ui.tabPages[0], "pload1", 100, pageOffset);
-
-    ui.webgalley = place(webViewFactory(ui.tabPages[1]), "webgalley", pageOffset);
-    ui.pload2 = progressBar(ui.tabPages[1], "pload2", 100, pageOffset);
-}
-
-void buildRightColumn(Frm2BidUi &ui)
-{
-    ui.msgchat = place(new QPlainTextEdit(ui.client), "msgchat");
-    ui.msgchat->setReadOnly(true);
-    ui.msgchat->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    setBackColor(ui.msgchat, fromBgr(0x00C0E0FF));
-
-    ui.txtSend = place(new QLineEdit(ui.client), "txtSend");
-    setBackColor(ui.txtSend, ui.txtSend->palette().color(QPalette::ToolTipBase));
-    ui.ButSend = place(new QPushButton(QStringLiteral("&Send"), ui.client), "ButSend");
-
-    ui.PFInfo = place(new QLabel(ui.client), "PFInfo");
-    setBackColor(ui.PFInfo, Qt::white);
-    // A background picture shows from the top left at its own size.
-    ui.PFInfo->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-
-    ui.lbAuc = place(new QLabel(QStringLiteral("Auction History"), ui.client), "lbAuc");
-    QFont underlined = ui.lbAuc->font();
-    underlined.setUnderline(true);
-    ui.lbAuc->setFont(underlined);
-    ui.lbAuc->setAlignment(Qt::AlignCenter);
-    // A caption lies under the window's other controls: in the wide view the pane covers it.
-    ui.lbAuc->stackUnder(ui.ssTab_Bid);
-
-    ui.countDown = progressBar(ui.client, "countDown", 15);
-
-    ui.aucList = place(new QListWidget(ui.client), "aucList");
-    ui.aucList->setFont(Design::sansFont(9.75));
-    setBackColor(ui.aucList, fromBgr(0x00FFC0C0));
-
-    ui.GOBID = place(new QPushButton(ui.client), "GOBID");
-    ui.GOBID->setIcon(QIcon(Pictures::goBid()));
-    ui.GOBID->setIconSize(ui.GOBID->size() - QSize(6, 6));
-    ui.GOBID->setToolTip(QStringLiteral("เคาะเสนอราคา"));
-    ui.GOBID->setCursor(Pictures::bidCursor());
-    ui.GOBID->setEnabled(false);
-
-    ui.ImgContain = place(new QLabel(ui.client), "ImgContain");
-    ui.ImgContain->setPixmap(Pictures::contain());
-    ui.ImgContain->setScaledContents(true);
-
-    ui.temp_List = new QListWidget(ui.client);
-    ui.temp_List->setObjectName(QStringLiteral("temp_List"));
-    ui.temp_List->hide();
-}
-
-void buildInfoPanel(Frm2BidUi &ui)
-{
-    QWidget *panel = ui.PFInfo;
-    // Made first so that it lies under the figures.
-    ui.bbox = place(new QLabel(panel), "bbox");
-    QPalette boxPalette = ui.bbox->palette();
-    boxPalette.setColor(QPalette::Window, fromBgr(0x00FFC0C0));
-    ui.bbox->setPalette(boxPalette);
-
-    ui.LBHEAD = place(new QLabel(QStringLiteral("Auction"), panel), "LBHEAD");
-    ui.LBHEAD->setAlignment(Qt::AlignCenter);
-    ui.LBHEAD->setFont(Design::sansFont(12, true));
-    setBackColor(ui.LBHEAD, fromBgr(0x000000C0));
-    Design::setForeColor(ui.LBHEAD, Qt::white);
-
-    ui.lbfbid = captionLabel(panel, "lbfbid", QStringLiteral("First bid at :"));
-    ui.fbidat = valueLabel(panel, "fbidat", QStringLiteral("0"));
-    ui.lbmbid = captionLabel(panel, "lbmbid", QStringLiteral("Mimimum bid :"));
-    ui.MinBid = valueLabel(panel, "MinBid", QStringLiteral("0"));
-    ui.MaxBid = captionLabel(panel, "MaxBid", QStringLiteral("Max. Bid :"));
-    ui.MMax = place(new QLineEdit(QStringLiteral("0"), panel), "MMax");
-    ui.MMax->setFont(Design::sansFont(12, true));
-    ui.MMax->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    ui.lbhbid = captionLabel(panel, "lbhbid", QStringLiteral("High Bid :"));
-    ui.Hi_Bid = valueLabel(panel, "Hi_Bid", QStringLiteral("0"));
-    ui.lbLbid = captionLabel(panel, "lbLbid", QStringLiteral("Last Bid :"));
-    ui.Lb_bid = valueLabel(panel, "Lb_bid", QStringLiteral("0"));
-    ui.lbinc = captionLabel(panel, "lbinc", QStringLiteral("Increment :"));
-    ui.bid_Inc = valueLabel(panel, "bid_Inc", QStringLiteral("0"));
-    ui.lbUBid = captionLabel(panel, "lbUBid", QStringLiteral("Your Bid :"));
-    ui.lbYourBid = place(new QLineEdit(QStringLiteral("0"), panel), "lbYourBid");
-    ui.lbYourBid->setFont(Design::serifFont(18, true));
-    ui.lbYourBid->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    ui.cCurrency = valueLabel(panel, "cCurrency", QStringLiteral("Currency = "));
-
-    ui.PDesc = valueLabel(panel, "PDesc", QString());
-    ui.SellerBy = valueLabel(panel, "SellerBy", QString());
-    ui.nQty = valueLabel(panel, "nQty", QString());
-    ui.img_count = place(new QLabel(panel), "img_count");
-    ui.img_count->setScaledContents(true);
-    for (QWidget *hidden : {static_cast<QWidget *>(ui.PDesc), static_cast<QWidget *>(ui.SellerBy),
-                            static_cast<QWidget *>(ui.nQty), static_cast<QWidget *>(ui.img_count)})
-        hidden->hide();
-}
-
-void buildStatusBar(Frm2BidUi &ui, QMainWindow *window)
-{
-    ui.stb = new QStatusBar(window);
-    ui.stb->setObjectName(QStringLiteral("stb"));
-    ui.stb->setSizeGripEnabled(false);
-    ui.stb->setFixedHeight(Design::toPixels(Frm2BidDesign::statusBarHeight));
-    ui.stbPanel1 = new QLabel(designStatusText, ui.stb);
-    ui.stbPanel1->setObjectName(QStringLiteral("stbPanel1"));
-    ui.stbPanel2 = new QLabel(designStatusText, ui.stb);
-    ui.stbPanel2->setObjectName(QStringLiteral("stbPanel2"));
-    for (QLabel *panel : {ui.stbPanel1, ui.stbPanel2}) {
-        panel->setFrameShape(QFrame::Panel);
-        panel->setFrameShadow(QFrame::Sunken);
-        panel->setContentsMargins(4, 0, 4, 0);
+    // Names the control, puts it at its design place and keeps it under its id.
+    template <typename W> W *place(W *widget, Id id)
+    {
+        Design::place(widget, control(id).name, control(id).rect,
+                      onTabPage(id) ? ui.tabPageOffset() : QPoint());
+        ui.placed[std::size_t(id)] = widget;
+        return widget;
     }
-    ui.stbPanel2->setMinimumWidth(Design::toPixels(3000));
-    ui.stb->addWidget(ui.stbPanel1, 1);
-    ui.stb->addWidget(ui.stbPanel2, 0);
-    window->setStatusBar(ui.stb);
-}
 
-// Keyboard users go round the window in reading order: the top strip, the pages, then the auction column.
-void setTabOrder(const Frm2BidUi &ui)
-{
-    const QList<QWidget *> order{ui.but_Regis, ui.but_HelpMe, ui.but_Cal, ui.but_basket, ui.ssTab_Bid,
-                                 ui.webBid,    ui.webgalley,  ui.msgchat, ui.txtSend,    ui.ButSend,
-                                 ui.MMax,      ui.lbYourBid,  ui.GOBID,   ui.aucList};
-    for (qsizetype i = 1; i < order.size(); ++i)
-        QWidget::setTabOrder(order[i - 1], order[i]);
-}
+    // A new control in the container the design table gives it.
+    template <typename W, typename... Args> W *make(Id id, Args &&...args)
+    {
+        return place(new W(std::forward<Args>(args)..., container(id)), id);
+    }
+
+    PictureButton *pictureButton(Id id, const char16_t *tip, const QPixmap &picture, const Caption &name)
+    {
+        auto *button = make<PictureButton>(id);
+        button->setPixmap(picture);
+        button->setScaledContents(true);
+        button->setToolTip(text(tip));
+        button->setMouseTracking(true);
+        button->setCursor(Pictures::pictureButtonCursor());
+        captions.speak(button, name);
+        return button;
+    }
+
+    QLabel *captionLabel(Id id, CaptionTable::Row row)
+    {
+        auto *label = make<QLabel>(id);
+        captions.follow(label, CaptionTable::caption(row));
+        label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        return label;
+    }
+
+    // The auction panel fills in the text.
+    QLabel *valueLabel(Id id)
+    {
+        auto *label = make<QLabel>(id);
+        label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        // The design puts values right against their captions.
+        label->setIndent(6);
+        return label;
+    }
+
+    // A figure after the caption beside it, which describes it.
+    QLabel *figure(Id id, Id captionId, CaptionTable::Row row)
+    {
+        captionLabel(captionId, row);
+        QLabel *label = valueLabel(id);
+        captions.describe(label, CaptionTable::caption(row));
+        return label;
+    }
+
+    // An entry box after the caption beside it, which names it.
+    QLineEdit *entry(Id id, Id captionId, CaptionTable::Row row, const QFont &font)
+    {
+        captionLabel(captionId, row);
+        auto *box = make<QLineEdit>(id);
+        box->setFont(font);
+        box->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        captions.nameAfter(box, CaptionTable::caption(row));
+        return box;
+    }
+
+    QProgressBar *progressBar(Id id, int maximum, const Caption &name)
+    {
+        auto *bar = make<QProgressBar>(id);
+        bar->setRange(0, maximum);
+        bar->setValue(0);
+        bar->setTextVisible(false);
+        captions.speak(bar, name);
+        return bar;
+    }
+
+    WebView *webView(Id id, const Caption &name)
+    {
+        WebView *view = place(webViewFactory(container(id)), id);
+        captions.speak(view, name);
+        return view;
+    }
+
+    QLabel *logo(Id id, const QPixmap &pixmap)
+    {
+        auto *label = make<QLabel>(id);
+        label->setPixmap(pixmap);
+        label->setScaledContents(true);
+        captions.speak(label, SpokenName::logo);
+        return label;
+    }
+
+    void topStrip()
+    {
+        setBackColor(make<QWidget>(pFRAME), Qt::white);
+        ui.but_Regis =
+            pictureButton(but_Regis, FixedCaption::but_RegisTip, Pictures::login(), SpokenName::but_Regis);
+        ui.but_HelpMe =
+            pictureButton(but_HelpMe, FixedCaption::but_HelpMeTip, Pictures::help(), SpokenName::but_HelpMe);
+        ui.but_Cal =
+            pictureButton(but_Cal, FixedCaption::but_CalTip, Pictures::calculator(), SpokenName::but_Cal);
+        ui.but_basket = pictureButton(but_basket, FixedCaption::but_basketTip, Pictures::basket(),
+                                      SpokenName::but_basket);
+
+        ui.webspn = webView(webspn, SpokenName::webspn);
+        ui.webspn->hide();
+
+        logo(Pict_Auc, Pictures::logo());
+    }
+
+    void leftPane()
+    {
+        ui.ssTab_Bid = make<QTabWidget>(ssTab_Bid);
+        for (int i = 0; i < 2; ++i) {
+            ui.tabPages[i] = new QWidget(ui.ssTab_Bid);
+            ui.tabPages[i]->setObjectName(QStringLiteral("ssTab_Bid_page%1").arg(i));
+        }
+        ui.ssTab_Bid->addTab(ui.tabPages[0], text(FixedCaption::descriptionTab));
+        ui.ssTab_Bid->addTab(ui.tabPages[1], text(FixedCaption::categoriesTab));
+
+        ui.webBid = webView(webBid, SpokenName::webBid);
+        ui.displastbid = make<QLineEdit>(displastbid);
+        ui.displastbid->setAlignment(Qt::AlignCenter);
+        ui.displastbid->setFont(Design::serifFont(48, true));
+        setBackColor(ui.displastbid, fromBgr(0x00C0C0FF));
+        captions.describe(ui.displastbid, CaptionTable::caption(CaptionTable::lbLbid));
+        ui.displastbid->hide();
+        ui.pload1 = progressBar(pload1, 100, SpokenName::pageProgress);
+
+        ui.webgalley = webView(webgalley, SpokenName::webgalley);
+        ui.pload2 = progressBar(pload2, 100, SpokenName::pageProgress);
+    }
+
+    void rightColumn()
+    {
+        ui.msgchat = make<QPlainTextEdit>(msgchat);
+        ui.msgchat->setReadOnly(true);
+        ui.msgchat->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+        setBackColor(ui.msgchat, fromBgr(0x00C0E0FF));
+        captions.speak(ui.msgchat, SpokenName::msgchat);
+
+        ui.txtSend = make<QLineEdit>(txtSend);
+        setBackColor(ui.txtSend, ui.txtSend->palette().color(QPalette::ToolTipBase));
+        captions.speak(ui.txtSend, SpokenName::txtSend);
+        ui.ButSend = make<QPushButton>(ButSend, text(FixedCaption::ButSend));
+
+        ui.PFInfo = make<QLabel>(PFInfo);
+        setBackColor(ui.PFInfo, Qt::white);
+        // A background picture shows from the top left at its own size.
+        ui.PFInfo->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        captions.speak(ui.PFInfo, SpokenName::PFInfo);
+
+        QLabel *auctionCaption = make<QLabel>(lbAuc);
+        captions.follow(auctionCaption, CaptionTable::caption(CaptionTable::lbAuc));
+        QFont underlined = auctionCaption->font();
+        underlined.setUnderline(true);
+        auctionCaption->setFont(underlined);
+        auctionCaption->setAlignment(Qt::AlignCenter);
+        // A caption lies under the window's other controls: in the wide view the pane covers it.
+        auctionCaption->stackUnder(ui.ssTab_Bid);
+
+        ui.countDown = progressBar(countDown, 15, SpokenName::countDown);
+
+        ui.aucList = make<QListWidget>(aucList);
+        ui.aucList->setFont(Design::sansFont(9.75));
+        setBackColor(ui.aucList, fromBgr(0x00FFC0C0));
+        captions.nameAfter(ui.aucList, CaptionTable::caption(CaptionTable::lbAuc));
+
+        ui.GOBID = make<QPushButton>(GOBID);
+        ui.GOBID->setIcon(QIcon(Pictures::goBid()));
+        ui.GOBID->setIconSize(ui.GOBID->size() - QSize(6, 6));
+        ui.GOBID->setToolTip(text(FixedCaption::GOBIDTip));
+        ui.GOBID->setCursor(Pictures::bidCursor());
+        ui.GOBID->setEnabled(false);
+        captions.speak(ui.GOBID, SpokenName::GOBID);
+
+        logo(ImgContain, Pictures::contain());
+
+        // The design's hidden list box: nothing shows it.
+        auto *tempList = new QListWidget(ui.client);
+        tempList->setObjectName(QStringLiteral("temp_List"));
+        tempList->hide();
+    }
+
+    void infoPanel()
+    {
+        using CaptionTable::Row;
+        // Made first so that it lies under the figures.
+        ui.bbox = make<QLabel>(bbox);
+        QPalette boxPalette = ui.bbox->palette();
+        boxPalette.setColor(QPalette::Window, fromBgr(0x00FFC0C0));
+        ui.bbox->setPalette(boxPalette);
+
+        QLabel *header = make<QLabel>(LBHEAD);
+        captions.follow(header, CaptionTable::caption(Row::LBHEAD));
+        header->setAlignment(Qt::AlignCenter);
+        header->setFont(Design::sansFont(12, true));
+        setBackColor(header, fromBgr(0x000000C0));
+        Design::setForeColor(header, Qt::white);
+
+        ui.fbidat = figure(fbidat, lbfbid, Row::lbfbid);
+        ui.MinBid = figure(MinBid, lbmbid, Row::lbmbid);
+        ui.MMax = entry(MMax, MaxBid, Row::MaxBid, Design::sansFont(12, true));
+        ui.MMax->setText(QStringLiteral("0"));
+        ui.Hi_Bid = figure(Hi_Bid, lbhbid, Row::lbhbid);
+        ui.Lb_bid = figure(Lb_bid, lbLbid, Row::lbLbid);
+        ui.bid_Inc = figure(bid_Inc, lbinc, Row::lbinc);
+        ui.lbYourBid = entry(lbYourBid, lbUBid, Row::lbUBid, Design::serifFont(18, true));
+        ui.cCurrency = valueLabel(cCurrency);
+
+        ui.PDesc = valueLabel(PDesc);
+        ui.SellerBy = valueLabel(SellerBy);
+        ui.nQty = valueLabel(nQty);
+        ui.img_count = make<QLabel>(img_count);
+        ui.img_count->setScaledContents(true);
+        for (Id hidden : {PDesc, SellerBy, nQty, img_count})
+            ui.placed[hidden]->hide();
+    }
+
+    void statusBar(QMainWindow *window)
+    {
+        auto *stb = new QStatusBar(window);
+        stb->setObjectName(QStringLiteral("stb"));
+        stb->setSizeGripEnabled(false);
+        stb->setFixedHeight(Design::toPixels(statusBarHeight));
+        const QString designText = text(SignIn::statusLabel);
+        ui.stbPanel1 = new QLabel(designText, stb);
+        ui.stbPanel1->setObjectName(QStringLiteral("stbPanel1"));
+        captions.speak(ui.stbPanel1, SpokenName::stbPanel1);
+        ui.stbPanel2 = new QLabel(designText, stb);
+        ui.stbPanel2->setObjectName(QStringLiteral("stbPanel2"));
+        captions.speak(ui.stbPanel2, SpokenName::stbPanel2);
+        for (QLabel *panel : {ui.stbPanel1, ui.stbPanel2}) {
+            panel->setFrameShape(QFrame::Panel);
+            panel->setFrameShadow(QFrame::Sunken);
+            panel->setContentsMargins(4, 0, 4, 0);
+        }
+        ui.stbPanel2->setMinimumWidth(Design::toPixels(3000));
+        stb->addWidget(ui.stbPanel1, 1);
+        stb->addWidget(ui.stbPanel2, 0);
+        window->setStatusBar(stb);
+    }
+
+    // Keyboard users go round the window in reading order: the top strip, the pages, then the auction column.
+    void tabOrder()
+    {
+        const QList<QWidget *> order{ui.but_Regis, ui.but_HelpMe, ui.but_Cal, ui.but_basket, ui.ssTab_Bid,
+                                     ui.webBid,    ui.webgalley,  ui.msgchat, ui.txtSend,    ui.ButSend,
+                                     ui.MMax,      ui.lbYourBid,  ui.GOBID,   ui.aucList};
+        for (qsizetype i = 1; i < order.size(); ++i)
+            QWidget::setTabOrder(order[i - 1], order[i]);
+    }
+};
 } // namespace
 
-Frm2BidUi Frm2BidUi::build(QMainWindow *window, const WebViewFactory &webViewFactory)
+Frm2BidUi Frm2BidUi::build(QMainWindow *window, const WebViewFactory &webViewFactory,
+                           CaptionSwitcher &captions)
 {
     Frm2BidUi ui;
     ui.client = new QWidget(window);
     ui.client->setObjectName(QStringLiteral("clientArea"));
-    setBackColor(ui.client, fromBgr(0x00E0E0E0));
     window->setCentralWidget(ui.client);
 
-    buildTopStrip(ui, webViewFactory);
-    buildLeftPane(ui, webViewFactory);
-    buildRightColumn(ui);
-    buildInfoPanel(ui);
-    buildStatusBar(ui, window);
-    setTabOrder(ui);
+    Builder builder{ui, captions, webViewFactory};
+    builder.topStrip();
+    builder.leftPane();
+    builder.rightColumn();
+    builder.infoPanel();
+    builder.statusBar(window);
+    builder.tabOrder();
     return ui;
 }
 

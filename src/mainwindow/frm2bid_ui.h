@@ -1,9 +1,12 @@
 #pragma once
 
+#include "frm2bid_design.h"
 #include "web_view.h"
 
 #include <QPoint>
+#include <array>
 
+class CaptionSwitcher;
 class PictureButton;
 class QLabel;
 class QLineEdit;
@@ -12,29 +15,31 @@ class QMainWindow;
 class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
-class QStatusBar;
 class QTabWidget;
 class QWidget;
 
 // The controls of the main window, built at their design places. Each carries its design name as its object
 // name; the window's parts share these pointers, the widgets themselves belong to the window.
 struct Frm2BidUi {
-    static Frm2BidUi build(QMainWindow *window, const WebViewFactory &webViewFactory);
+    // Registers every caption with captions as it makes the control.
+    static Frm2BidUi build(QMainWindow *window, const WebViewFactory &webViewFactory,
+                           CaptionSwitcher &captions);
 
     // Offset of a tab page inside the tab control: the design places the pages' controls relative to the
     // whole control, tab strip included.
     QPoint tabPageOffset() const;
 
+    // Every control of the design table, by its id.
+    std::array<QWidget *, Frm2BidDesign::IdCount> placed{};
+
     QWidget *client = nullptr;
 
     // Top strip.
-    QWidget *pFRAME = nullptr;
     PictureButton *but_Regis = nullptr;
     PictureButton *but_HelpMe = nullptr;
     PictureButton *but_Cal = nullptr;
     PictureButton *but_basket = nullptr;
     WebView *webspn = nullptr;
-    QLabel *Pict_Auc = nullptr;
 
     // Left pane.
     QTabWidget *ssTab_Bid = nullptr;
@@ -50,27 +55,18 @@ struct Frm2BidUi {
     QLineEdit *txtSend = nullptr;
     QPushButton *ButSend = nullptr;
     QLabel *PFInfo = nullptr;
-    QLabel *lbAuc = nullptr;
     QProgressBar *countDown = nullptr;
     QListWidget *aucList = nullptr;
     QPushButton *GOBID = nullptr;
 
     // Inside PFInfo.
-    QLabel *LBHEAD = nullptr;
     QLabel *bbox = nullptr;
-    QLabel *lbfbid = nullptr;
     QLabel *fbidat = nullptr;
-    QLabel *lbmbid = nullptr;
     QLabel *MinBid = nullptr;
-    QLabel *MaxBid = nullptr;
     QLineEdit *MMax = nullptr;
-    QLabel *lbhbid = nullptr;
     QLabel *Hi_Bid = nullptr;
-    QLabel *lbLbid = nullptr;
     QLabel *Lb_bid = nullptr;
-    QLabel *lbinc = nullptr;
     QLabel *bid_Inc = nullptr;
-    QLabel *lbUBid = nullptr;
     QLineEdit *lbYourBid = nullptr;
     QLabel *cCurrency = nullptr;
     QLabel *PDesc = nullptr;
@@ -78,10 +74,7 @@ struct Frm2BidUi {
     QLabel *nQty = nullptr;
     QLabel *img_count = nullptr;
 
-    // Bottom.
-    QStatusBar *stb = nullptr;
+    // Status bar.
     QLabel *stbPanel1 = nullptr;
     QLabel *stbPanel2 = nullptr;
-    QLabel *ImgContain = nullptr;
-    QListWidget *temp_List = nullptr;
 };

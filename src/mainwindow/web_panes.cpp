@@ -1,5 +1,6 @@
 #include "web_panes.h"
 
+#include "frm2bid_design.h"
 #include "frm2bid_ui.h"
 #include "prompter.h"
 
@@ -9,7 +10,7 @@
 
 namespace PaneRules {
 namespace {
-const QString windowTitle = QStringLiteral("Gavora.Com (Beta I)");
+const QString windowTitle = QString::fromUtf16(Frm2BidDesign::caption);
 } // namespace
 
 QString titleAfterTabChange(const QString &pageTitle)
@@ -66,9 +67,8 @@ void WebPanes::ssTab_Bid_DblClick()
 {
     if (m_ui.ssTab_Bid->currentIndex() != 0)
         return;
-    const Prompter::Answer answer =
-        m_prompter.ask({QStringLiteral("Do you want to receive Product Description"),
-                        QStringLiteral("Gavora.Com"), Prompter::Icon::Question, Prompter::Buttons::OkCancel});
+    const Prompter::Answer answer = m_prompter.ask(
+        Box::question(QStringLiteral("Do you want to receive Product Description"), Box::Title::Service));
     if (answer == Prompter::Answer::Ok)
         emit productDescriptionWanted();
 }

@@ -1,6 +1,6 @@
 #include "frm_login.h"
 
-#include "design_units.h"
+#include "design_window.h"
 #include "host_config.h"
 #include "prompter.h"
 #include "sign_in_check.h"
@@ -16,29 +16,19 @@
 #include <QScreen>
 
 namespace {
+using Design::place;
 using Design::TwipsRect;
 
-constexpr int clientWidth = 3750;
-constexpr int clientHeight = 1605;
-constexpr TwipsRect txtUserNameRect{1335, 120, 2325, 345};
-constexpr TwipsRect txtPasswordRect{1335, 540, 2325, 345};
-constexpr TwipsRect cmdOKRect{525, 1095, 1140, 390};
-constexpr TwipsRect cmdCancelRect{2145, 1095, 1140, 390};
-constexpr TwipsRect lblLabels0Rect{150, 135, 1080, 270};
-constexpr TwipsRect lblLabels1Rect{150, 555, 1080, 270};
-constexpr TwipsRect lblLabels2Rect{150, 135, 1080, 270};
-constexpr TwipsRect lbmessageRect{330, 450, 3075, 495};
-constexpr TwipsRect LoginNmRect{1335, 120, 2325, 345};
+constexpr Design::Form form{.name = "frmLogin", .caption = u"Login", .width = 3750, .height = 1605};
 
-const QString applicationTitle = QStringLiteral("Gavora");
 const QString checkingText = QStringLiteral("กำลังตรวจสอบ ชื่อผู้ใช้และรหัสผ่าน .......");
 const QString rejectedText = QStringLiteral("พบข้อผิดพลาด.... กรุณาลองใหม่อีกครั้ง");
 
-template <typename W> W *place(W *widget, const char *name, const TwipsRect &rect)
+QLabel *caption(QWidget *parent, std::string_view name, const TwipsRect &rect, const QString &text)
 {
-    widget->setObjectName(QString::fromLatin1(name));
-    widget->setGeometry(Design::toPixels(rect));
-    return widget;
+    auto *label = place(new QLabel(text, parent), name, rect);
+    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    return label;
 }
 } // namespace
 
@@ -47,45 +37,40 @@ frmLogin::frmLogin(SignInTarget &target, Prompter &prompter, const WorkFolder &f
                           Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint),
       m_target(target), m_prompter(prompter), m_folder(folder), m_check(new SignInCheck(this))
 {
-    setObjectName(QStringLiteral("frmLogin"));
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(QStringLiteral("Login"));
-    setFont(Design::sansFont(8.25));
-    setFixedSize(Design::toPixels(clientWidth), Design::toPixels(clientHeight));
+    Design::setUpForm(this, form);
 
-    txtUserName = place(new QLineEdit(this), "txtUserName", txtUserNameRect);
-    txtPassword = place(new QLineEdit(this), "txtPassword", txtPasswordRect);
-    txtPassword->setEchoMode(QLineEdit::Password);
+    m_ui.txtUserName = place(new QLineEdit(this), "txtUserName", {1335, 120, 2325, 345});
+    m_ui.txtPassword = place(new QLineEdit(this), "txtPassword", {1335, 540, 2325, 345});
+    m_ui.txtPassword->setEchoMode(QLineEdit::Password);
     // Masked with "*" as designed, not with the style's bullet.
-    txtPassword->setStyleSheet(QStringLiteral("lineedit-password-character: 42;"));
-    cmdOK = place(new QPushButton(QStringLiteral("OK"), this), "cmdOK", cmdOKRect);
-    cmdOK->setDefault(true);
-    cmdOK->setAutoDefault(true);
-    cmdCancel = place(new QPushButton(QStringLiteral("Cancel"), this), "cmdCancel", cmdCancelRect);
-    cmdCancel->setAutoDefault(false);
+    m_ui.txtPassword->setStyleSheet(QStringLiteral("lineedit-password-character: 42;"));
+    m_ui.cmdOK = place(new QPushButton(QStringLiteral("OK"), this), "cmdOK", {525, 1095, 1140, 390});
+    m_ui.cmdOK->setDefault(true);
+    m_ui.cmdOK->setAutoDefault(true);
+    m_ui.cmdCancel =
+        place(new QPushButton(QStringLiteral("Cancel"), this), "cmdCancel", {2145, 1095, 1140, 390});
+    m_ui.cmdCancel->setAutoDefault(false);
 
-    lblLabels[0] = place(new QLabel(QStringLiteral("&Login  Name:"), this), "lblLabels_0", lblLabels0Rect);
-    lblLabels[1] = place(new QLabel(QStringLiteral("&Password:"), this), "lblLabels_1", lblLabels1Rect);
-    lblLabels[2] = place(new QLabel(QStringLiteral("&Login Name :"), this), "lblLabels_2", lblLabels2Rect);
-    for (QLabel *label : lblLabels)
-        label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    lblLabels[0]->setBuddy(txtUserName);
-    lblLabels[1]->setBuddy(txtPassword);
-    lblLabels[2]->hide();
-    LoginNm = place(new QLineEdit(this), "LoginNm", LoginNmRect);
-    LoginNm->hide();
+    m_ui.lblLabels[0] = caption(this, "lblLabels_0", {150, 135, 1080, 270}, QStringLiteral("&Login  Name:"));
+    m_ui.lblLabels[1] = caption(this, "lblLabels_1", {150, 555, 1080, 270}, QStringLiteral("&Password:"));
+    // The design's hidden third caption and name box: nothing shows them.
+    caption(this, "lblLabels_2", {150, 135, 1080, 270}, QStringLiteral("&Login Name :"))->hide();
+    place(new QLineEdit(this), "LoginNm", {1335, 120, 2325, 345})->hide();
+    m_ui.lblLabels[0]->setBuddy(m_ui.txtUserName);
+    m_ui.lblLabels[1]->setBuddy(m_ui.txtPassword);
 
-    lbmessage = place(new QLabel(checkingText, this), "lbmessage", lbmessageRect);
-    lbmessage->setAlignment(Qt::AlignCenter);
-    lbmessage->setWordWrap(true);
-    lbmessage->hide();
+    m_ui.lbmessage = place(new QLabel(checkingText, this), "lbmessage", {330, 450, 3075, 495});
+    m_ui.lbmessage->setAlignment(Qt::AlignCenter);
+    m_ui.lbmessage->setWordWrap(true);
+    m_ui.lbmessage->hide();
 
-    setTabOrder(txtUserName, txtPassword);
-    setTabOrder(txtPassword, cmdOK);
-    setTabOrder(cmdOK, cmdCancel);
+    setTabOrder(m_ui.txtUserName, m_ui.txtPassword);
+    setTabOrder(m_ui.txtPassword, m_ui.cmdOK);
+    setTabOrder(m_ui.cmdOK, m_ui.cmdCancel);
 
-    connect(cmdOK, &QPushButton::clicked, this, &frmLogin::cmdOK_Click);
-    connect(cmdCancel, &QPushButton::clicked, this, &frmLogin::cmdCancel_Click);
+    connect(m_ui.cmdOK, &QPushButton::clicked, this, &frmLogin::cmdOK_Click);
+    connect(m_ui.cmdCancel, &QPushButton::clicked, this, &frmLogin::cmdCancel_Click);
     connect(m_check, &SignInCheck::replied, this, &frmLogin::checkReplied);
     connect(m_check, &SignInCheck::failed, this, &frmLogin::checkFailed);
 
@@ -109,21 +94,21 @@ void frmLogin::cmdOK_Click()
 {
     // The configuration is read at every press, so an edited file takes effect at the next attempt.
     if (!QFileInfo::exists(m_folder.hostIni())) {
-        m_prompter.ask({tr("HOSTIP.INI was not found in %1").arg(QDir::toNativeSeparators(m_folder.path())),
-                        applicationTitle, Prompter::Icon::Critical, Prompter::Buttons::Ok});
+        m_prompter.ask(Box::critical(
+            tr("HOSTIP.INI was not found in %1").arg(QDir::toNativeSeparators(m_folder.path()))));
         return;
     }
     m_host = HostConfig::ip(m_folder);
     const QString portText = HostConfig::port(m_folder);
     const std::optional<int> port = SignIn::parsePort(portText);
     if (!port) {
-        m_prompter.ask({tr("PORT in HOSTIP.INI is not a port number from 1 to 65535: \"%1\"").arg(portText),
-                        applicationTitle, Prompter::Icon::Critical, Prompter::Buttons::Ok});
+        m_prompter.ask(Box::critical(
+            tr("PORT in HOSTIP.INI is not a port number from 1 to 65535: \"%1\"").arg(portText)));
         return;
     }
     m_port = *port;
 
-    const QString userName = txtUserName->text();
+    const QString userName = m_ui.txtUserName->text();
     if (userName.trimmed().isEmpty())
         return;
 
@@ -137,7 +122,7 @@ void frmLogin::cmdOK_Click()
     setBusy(true);
     enterState(State::Checking);
     m_checkedUser = userName;
-    m_check->start(SignIn::requestUrl(m_host, m_checkedUser, txtPassword->text()));
+    m_check->start(SignIn::requestUrl(m_host, m_checkedUser, m_ui.txtPassword->text()));
 }
 
 void frmLogin::cmdCancel_Click()
@@ -172,28 +157,28 @@ void frmLogin::checkFailed(const QString &errorText)
 {
     setBusy(false);
     enterState(State::Entry);
-    m_prompter.ask({errorText, applicationTitle, Prompter::Icon::Critical, Prompter::Buttons::Ok});
+    m_prompter.ask(Box::critical(errorText));
 }
 
 void frmLogin::rejectAttempt()
 {
-    m_prompter.ask({rejectedText, applicationTitle, Prompter::Icon::None, Prompter::Buttons::Ok});
+    m_prompter.ask(Box::plain(rejectedText));
     enterState(State::Entry);
-    txtUserName->clear();
-    txtPassword->clear();
+    m_ui.txtUserName->clear();
+    m_ui.txtPassword->clear();
 }
 
 void frmLogin::enterState(State state)
 {
     m_state = state;
     const bool entry = state == State::Entry;
-    lblLabels[0]->setVisible(entry);
-    lblLabels[1]->setVisible(entry);
-    txtPassword->setVisible(entry);
-    txtUserName->setVisible(entry);
-    lbmessage->setVisible(!entry);
+    m_ui.lblLabels[0]->setVisible(entry);
+    m_ui.lblLabels[1]->setVisible(entry);
+    m_ui.txtPassword->setVisible(entry);
+    m_ui.txtUserName->setVisible(entry);
+    m_ui.lbmessage->setVisible(!entry);
     if (entry)
-        txtUserName->setFocus();
+        m_ui.txtUserName->setFocus();
 }
 
 void frmLogin::setBusy(bool busy)

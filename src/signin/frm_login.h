@@ -21,16 +21,18 @@ public:
     frmLogin(SignInTarget &target, Prompter &prompter, const WorkFolder &folder, QWidget *parent = nullptr);
     ~frmLogin() override;
 
+    struct Controls {
+        QLineEdit *txtUserName;
+        QLineEdit *txtPassword;
+        QPushButton *cmdOK;
+        QPushButton *cmdCancel;
+        QLabel *lblLabels[2];
+        QLabel *lbmessage;
+    };
+
     void setRequestTimeout(std::chrono::milliseconds timeout);
     State state() const { return m_state; }
-
-    QLineEdit *txtUserName;
-    QLineEdit *txtPassword;
-    QPushButton *cmdOK;
-    QPushButton *cmdCancel;
-    QLabel *lblLabels[3];
-    QLabel *lbmessage;
-    QLineEdit *LoginNm;
+    const Controls &controls() const { return m_ui; }
 
 public slots:
     void cmdOK_Click();
@@ -48,6 +50,7 @@ private:
     Prompter &m_prompter;
     WorkFolder m_folder;
     SignInCheck *m_check;
+    Controls m_ui{};
     State m_state = State::Entry;
     bool m_busy = false;
     QString m_host;

@@ -43,7 +43,7 @@ Reply parseReply(const QByteArray &body)
 
 QString memberStatusText(const QString &memberId)
 {
-    return QStringLiteral("UID :  ") + memberId;
+    return QString::fromUtf16(statusLabel) + QStringLiteral("  ") + memberId;
 }
 
 } // namespace SignIn

@@ -21,6 +21,8 @@ struct Reply {
 // second "=".
 Reply parseReply(const QByteArray &body);
 
+// What the main window's status bar shows before anyone has signed in, and ahead of a member's ID.
+inline constexpr char16_t statusLabel[] = u"UID :";
 // What the main window's status bar shows for a signed-in member.
 QString memberStatusText(const QString &memberId);
 } // namespace SignIn

@@ -1,28 +1,34 @@
 #pragma once
 
 #include <QRect>
+#include <cmath>
 
-// Window designs are kept in twips; this is the one place where they become pixels.
+// Window designs are kept in twips; this is the one place where they become pixels and back.
 namespace Design {
 inline constexpr int twipsPerPixel = 15;
 
+// A control's place inside its container. Computed places may fall between whole twips.
 struct TwipsRect {
-    int left = 0;
-    int top = 0;
-    int width = 0;
-    int height = 0;
+    double left = 0;
+    double top = 0;
+    double width = 0;
+    double height = 0;
     friend constexpr bool operator==(const TwipsRect &, const TwipsRect &) = default;
 };
 
-constexpr int toPixels(int twips)
+// Rounded to the nearest pixel, halves away from zero.
+inline int toPixels(double twips)
 {
-    // Rounded to the nearest pixel, halves away from zero.
-    return twips >= 0 ? (twips + twipsPerPixel / 2) / twipsPerPixel
-                      : -((-twips + twipsPerPixel / 2) / twipsPerPixel);
+    return int(std::lround(twips / twipsPerPixel));
 }
 
-constexpr QRect toPixels(const TwipsRect &r)
+inline QRect toPixels(const TwipsRect &r)
 {
     return QRect(toPixels(r.left), toPixels(r.top), toPixels(r.width), toPixels(r.height));
+}
+
+inline double toTwips(int pixels)
+{
+    return double(pixels) * twipsPerPixel;
 }
 } // namespace Design

@@ -4,5 +4,5 @@
 
 QString searchPageUrl(const WorkFolder &folder)
 {
-    return HostConfig::website(folder) + QStringLiteral("/search.htm");
+    return HostConfig::website(folder) + QString::fromUtf16(searchPagePath);
 }

@@ -84,7 +84,7 @@ private slots:
     {
         Harness h;
         h.target.tab = 1;
-        const QList<QAction *> buttons = h.tool->tbToolBar->actions();
+        const QList<QAction *> buttons = h.tool->controls().tbToolBar->actions();
         QStringList tips;
         for (QAction *button : buttons) {
             tips.append(button->toolTip());
@@ -94,7 +94,7 @@ private slots:
         QCOMPARE(tips,
                  (QStringList{u"Back"_s, u"Forward"_s, u"Stop"_s, u"Refresh"_s, u"Home"_s, u"Search"_s}));
         // A click on the third button stops the gallery.
-        auto *stop = qobject_cast<QToolButton *>(h.tool->tbToolBar->widgetForAction(buttons[2]));
+        auto *stop = qobject_cast<QToolButton *>(h.tool->controls().tbToolBar->widgetForAction(buttons[2]));
         QVERIFY(stop);
         QTest::mouseClick(stop, Qt::LeftButton);
         QCOMPARE(h.target.webgalley->calls, QStringList{u"Stop"_s});
@@ -125,20 +125,20 @@ private slots:
         Harness h;
         h.target.tab = tab;
         h.tool->setAddress(text);
-        QTest::keyClick(h.tool->txtURL, Qt::Key(key), modifiers);
+        QTest::keyClick(h.tool->controls().txtURL, Qt::Key(key), modifiers);
         QCOMPARE(h.target.webgalley->navigations, QStringList{text});
         QCOMPARE(h.target.webBid->calls, QStringList());
-        QCOMPARE(h.tool->txtURL->text(), text);
+        QCOMPARE(h.tool->controls().txtURL->text(), text);
     }
 
     void otherKeysOnlyEdit()
     {
         Harness h;
         h.target.tab = 1;
-        QTest::keyClicks(h.tool->txtURL, u"a.test"_s);
-        QTest::keyClick(h.tool->txtURL, Qt::Key_Backspace);
-        QTest::keyClick(h.tool->txtURL, Qt::Key_Tab);
-        QCOMPARE(h.tool->txtURL->text(), u"a.tes"_s);
+        QTest::keyClicks(h.tool->controls().txtURL, u"a.test"_s);
+        QTest::keyClick(h.tool->controls().txtURL, Qt::Key_Backspace);
+        QTest::keyClick(h.tool->controls().txtURL, Qt::Key_Tab);
+        QCOMPARE(h.tool->controls().txtURL->text(), u"a.tes"_s);
         QCOMPARE(h.target.webgalley->calls, QStringList());
     }
 
@@ -170,7 +170,7 @@ private slots:
         Dialog box(&owner);
         box.open();
         QVERIFY(QTest::qWaitForWindowActive(&box));
-        QCOMPARE(QApplication::focusWidget(), box.OKButton);
+        QCOMPARE(QApplication::focusWidget(), box.controls().OKButton);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
         QCOMPARE(box.isVisible(), !closes);
         if (closes)
@@ -186,9 +186,9 @@ private slots:
             QTimer::singleShot(0, [&] {
                 auto *box = qobject_cast<Dialog *>(QApplication::activeModalWidget());
                 QVERIFY(box);
-                seen.append(box->Label2->text() + box->lbName->text());
-                box->lbName->setText(QStringLiteral("changed"));
-                box->OKButton->click();
+                seen.append(box->controls().Label2->text() + box->controls().lbName->text());
+                box->controls().lbName->setText(QStringLiteral("changed"));
+                box->controls().OKButton->click();
             });
             Dialog::showAbout(&owner);
         }

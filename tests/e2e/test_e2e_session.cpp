@@ -4,14 +4,17 @@
 #include "fake_web_view.h"
 #include "frm2bid.h"
 #include "loopback_peers.h"
+#include "picture_button.h"
 #include "test_support.h"
 
 #include <QApplication>
 #include <QDate>
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
 #include <QLocale>
 #include <QProcess>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
@@ -62,10 +65,10 @@ void measureControls(QHash<QString, QPoint> &centres, QSize &maximisedSize)
                                              .arg(window.height())),
                               10000);
     QTest::qWait(300); // let the window manager settle the frame before measuring
-    for (const char *name : {"but_Regis", "lbYourBid", "txtSend", "GOBID", "but_basket"}) {
-        const auto *widget = window.findChild<QWidget *>(QString::fromLatin1(name));
+    const Frm2BidUi &ui = window.ui();
+    for (const QWidget *widget : std::initializer_list<const QWidget *>{ui.but_Regis, ui.lbYourBid,
+                                                                        ui.txtSend, ui.GOBID, ui.but_basket})
         centres.insert(widget->objectName(), widget->mapToGlobal(widget->rect().center()));
-    }
     maximisedSize = window.size();
     window.hide();
 }

@@ -5,10 +5,10 @@
 #include "auction_socket.h"
 #include "fake_web_view.h"
 #include "frm2bid.h"
-#include "frm2bid_controls.h"
 #include "frm_tool.h"
 #include "history_store.h"
 #include "loopback_peers.h"
+#include "picture_button.h"
 #include "pictures.h"
 #include "profile_file.h"
 #include "test_support.h"
@@ -16,11 +16,18 @@
 #include <QAction>
 #include <QApplication>
 #include <QFocusEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTabBar>
+#include <QTabWidget>
 #include <QTcpSocket>
 #include <QTest>
 #include <QTime>
@@ -84,9 +91,9 @@ struct Harness {
         writeHostIni(dir.path(), "127.0.0.1:" + QString::number(webPort ? webPort : web.port()),
                      QString::number(port));
         window.MLN_Click();
-        window.signInWindow()->txtUserName->setText(name);
-        window.signInWindow()->txtPassword->setText(u"pw"_s);
-        window.signInWindow()->cmdOK->click();
+        window.signInWindow()->controls().txtUserName->setText(name);
+        window.signInWindow()->controls().txtPassword->setText(u"pw"_s);
+        window.signInWindow()->controls().cmdOK->click();
     }
     // Connected as "user", past the announcement.
     bool connect()
@@ -103,16 +110,8 @@ struct Harness {
             window.auctionPanel().board().handleMessage(QByteArrayView(message).chopped(1));
         window.auctionPanel().board().flush();
     }
-    FakeWebView *view(const char *name) { return static_cast<FakeWebView *>(named<WebView>(window, name)); }
-    QAction *item(const char *name) { return named<QAction>(window, name); }
-    QString caption(const char *name)
-    {
-        if (auto *label = window.findChild<QLabel *>(QString::fromLatin1(name)))
-            return label->text();
-        if (auto *menu = window.findChild<QMenu *>(QString::fromLatin1(name)))
-            return menu->title();
-        return item(name)->text();
-    }
+    FakeWebView *webBid() const { return static_cast<FakeWebView *>(ui.webBid); }
+    FakeWebView *webgalley() const { return static_cast<FakeWebView *>(ui.webgalley); }
 
     QTemporaryDir dir;
     WorkFolder folder{dir.path()};
@@ -122,11 +121,22 @@ struct Harness {
     LoopbackHttp web;
     ScriptedPeer peer;
     frm2Bid window;
-    Frm2BidControls ui{window};
+    const Frm2BidUi &ui = window.ui();
+    const Frm2BidMenus &menus = window.menus();
 };
 
+// The caption a label, menu or menu item shows.
+QString shown(const QObject *control)
+{
+    if (const auto *label = qobject_cast<const QLabel *>(control))
+        return label->text();
+    if (const auto *menu = qobject_cast<const QMenu *>(control))
+        return menu->title();
+    return qobject_cast<const QAction *>(control)->text();
+}
+
 // Everything the auction panel shows, as text, to compare two windows.
-QStringList panel(const Frm2BidControls &w)
+QStringList panel(const Frm2BidUi &w)
 {
     QStringList shown;
     for (const QLabel *label :
@@ -156,44 +166,57 @@ QRect pixels(double left, double top, double width, double height)
     return {qRound(left / 15), qRound(top / 15), qRound(width / 15), qRound(height / 15)};
 }
 
+using Captions = QList<std::tuple<const QObject *, QString, QString>>;
+
 // Every caption of the language table, as the window must show it.
-const QList<std::tuple<const char *, QString, QString>> captionRows{
-    {"LBHEAD", u"ข้อมูลการประมูล"_s, u"Auction"_s},
-    {"lbfbid", u"ราคาเริ่มต้น"_s, u"First bid at"_s},
-    {"lbmbid", u"ราคาขายต่ำสุด"_s, u"Mimimum bid"_s},
-    {"lbhbid", u"ผู้ประมูลสูงสุด"_s, u"High Bid"_s},
-    {"lbLbid", u"ราคาสูงสุด ณ ขณะนี้"_s, u"Last Bid"_s},
-    {"lbinc", u"อัตราเพิ่ม"_s, u"Increment"_s},
-    {"lbUBid", u"ราคาที่ต้องเสนอขั้นต่ำ"_s, u"Your Bid"_s},
-    {"lbAuc", u"ประวัติการประมูล"_s, u"Auction History"_s},
-    {"MP", u"กำหนด"_s, u"Set&ting"_s},
-    {"MN", u"บริการ"_s, u"&Services"_s},
-    {"MFT", u"รูปแบบ"_s, u"&Format"_s},
-    {"MPW", u"รูปแบบหน้าจอเวบ"_s, u"&Options"_s},
-    {"MPPS", u"สินค้าที่สนใจ"_s, u"&Product List"_s},
-    {"MFV", u"แสดงเวบแบบเต็มความกว้าง"_s, u"&Wide View"_s},
-    {"MSNews", u"ข่าว"_s, u"&News"_s},
-    {"MSFAQ", u"FAQ"_s, u"&FAQ"_s},
-    {"MSS", u"ค้นหาข้อมูล"_s, u"Se&arch"_s},
-    {"MSCOMP", u"เปรียบเทียบราคา"_s, u"Price &Lines"_s},
-    {"MPA", u"ระบบเตือน"_s, u"&Alarm"_s},
-    {"MSSALE", u"นำสินค้ามาประมูล"_s, u"Product &Auction"_s},
-    {"MSHELP", u"ช่วยเหลือ"_s, u"&Help"_s},
-    {"MFF", u"ภาพหลัง"_s, u"&Background Image"_s},
-    {"MFP1", u"รูปแบบที่ 1"_s, u"Picture &1"_s},
-    {"MFP2", u"รูปแบบที่ 2"_s, u"Picture &2"_s},
-    {"MCUS", u"กำหนดเอง"_s, u"&Select background image"_s},
-    {"MFPB", u"ไม่แสดง"_s, u"&Disable "_s},
-    {"MaxBid", u"ราคาพอใจซื้อสูงสุด"_s, u"Max. Bid"_s},
-    {"MCT", u"ติดต่อสอบถาม"_s, u"Contact"_s},
-};
+Captions captionRows(const frm2Bid &window)
+{
+    using namespace Frm2BidDesign;
+    const auto &c = window.ui().placed;
+    const Frm2BidMenus &m = window.menus();
+    return {
+        {c[LBHEAD], u"ข้อมูลการประมูล"_s, u"Auction"_s},
+        {c[lbfbid], u"ราคาเริ่มต้น"_s, u"First bid at"_s},
+        {c[lbmbid], u"ราคาขายต่ำสุด"_s, u"Mimimum bid"_s},
+        {c[lbhbid], u"ผู้ประมูลสูงสุด"_s, u"High Bid"_s},
+        {c[lbLbid], u"ราคาสูงสุด ณ ขณะนี้"_s, u"Last Bid"_s},
+        {c[lbinc], u"อัตราเพิ่ม"_s, u"Increment"_s},
+        {c[lbUBid], u"ราคาที่ต้องเสนอขั้นต่ำ"_s, u"Your Bid"_s},
+        {c[lbAuc], u"ประวัติการประมูล"_s, u"Auction History"_s},
+        {m.MP, u"กำหนด"_s, u"Set&ting"_s},
+        {m.MN, u"บริการ"_s, u"&Services"_s},
+        {m.MFT, u"รูปแบบ"_s, u"&Format"_s},
+        {m.MPW, u"รูปแบบหน้าจอเวบ"_s, u"&Options"_s},
+        {m.MPPS, u"สินค้าที่สนใจ"_s, u"&Product List"_s},
+        {m.MFV, u"แสดงเวบแบบเต็มความกว้าง"_s, u"&Wide View"_s},
+        {m.MSNews, u"ข่าว"_s, u"&News"_s},
+        {m.MSFAQ, u"FAQ"_s, u"&FAQ"_s},
+        {m.MSS, u"ค้นหาข้อมูล"_s, u"Se&arch"_s},
+        {m.MSCOMP, u"เปรียบเทียบราคา"_s, u"Price &Lines"_s},
+        {m.MPA, u"ระบบเตือน"_s, u"&Alarm"_s},
+        {m.MSSALE, u"นำสินค้ามาประมูล"_s, u"Product &Auction"_s},
+        {m.MSHELP, u"ช่วยเหลือ"_s, u"&Help"_s},
+        {m.MFF, u"ภาพหลัง"_s, u"&Background Image"_s},
+        {m.MFP1, u"รูปแบบที่ 1"_s, u"Picture &1"_s},
+        {m.MFP2, u"รูปแบบที่ 2"_s, u"Picture &2"_s},
+        {m.MCUS, u"กำหนดเอง"_s, u"&Select background image"_s},
+        {m.MFPB, u"ไม่แสดง"_s, u"&Disable "_s},
+        {c[MaxBid], u"ราคาพอใจซื้อสูงสุด"_s, u"Max. Bid"_s},
+        {m.MCT, u"ติดต่อสอบถาม"_s, u"Contact"_s},
+    };
+}
 
 // Captions no language touches.
-const QList<std::pair<const char *, QString>> fixedCaptions{
-    {"MLG", u"Login"_s},    {"MNU", u"&New user"_s}, {"MLN", u"&Login"_s},    {"DLP", u"&Display Last Bid"_s},
-    {"MA", u"&About.."_s},  {"MCC", u"&Chat"_s},     {"ML", u"&ไทย | Eng"_s}, {"MLT", u"&ไทย"_s},
-    {"MLE", u"&English"_s},
-};
+QList<std::pair<const QObject *, QString>> fixedCaptions(const Frm2BidMenus &m)
+{
+    return {
+        {m.MLG, u"Login"_s},     {m.MNU, u"&New user"_s},
+        {m.MLN, u"&Login"_s},    {m.DLP, u"&Display Last Bid"_s},
+        {m.MA, u"&About.."_s},   {m.MCC, u"&Chat"_s},
+        {m.ML, u"&ไทย | Eng"_s}, {m.MLT, u"&ไทย"_s},
+        {m.MLE, u"&English"_s},
+    };
+}
 } // namespace
 
 class TestFrm2Bid : public QObject {
@@ -206,12 +229,12 @@ private slots:
         QCOMPARE(h.ui.stbPanel2->text(), u"UID :"_s);
         h.window.MLN_Click();
         QPointer<frmLogin> first = h.window.signInWindow();
-        first->txtUserName->setText(u"typed"_s);
+        first->controls().txtUserName->setText(u"typed"_s);
         h.window.MLN_Click();
         h.window.auctionPanel().wsk_tcp_Close();
         QCOMPARE(h.window.signInWindow(), first.data());
         QCOMPARE(h.window.findChildren<frmLogin *>().size(), 1);
-        QCOMPARE(first->txtUserName->text(), u"typed"_s);
+        QCOMPARE(first->controls().txtUserName->text(), u"typed"_s);
     }
 
     // Signing in again reconnects to the host and port read at that press.
@@ -265,12 +288,12 @@ private slots:
             QCOMPARE(h.prompter.requests[0].text == u"พบข้อผิดพลาด.... กรุณาลองใหม่อีกครั้ง"_s,
                      ending == u"rejected");
             QCOMPARE(login->state(), frmLogin::State::Entry);
-            QCOMPARE(login->txtUserName->text().isEmpty(), ending == u"rejected");
+            QCOMPARE(login->controls().txtUserName->text().isEmpty(), ending == u"rejected");
         } else {
             QTRY_COMPARE(h.web.requestLines.size(), 2);
         }
         if (ending != u"pending") {
-            login->cmdCancel->click();
+            login->controls().cmdCancel->click();
             QTRY_VERIFY(login.isNull());
         }
         writeWholeFile(h.dir.filePath(u"dornu.exe"_s), "MZ");
@@ -305,9 +328,9 @@ private slots:
         if (!readOnly.isReadOnly())
             QSKIP("this file system cannot make the folder read-only");
 
-        auto *socket = h.window.auctionPanel().wsk_tcp->findChild<QTcpSocket *>();
+        auto *socket = h.window.auctionPanel().socket()->findChild<QTcpSocket *>();
         {
-            const QSignalBlocker hold(h.window.auctionPanel().wsk_tcp);
+            const QSignalBlocker hold(h.window.auctionPanel().socket());
             h.peer.send(productMessage() + "#GOBID\t\xFE" + bidMessage("bob", 1700) + "#COUNTS\t\xFE");
             QTRY_VERIFY(socket->bytesAvailable() > 0);
         }
@@ -377,7 +400,7 @@ private slots:
         h.window.show();
         // A local file is never shown, the web page is.
         h.peer.send(productMessage("file:///etc/passwd") + productMessage());
-        QTRY_COMPARE(h.view("webBid")->navigations, QStringList{u"http://pages.test/p1.htm"_s});
+        QTRY_COMPARE(h.webBid()->navigations, QStringList{u"http://pages.test/p1.htm"_s});
         QCOMPARE(panel(h.ui).mid(0, 10),
                  (QStringList{u"PDesc=นาฬิกา"_s, "nQty=2", "fbidat=1,000", "MinBid=1,200", "Hi_Bid=bob",
                               "Lb_bid=1,500", "bid_Inc=100", u"SellerBy=ร้าน"_s, "cCurrency=Currency = THB",
@@ -393,10 +416,10 @@ private slots:
             stream += messages.last();
         }
         // Let the whole stream arrive before the window takes it, so that it comes as one read.
-        auto *socket = h.window.auctionPanel().wsk_tcp->findChild<QTcpSocket *>();
+        auto *socket = h.window.auctionPanel().socket()->findChild<QTcpSocket *>();
         QCOMPARE(socket->state(), QAbstractSocket::ConnectedState);
         {
-            const QSignalBlocker hold(h.window.auctionPanel().wsk_tcp);
+            const QSignalBlocker hold(h.window.auctionPanel().socket());
             h.peer.send(stream);
             QTRY_COMPARE(socket->bytesAvailable(), stream.size());
         }
@@ -465,20 +488,20 @@ private slots:
         verifyStage(3, {150, 150});
         QCOMPARE(h.ui.aucList->count(), 1);
         QCOMPARE(History::readRows(h.folder).size(), 0);
-        h.item("DLP")->trigger();
-        QVERIFY(!h.item("DLP")->isChecked());
+        h.menus.DLP->trigger();
+        QVERIFY(!h.menus.DLP->isChecked());
         QVERIFY(h.ui.displastbid->isHidden());
 
         h.handle({"#COUNTS\t\xFE"});
         verifyStage(AuctionBoard::soldPicture, {200, 150});
-        QVERIFY(!h.item("DLP")->isChecked());
+        QVERIFY(!h.menus.DLP->isChecked());
         QCOMPARE(h.ui.aucList->count(), 0);
         const QList<QStringList> records = History::readRows(h.folder);
         QCOMPARE(records.size(), 1);
         QCOMPARE(records[0].mid(0, 6), (QStringList{"user", "P1", u"นาฬิกา"_s, "alice", "1,600", u"ร้าน"_s}));
         QCOMPARE(records[0].value(7), u"10:00:05"_s);
-        h.item("DLP")->trigger();
-        QVERIFY(h.item("DLP")->isChecked());
+        h.menus.DLP->trigger();
+        QVERIFY(h.menus.DLP->isChecked());
         QVERIFY(!h.ui.displastbid->isHidden());
         h.handle({"#COUNTCANCEL\t\xFE"});
         QVERIFY(h.ui.img_count->isHidden());
@@ -568,8 +591,8 @@ private slots:
         QCOMPARE(h.ui.webBid->geometry().translated(page), pixels(90, 450, 14285, 12860));
         QCOMPARE(h.ui.pload1->geometry().translated(page), pixels(90, 13320, 14285, 225));
 
-        h.item("MFV")->trigger();
-        QVERIFY(h.item("MFV")->isChecked());
+        h.menus.MFV->trigger();
+        QVERIFY(h.menus.MFV->isChecked());
         for (QWidget *hidden : {static_cast<QWidget *>(h.ui.PFInfo), static_cast<QWidget *>(h.ui.GOBID),
                                 static_cast<QWidget *>(h.ui.aucList), static_cast<QWidget *>(h.ui.msgchat),
                                 static_cast<QWidget *>(h.ui.txtSend), static_cast<QWidget *>(h.ui.ButSend),
@@ -580,18 +603,18 @@ private slots:
         QCOMPARE(h.ui.webgalley->width(), qRound(14285 / 15.0));
         h.ui.ssTab_Bid->setCurrentIndex(1);
         QCOMPARE(h.ui.webgalley->width(), qRound(18850 / 15.0));
-        h.item("MFV")->trigger();
-        QVERIFY(!h.item("MFV")->isChecked());
+        h.menus.MFV->trigger();
+        QVERIFY(!h.menus.MFV->isChecked());
         QVERIFY(h.ui.PFInfo->isVisible());
         QCOMPARE(h.ui.webgalley->width(), qRound(14285 / 15.0));
 
-        h.item("MFV")->trigger();
+        h.menus.MFV->trigger();
         h.window.setWindowState(Qt::WindowMinimized);
         h.window.resize(1000, 700);
         QCOMPARE(h.ui.PFInfo->geometry(), pixels(14635, 1440, 4365, 4005));
-        QVERIFY(h.item("MFV")->isChecked());
+        QVERIFY(h.menus.MFV->isChecked());
         h.window.setWindowState(Qt::WindowNoState);
-        QTRY_VERIFY(!h.item("MFV")->isChecked());
+        QTRY_VERIFY(!h.menus.MFV->isChecked());
         QCOMPARE(h.window.currentLayout(),
                  Frm2BidLayout::resized(h.window.currentLayout(), h.window.frameGeometry().width() * 15,
                                         h.window.frameGeometry().height() * 15));
@@ -601,29 +624,28 @@ private slots:
     void language()
     {
         Harness h;
-        QCOMPARE(h.window.captions().unresolved(), QStringList());
         QVERIFY(h.window.Form_Load().isEmpty());
         const auto check = [&h](int column) {
-            for (const auto &[name, thai, english] : captionRows)
-                QCOMPARE(h.caption(name), column == 0 ? thai : english);
-            for (const auto &[name, caption] : fixedCaptions)
-                QCOMPARE(h.caption(name), caption);
+            for (const auto &[control, thai, english] : captionRows(h.window))
+                QCOMPARE(shown(control), column == 0 ? thai : english);
+            for (const auto &[control, caption] : fixedCaptions(h.menus))
+                QCOMPARE(shown(control), caption);
             QCOMPARE(h.ui.ButSend->text(), u"&Send"_s);
             QCOMPARE(h.ui.ssTab_Bid->tabText(0), u"&Product Description"_s);
             QCOMPARE(h.ui.cCurrency->text(), u"Currency = "_s);
-            QCOMPARE(h.item("MLT")->isChecked(), column == 0);
-            QCOMPARE(h.item("MLE")->isChecked(), column == 1);
+            QCOMPARE(h.menus.MLT->isChecked(), column == 0);
+            QCOMPARE(h.menus.MLE->isChecked(), column == 1);
         };
         check(0);
-        h.item("MLE")->trigger();
+        h.menus.MLE->trigger();
         check(1);
-        h.item("MLE")->trigger();
+        h.menus.MLE->trigger();
         check(1);
-        h.item("MLT")->trigger();
+        h.menus.MLT->trigger();
         check(0);
         // Only "T" is Thai.
         h.window.SetLanguage(u"t"_s);
-        QCOMPARE(h.caption("lbUBid"), u"Your Bid"_s);
+        QCOMPARE(shown(h.ui.placed[Frm2BidDesign::lbUBid]), u"Your Bid"_s);
     }
 
     // Every control has a name a screen reader can speak, in the language shown.
@@ -636,8 +658,8 @@ private slots:
               std::tuple{u"T"_s, u"ราคาสูงสุด ณ ขณะนี้"_s, u"ตะกร้าของคุณ"_s}}) {
             h.window.SetLanguage(language);
             QCOMPARE(h.ui.Lb_bid->accessibleDescription(), lastBid);
-            QCOMPARE(named<QWidget>(h.window, "but_basket")->accessibleName(), basket);
-            QCOMPARE(h.ui.MMax->accessibleName(), h.caption("MaxBid"));
+            QCOMPARE(h.ui.but_basket->accessibleName(), basket);
+            QCOMPARE(h.ui.MMax->accessibleName(), shown(h.ui.placed[Frm2BidDesign::MaxBid]));
         }
         for (QWidget *widget : h.window.findChildren<QWidget *>()) {
             if (widget->objectName().isEmpty() || widget->objectName().startsWith(u"qt_") ||
@@ -665,7 +687,7 @@ private slots:
         h.window.show();
         QVERIFY(QTest::qWaitForWindowActive(&h.window));
         QStringList order;
-        QWidget *start = named<QWidget>(h.window, "but_Regis");
+        QWidget *start = h.ui.but_Regis;
         start->setFocus();
         for (QWidget *w = start; order.size() < 14; w = w->nextInFocusChain()) {
             if (w->focusPolicy() & Qt::TabFocus && !w->objectName().isEmpty() && w->isVisibleTo(&h.window))
@@ -676,8 +698,8 @@ private slots:
         QCOMPARE(order.mid(0, 4), (QStringList{"but_Regis", "but_HelpMe", "but_Cal", "but_basket"}));
         QVERIFY(order.contains(u"GOBID"_s));
         QTest::keyClick(start, Qt::Key_Space);
-        QTRY_VERIFY(named<QMenu>(h.window, "MLG")->isVisible());
-        named<QMenu>(h.window, "MLG")->close();
+        QTRY_VERIFY(h.menus.MLG->isVisible());
+        h.menus.MLG->close();
     }
 
     // Each page command loads its page in its own view and leaves the tab as it was. The roots are WEBSITE
@@ -690,29 +712,29 @@ private slots:
                        "[SERVER]\r\nIP=127.0.0.1:1\r\nWEBSITE=http://site.test/\r\n"
                        "APPSERVER=http://app.test:8080\r\n");
         h.ui.ssTab_Bid->setCurrentIndex(1);
-        for (const auto &[command, view, url] :
-             {std::tuple{"MNU", "webBid", "http://app.test:8080/asp/register.asp"},
-              std::tuple{"MPPS", "webgalley", "http://app.test:8080/asp/pinterest.asp"},
-              std::tuple{"MSSALE", "webgalley", "http://app.test:8080/asp/posting.asp"},
-              std::tuple{"MSNews", "webgalley", "http://site.test/news.htm"},
-              std::tuple{"MSFAQ", "webgalley", "http://site.test/faq.htm"},
-              std::tuple{"MSS", "webgalley", "http://site.test/search.htm"},
-              std::tuple{"MSHELP", "webgalley", "http://site.test/howtopgm.htm"},
-              std::tuple{"MCT", "webgalley", "http://site.test/contact.htm"}}) {
-            FakeWebView *target = h.view(view);
-            FakeWebView *other = h.view(qstrcmp(view, "webBid") == 0 ? "webgalley" : "webBid");
+        const Frm2BidMenus &m = h.menus;
+        for (const auto &[command, target, url] :
+             {std::tuple{m.MNU, h.webBid(), "http://app.test:8080/asp/register.asp"},
+              std::tuple{m.MPPS, h.webgalley(), "http://app.test:8080/asp/pinterest.asp"},
+              std::tuple{m.MSSALE, h.webgalley(), "http://app.test:8080/asp/posting.asp"},
+              std::tuple{m.MSNews, h.webgalley(), "http://site.test/news.htm"},
+              std::tuple{m.MSFAQ, h.webgalley(), "http://site.test/faq.htm"},
+              std::tuple{m.MSS, h.webgalley(), "http://site.test/search.htm"},
+              std::tuple{m.MSHELP, h.webgalley(), "http://site.test/howtopgm.htm"},
+              std::tuple{m.MCT, h.webgalley(), "http://site.test/contact.htm"}}) {
+            FakeWebView *other = target == h.webBid() ? h.webgalley() : h.webBid();
             const QStringList targetBefore = target->navigations;
             const QStringList otherBefore = other->navigations;
-            h.item(command)->trigger();
+            command->trigger();
             QCOMPARE(target->navigations, targetBefore + QStringList{QString::fromLatin1(url)});
             QCOMPARE(other->navigations, otherBefore);
             QCOMPARE(h.ui.ssTab_Bid->currentIndex(), 1);
         }
         writeWholeFile(h.dir.filePath(u"HOSTIP.INI"_s), "[SERVER]\r\nIP=192.0.2.7:8000\r\n");
-        h.item("MNU")->trigger();
-        h.item("MCT")->trigger();
-        QCOMPARE(h.view("webBid")->navigations.last(), u"http://192.0.2.7:8000/asp/register.asp"_s);
-        QCOMPARE(h.view("webgalley")->navigations.last(), u"http://192.0.2.7:8000/contact.htm"_s);
+        h.menus.MNU->trigger();
+        h.menus.MCT->trigger();
+        QCOMPARE(h.webBid()->navigations.last(), u"http://192.0.2.7:8000/asp/register.asp"_s);
+        QCOMPARE(h.webgalley()->navigations.last(), u"http://192.0.2.7:8000/contact.htm"_s);
     }
 
     // The design's hidden and disabled items; the chat item only with the chat program in the work folder.
@@ -723,12 +745,12 @@ private slots:
             if (program)
                 writeWholeFile(h.dir.filePath(u"DoRnU.ExE"_s), "MZ");
             QVERIFY(h.window.Form_Load().isEmpty());
-            QCOMPARE(h.item("MCC")->isVisible(), program);
-            QVERIFY(!h.item("MPW")->isEnabled());
-            for (const char *hidden : {"MSCOMP", "MPA", "BK4"})
-                QVERIFY(!h.item(hidden)->isVisible());
-            QVERIFY(h.item("DLP")->isChecked());
-            QVERIFY(!h.window.menuBar()->actions().contains(named<QMenu>(h.window, "MLG")->menuAction()));
+            QCOMPARE(h.menus.MCC->isVisible(), program);
+            QVERIFY(!h.menus.MPW->isEnabled());
+            for (const QAction *hidden : {h.menus.MSCOMP, h.menus.MPA, h.menus.BK4})
+                QVERIFY(!hidden->isVisible());
+            QVERIFY(h.menus.DLP->isChecked());
+            QVERIFY(!h.window.menuBar()->actions().contains(h.menus.MLG->menuAction()));
         }
     }
 
@@ -737,19 +759,19 @@ private slots:
     {
         Harness h;
         QVERIFY(h.window.Form_Load().isEmpty());
-        FakeWebView *gallery = h.view("webgalley");
+        FakeWebView *gallery = h.webgalley();
         gallery->navigations << u"http://pages.test/news.htm"_s;
         emit gallery->DownloadComplete();
-        QCOMPARE(named<QLineEdit>(*h.window.toolWindow(), "txtURL")->text(), u"http://pages.test/news.htm"_s);
+        QCOMPARE(h.window.toolWindow()->controls().txtURL->text(), u"http://pages.test/news.htm"_s);
         h.window.toolWindow()->close();
         QTRY_VERIFY(!h.window.toolWindow());
         emit gallery->DocumentComplete(gallery->LocationURL());
         QVERIFY(h.window.toolWindow());
         QVERIFY(h.window.toolWindow()->isHidden());
-        QCOMPARE(named<QLineEdit>(*h.window.toolWindow(), "txtURL")->text(), u"http://pages.test/news.htm"_s);
+        QCOMPARE(h.window.toolWindow()->controls().txtURL->text(), u"http://pages.test/news.htm"_s);
         // Its buttons act on the view of the active tab.
         h.window.toolWindow()->tbToolBar_ButtonClick(u"Refresh"_s);
-        QCOMPARE(h.view("webBid")->calls.last(), u"Refresh"_s);
+        QCOMPARE(h.webBid()->calls.last(), u"Refresh"_s);
     }
 
     void aboutBox()
@@ -762,7 +784,7 @@ private slots:
             if (box)
                 QTest::keyClick(box, Qt::Key_Return);
         });
-        h.item("MA")->trigger();
+        h.menus.MA->trigger();
         QCOMPARE(shown, u"Dialog Gavora.Com"_s);
     }
 
@@ -770,8 +792,8 @@ private slots:
     {
         Harness h;
         QVERIFY(h.window.Form_Load().isEmpty());
-        FakeWebView *description = h.view("webBid");
-        FakeWebView *gallery = h.view("webgalley");
+        FakeWebView *description = h.webBid();
+        FakeWebView *gallery = h.webgalley();
         QCOMPARE(description->navigations, QStringList{u"http://pages.test/one"_s});
         QCOMPARE(gallery->navigations, QStringList{u"http://pages.test/gall"_s});
         description->pageTitle = u"นาฬิกา"_s;
@@ -814,14 +836,14 @@ private slots:
         QFETCH(int, maximum);
         QFETCH(int, value);
         Harness h;
-        for (const auto &[name, bar] :
-             {std::pair{"webBid", h.ui.pload1}, std::pair{"webgalley", h.ui.pload2}}) {
+        for (const auto &[view, bar] :
+             {std::pair{h.webBid(), h.ui.pload1}, std::pair{h.webgalley(), h.ui.pload2}}) {
             for (const auto &[progress, progressMax] : reports)
-                emit h.view(name)->ProgressChange(progress, progressMax);
+                emit view->ProgressChange(progress, progressMax);
             QCOMPARE(bar->maximum(), maximum);
             QCOMPARE(bar->value(), value);
         }
-        emit h.view("webBid")->DownloadComplete();
+        emit h.webBid()->DownloadComplete();
         QCOMPARE(h.ui.pload1->value(), 0);
     }
 

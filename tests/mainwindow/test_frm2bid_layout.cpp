@@ -4,7 +4,8 @@
 #include <QTest>
 
 using namespace Frm2BidLayout;
-using Expected = QList<QPair<Id, Rect>>;
+using namespace Frm2BidDesign;
+using Expected = QList<QPair<Id, TwipsRect>>;
 Q_DECLARE_METATYPE(Frm2BidLayout::Layout)
 
 namespace {
@@ -110,10 +111,10 @@ private slots:
         QFETCH(Layout, expected);
         const Layout laidOut = resized(designLayout(), W, H);
         for (int id = 0; id < IdCount; ++id) {
-            const Rect got = laidOut.rects[std::size_t(id)];
-            const Rect want = expected.rects[std::size_t(id)];
+            const TwipsRect got = laidOut.rects[std::size_t(id)];
+            const TwipsRect want = expected.rects[std::size_t(id)];
             QVERIFY2(got == want, qPrintable(QStringLiteral("%1: %2,%3,%4,%5")
-                                                 .arg(QLatin1String(names[std::size_t(id)]))
+                                                 .arg(QLatin1StringView(controls[std::size_t(id)].name))
                                                  .arg(got.left)
                                                  .arg(got.top)
                                                  .arg(got.width)
@@ -133,6 +134,8 @@ private slots:
         QCOMPARE(wide[ssTab_Bid].width, 19050.0);
         QCOMPARE(wide[webBid].width, 18850.0);
         QCOMPARE(wide[webgalley].width, 14285.0);
+        // The large last bid keeps its place until a countdown stage centres it over the wider view.
+        QCOMPARE(lastBidCentred(wide)[displastbid].left, 6537.5);
         wide = tabSelected(wide, 1);
         QCOMPARE(wide[webgalley].width, 18850.0);
 

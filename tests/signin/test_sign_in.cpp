@@ -30,9 +30,9 @@ struct Login : SignInTarget {
     }
     void press(const QString &user, const QString &password = u"pw"_s)
     {
-        window->txtUserName->setText(user);
-        window->txtPassword->setText(password);
-        window->cmdOK->click();
+        window->controls().txtUserName->setText(user);
+        window->controls().txtPassword->setText(password);
+        window->controls().cmdOK->click();
     }
     void showMemberStatus(const QString &text) override { statusTexts.append(text); }
     void ConnectAuctionSocket(const QString &host, int port, const QString &userId) override
@@ -109,7 +109,8 @@ private slots:
             QTRY_COMPARE(l.prompter.requests.size(), 1);
             QCOMPARE(l.prompter.requests[0].text, rejectedText);
             QCOMPARE(l.window->state(), frmLogin::State::Entry);
-            QCOMPARE(l.window->txtUserName->text() + l.window->txtPassword->text(), QString());
+            QCOMPARE(l.window->controls().txtUserName->text() + l.window->controls().txtPassword->text(),
+                     QString());
             QVERIFY(l.connections.isEmpty());
         } else {
             QTRY_VERIFY(l.window.isNull());
@@ -180,7 +181,7 @@ private slots:
                      qPrintable(l.prompter.requests[0].text));
         }
         QCOMPARE(l.window->state(), frmLogin::State::Entry);
-        QCOMPARE(l.window->txtUserName->text(), user);
+        QCOMPARE(l.window->controls().txtUserName->text(), user);
         QVERIFY(l.web.requestLines.isEmpty());
         QVERIFY(l.connections.isEmpty());
     }
@@ -228,7 +229,7 @@ private slots:
         const QString shown = l.prompter.requests[0].text;
         QVERIFY2(shown.contains(message) && !shown.contains(u"pw"_s), qPrintable(shown));
         QCOMPARE(l.window->state(), frmLogin::State::Entry);
-        QCOMPARE(l.window->txtUserName->text() + l.window->txtPassword->text(),
+        QCOMPARE(l.window->controls().txtUserName->text() + l.window->controls().txtPassword->text(),
                  message == rejectedText ? QString() : u"alicepw"_s);
         if (message != rejectedText)
             QCOMPARE(l.prompter.requests[0].icon, Prompter::Icon::Critical);
@@ -244,7 +245,7 @@ private slots:
         l.web.answers = false;
         l.press(u"alice"_s);
         QTRY_COMPARE(l.web.requestLines.size(), 1);
-        l.window->txtUserName->setText(u"mallory"_s);
+        l.window->controls().txtUserName->setText(u"mallory"_s);
         l.web.answerHeld();
         QTRY_COMPARE(l.connectedUsers, QStringList{u"alice"_s});
     }
@@ -255,12 +256,13 @@ private slots:
         Login l;
         l.web.answers = false;
         l.press(u"alice"_s);
-        l.window->cmdOK->click();
+        l.window->controls().cmdOK->click();
         QCOMPARE(l.prompter.requests.size(), 1);
         QCOMPARE(l.prompter.requests[0].text, rejectedText);
         QCOMPARE(l.window->state(), frmLogin::State::Entry);
         QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
-        QCOMPARE(l.window->txtUserName->text() + l.window->txtPassword->text(), QString());
+        QCOMPARE(l.window->controls().txtUserName->text() + l.window->controls().txtPassword->text(),
+                 QString());
     }
 };
 

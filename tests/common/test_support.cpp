@@ -87,14 +87,6 @@ void writeHostIni(const QString &folder, const QString &ip, const QString &port,
     writeWholeFile(QDir(folder).filePath(QStringLiteral("HOSTIP.INI")), text);
 }
 
-QByteArray wireMessage(const QStringList &fields)
-{
-    QByteArray out;
-    for (const QString &field : fields)
-        out += Cp874::encode(field) + '\t';
-    return out + '\xFE';
-}
-
 quint16 unusedPort()
 {
     QTcpServer probe;

@@ -5,6 +5,7 @@
 #include "frm_hbid.h"
 #include "history_store.h"
 #include "test_support.h"
+#include "wire_format.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -153,12 +154,12 @@ void sellAndGoOn(const QString &folder, HistoryWrite &written)
     AuctionReceiver receiver(board);
     board.setSaleRecorder(
         [&](const SaleRecord &record) { written = WriteHistoryRecord(record, folder, saleDay); });
-    receiver.receive(wireMessage({"#BidManPInfo", "P9", "Watch", "1", "1000", "500", "bob", "1300", "100",
-                                  "Shop", "THB", "http://h/p9"}) +
-                     wireMessage({"#BID", "bob", "1300", "100", "10:16:01"}) + wireMessage({"#COUNTS"}) +
-                     wireMessage({"#BidManPInfo", "P10", "Ring", "1", "2000", "500", "", "2000", "100",
-                                  "Shop", "THB", "http://h/p10"}) +
-                     wireMessage({"#GOBID"}));
+    receiver.receive(Wire::message({"#BidManPInfo", "P9", "Watch", "1", "1000", "500", "bob", "1300", "100",
+                                    "Shop", "THB", "http://h/p9"}) +
+                     Wire::message({"#BID", "bob", "1300", "100", "10:16:01"}) + Wire::message({"#COUNTS"}) +
+                     Wire::message({"#BidManPInfo", "P10", "Ring", "1", "2000", "500", "", "2000", "100",
+                                    "Shop", "THB", "http://h/p10"}) +
+                     Wire::message({"#GOBID"}));
     QCOMPARE(board.currentProductId(), u"P10"_s);
     QCOMPARE(board.lbBid(), u"2,000"_s);
     QVERIFY(board.gobidEnabled());

@@ -242,13 +242,13 @@ private slots:
                 {u"Time"_s, u"10:00"_s}, {u"user"_s, u"ผู้ใช้"_s}, {u"New"_s, u"a\r\nb"_s}};
             ProfileFile whole(file);
             whole.setValues(section, values);
-            QCOMPARE(History::withValues(file, section, values), whole.toBytes());
+            QCOMPARE(ProfileFile::withValues(file, section, values), whole.toBytes());
         }
         // Long runs of one line end, so that a line-end search cannot rescan the rest of the file per line.
         for (const QByteArray &end : {"\r"_ba, "\n"_ba}) {
             const QByteArray file = ("[s]" + end + "User=u" + end).repeated(20000);
             QCOMPARE(History::Listing(file).size(), 20000);
-            QCOMPARE(History::withValues(file, u"t"_s, {{u"k"_s, u"v"_s}}), file + "[t]\r\nk=v\r\n");
+            QCOMPARE(ProfileFile::withValues(file, u"t"_s, {{u"k"_s, u"v"_s}}), file + "[t]\r\nk=v\r\n");
         }
     }
 

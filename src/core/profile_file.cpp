@@ -207,8 +207,8 @@ QString ProfileFile::find(QByteArrayView bytes, QStringView section, QStringView
             // Only the first section of that name counts: once it ends, the key is not there.
             if (inSection)
                 break;
-            inSection = sameName(scan.name(), wantedSection);
-        } else if (inSection && scan.kind() == Kind::Key && sameName(scan.name(), wantedKey)) {
+            inSection = scan.isHeader(wantedSection);
+        } else if (inSection && scan.isKey(wantedKey)) {
             return Cp874::decode(
                 scan.value().first(std::min<qsizetype>(scan.value().size(), maxValueLength)));
         }
@@ -324,7 +324,7 @@ QByteArray ProfileFile::withValues(const QByteArray &file, const QString &sectio
             end = scan.begin();
             break;
         }
-        if (sameName(scan.name(), wanted))
+        if (scan.isHeader(wanted))
             begin = scan.begin();
     }
     if (begin < 0) {

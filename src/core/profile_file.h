@@ -41,6 +41,12 @@ public:
         QByteArrayView name() const { return m_name; }
         // The value of a key line, trimmed and unquoted.
         QByteArrayView value() const { return m_value; }
+        // Whether this is a header or a key line of that name, as names compare.
+        bool isHeader(QByteArrayView name) const
+        {
+            return m_kind == LineKind::Header && sameName(m_name, name);
+        }
+        bool isKey(QByteArrayView name) const { return m_kind == LineKind::Key && sameName(m_name, name); }
         // The line without its line end, and its line end ("\r\n", "\n", "\r", or empty for a last line
         // without one).
         QByteArrayView text() const { return m_bytes.sliced(m_begin, m_textEnd - m_begin); }

@@ -72,11 +72,9 @@ History::Listing::Listing(QByteArray file) : m_file(std::move(file))
                 m_rows.append(std::array<Span, columnCount>{});
                 found = {};
             }
-        } else if (scan.kind() == ProfileFile::LineKind::Key && filling >= 0) {
-            const auto key =
-                std::find_if(recordKeys.begin(), recordKeys.end(), [&scan](const RecordKey &key) {
-                    return ProfileFile::sameName(scan.name(), key.name);
-                });
+        } else if (filling >= 0) {
+            const auto key = std::find_if(recordKeys.begin(), recordKeys.end(),
+                                          [&scan](const RecordKey &key) { return scan.isKey(key.name); });
             if (key == recordKeys.end() || key->column < 0 || found[std::size_t(key->column)])
                 continue;
             found[std::size_t(key->column)] = true;

@@ -3,6 +3,7 @@
 #include "amount.h"
 #include "cp874.h"
 #include "get_field.h"
+#include "wire_format.h"
 
 #include <QUrl>
 #include <algorithm>
@@ -52,7 +53,13 @@ const QString &currencyCaption()
 
 AuctionBoard::AuctionBoard(QObject *parent) : QObject(parent)
 {
-    m_aucList.reserve(maxListLines + 1);
+    m_shown.aucList.reserve(maxListLines + 1);
+}
+
+const AuctionBoard::Shown &AuctionBoard::shown() const
+{
+    showPendingBids();
+    return m_shown;
 }
 
 void AuctionBoard::setSaleRecorder(std::function<void(const SaleRecord &)> recorder)
@@ -70,19 +77,19 @@ void AuctionBoard::setYourBid(const QString &text)
 {
     // The window's own edit: the box already shows it, so no change is signalled.
     showPendingBids();
-    m_lbYourBid = text;
+    m_shown.lbYourBid = text;
 }
 
 void AuctionBoard::hideLastBidDisplay()
 {
-    m_displastbidVisible = false;
+    m_shown.displastbidVisible = false;
     m_changes |= StageChanged;
     flush();
 }
 
 void AuctionBoard::handleMessage(QByteArrayView message)
 {
-    const ClosedFields fields = SplitClosedFields(message, '\t');
+    const ClosedFields fields = SplitClosedFields(message, Wire::separator);
     const QByteArrayView keyword = fieldBytes(fields, 0);
     if (fields.count == 0 || !keyword.startsWith('#')) {
         onChat(fields);
@@ -119,44 +126,43 @@ void AuctionBoard::handleMessage(QByteArrayView message)
 
 void AuctionBoard::setLastBid(QString shown, qint64 value)
 {
-    m_lbBid = std::move(shown);
+    m_shown.lbBid = std::move(shown);
     m_lbBidValue = value;
 }
 
-void AuctionBoard::setIncrement(qint64 value)
+void AuctionBoard::setIncrement(qint64 value) const
 {
-    // Bids mostly repeat the increment: keep the shown text instead of formatting the same amount again.
     if (value == m_bidIncValue && m_bidIncShown)
         return;
-    m_bidInc = FormatAmount(value);
+    m_shown.bidInc = FormatAmount(value);
     m_bidIncValue = value;
     m_bidIncShown = true;
 }
 
 void AuctionBoard::clearIncrement()
 {
-    m_bidInc.clear();
+    m_shown.bidInc.clear();
     m_bidIncShown = false;
 }
 
 void AuctionBoard::onProductInfo(const ClosedFields &fields)
 {
-    m_displastbidVisible = false;
-    m_currentProductId = fieldText(fields, 1);
-    m_pDesc = fieldText(fields, 2);
-    m_nQty = FormatAmount(fieldAmount(fields, 3));
-    m_fbidat = FormatAmount(fieldAmount(fields, 4));
-    m_minBid = FormatAmount(fieldAmount(fields, 5));
-    m_hiBid = fieldText(fields, 6);
+    m_shown.displastbidVisible = false;
+    m_shown.currentProductId = fieldText(fields, 1);
+    m_shown.pDesc = fieldText(fields, 2);
+    m_shown.nQty = FormatAmount(fieldAmount(fields, 3));
+    m_shown.fbidat = FormatAmount(fieldAmount(fields, 4));
+    m_shown.minBid = FormatAmount(fieldAmount(fields, 5));
+    m_shown.hiBid = fieldText(fields, 6);
     const Amount::Value lastBid = fieldAmount(fields, 7);
     const Amount::Value increment = fieldAmount(fields, 8);
     setLastBid(FormatAmount(lastBid), lastBid);
     setIncrement(increment);
-    m_sellerBy = fieldText(fields, 9);
-    m_cCurrency = currencyCaption() + fieldText(fields, 10);
+    m_shown.sellerBy = fieldText(fields, 9);
+    m_shown.cCurrency = currencyCaption() + fieldText(fields, 10);
     navigate(fieldText(fields, 11));
-    m_stagePicture = 0;
-    m_lbYourBid = FormatAmount(Amount::add(lastBid, increment));
+    m_shown.stagePicture = 0;
+    m_shown.lbYourBid = FormatAmount(Amount::add(lastBid, increment));
     m_changes |= ProductChanged | HighBidChanged | YourBidChanged | StageChanged;
 }
 
@@ -167,42 +173,43 @@ void AuctionBoard::onBid(const ClosedFields &fields)
     const QByteArrayView bidder = fieldBytes(fields, 1);
     if (m_lbBidValue < amount) {
         m_lbBidValue = amount;
-        copyInto(m_pendingHighBidder, bidder);
-        m_pendingIncrement = increment;
-        m_pendingHighBid = true;
+        copyInto(m_run.highBidder, bidder);
+        m_run.increment = increment;
+        m_run.highBid = true;
         m_changes |= HighBidChanged;
     }
-    m_pendingYourBid = Amount::add(amount, increment);
-    PendingBid &line = m_pendingBids[std::size_t(m_pendingCount % maxListLines)];
+    m_run.yourBid = Amount::add(amount, increment);
+    PendingBid &line = m_run.bids[std::size_t(m_run.count % maxListLines)];
     copyInto(line.bidder, bidder);
     copyInto(line.time, fieldBytes(fields, 4));
     line.amount = amount;
-    ++m_pendingCount;
+    ++m_run.count;
     m_changes |= YourBidChanged | ListChanged;
 }
 
-void AuctionBoard::showPendingBids()
+void AuctionBoard::showPendingBids() const
 {
-    if (m_pendingCount == 0)
+    if (m_run.count == 0)
         return;
-    if (m_pendingHighBid) {
-        m_hiBid = Cp874::decode(m_pendingHighBidder);
-        m_lbBid = FormatAmount(m_lbBidValue);
-        setIncrement(m_pendingIncrement);
-        m_pendingHighBid = false;
+    if (m_run.highBid) {
+        m_shown.hiBid = Cp874::decode(m_run.highBidder);
+        m_shown.lbBid = FormatAmount(m_lbBidValue);
+        setIncrement(m_run.increment);
+        m_run.highBid = false;
     }
-    m_lbYourBid = FormatAmount(m_pendingYourBid);
+    m_shown.lbYourBid = FormatAmount(m_run.yourBid);
 
     // Each bid drops the oldest line once the list holds 31: the list ends as the last 31 of old and new.
-    const qsizetype shown = std::min<qsizetype>(m_pendingCount, maxListLines);
-    const qsizetype dropped = std::max<qsizetype>(0, m_aucList.size() + shown - maxListLines);
-    m_aucList.remove(0, dropped);
+    QStringList &list = m_shown.aucList;
+    const qsizetype shown = std::min<qsizetype>(m_run.count, maxListLines);
+    const qsizetype dropped = std::max<qsizetype>(0, list.size() + shown - maxListLines);
+    list.remove(0, dropped);
     static constexpr QLatin1StringView at("AT  ");
     static constexpr QLatin1StringView by("  By  ");
     static constexpr QLatin1StringView time(" Time : ");
     QString bidder;
-    for (qsizetype n = m_pendingCount - shown; n < m_pendingCount; ++n) {
-        const PendingBid &bid = m_pendingBids[std::size_t(n % maxListLines)];
+    for (qsizetype n = m_run.count - shown; n < m_run.count; ++n) {
+        const PendingBid &bid = m_run.bids[std::size_t(n % maxListLines)];
         const QString amountText = FormatAmount(bid.amount);
         bidder = Cp874::decode(bid.bidder);
         QString line;
@@ -210,10 +217,10 @@ void AuctionBoard::showPendingBids()
                      bid.time.size());
         line.append(at).append(amountText).append(by).append(bidder).append(time);
         Cp874::appendDecoded(line, bid.time);
-        m_aucList.append(std::move(line));
+        list.append(std::move(line));
     }
-    m_bidColours = bidder == m_userId ? BidColours::OwnBid : BidColours::OtherBid;
-    m_pendingCount = 0;
+    m_shown.bidColours = bidder == m_userId ? BidColours::OwnBid : BidColours::OtherBid;
+    m_run.count = 0;
 }
 
 void AuctionBoard::onLeftCount(const ClosedFields &fields)
@@ -221,15 +228,15 @@ void AuctionBoard::onLeftCount(const ClosedFields &fields)
     const Amount::Value left = fieldAmount(fields, 1);
     if (left < 0 || left > countDownMaximum)
         return;
-    m_countDown = static_cast<int>(left);
+    m_shown.countDown = static_cast<int>(left);
     m_changes |= CountDownChanged;
 }
 
 void AuctionBoard::showStage(int picture)
 {
-    m_displastbidVisible = true;
-    m_displastbidText = m_lbBid;
-    m_stagePicture = picture;
+    m_shown.displastbidVisible = true;
+    m_shown.displastbidText = m_shown.lbBid;
+    m_shown.stagePicture = picture;
     m_changes |= StageChanged;
 }
 
@@ -244,81 +251,75 @@ void AuctionBoard::onSold()
     if (m_saleRecorder) {
         SaleRecord record;
         record.user = m_userId;
-        record.productId = m_currentProductId;
-        record.productName = m_pDesc;
-        record.highBidder = m_hiBid;
-        record.lastBid = m_lbBid;
-        record.currency = m_cCurrency;
-        record.seller = m_sellerBy;
-        if (!m_aucList.isEmpty())
-            record.lastListLine = m_aucList.last();
+        record.productId = m_shown.currentProductId;
+        record.productName = m_shown.pDesc;
+        record.highBidder = m_shown.hiBid;
+        record.lastBid = m_shown.lbBid;
+        record.currency = m_shown.cCurrency;
+        record.seller = m_shown.sellerBy;
+        if (!m_shown.aucList.isEmpty())
+            record.lastListLine = m_shown.aucList.last();
         m_saleRecorder(record);
     }
     showStage(soldPicture);
     setBidButton(false);
-    m_countDown = 0;
-    m_aucList.clear();
+    m_shown.countDown = 0;
+    m_shown.aucList.clear();
     m_changes |= CountDownChanged | ListChanged;
     play(QStringLiteral("Sounds/glassshatter.wav"));
 }
 
 void AuctionBoard::onCountCancel()
 {
-    m_stagePicture = 0;
-    m_displastbidVisible = false;
+    m_shown.stagePicture = 0;
+    m_shown.displastbidVisible = false;
     m_changes |= StageChanged;
 }
 
 void AuctionBoard::setBidButton(bool enabled)
 {
-    m_gobidEnabled = enabled;
+    m_shown.gobidEnabled = enabled;
     m_changes |= BidButtonChanged;
 }
 
 void AuctionBoard::onCancel(const ClosedFields &fields)
 {
-    m_displastbidVisible = false;
     navigate(fieldText(fields, 1));
+    clearProduct(currencyCaption());
+}
+
+// A cancel and a lost connection both empty the product, its bids and the bid button; the currency caption
+// differs (the bare caption after a cancel, nothing at all after a close).
+void AuctionBoard::clearProduct(const QString &currency)
+{
+    m_shown.displastbidVisible = false;
     setBidButton(false);
-    m_aucList.clear();
-    m_currentProductId.clear();
-    m_pDesc.clear();
-    m_nQty.clear();
-    m_fbidat.clear();
-    m_minBid.clear();
-    m_hiBid.clear();
+    m_shown.aucList.clear();
+    m_shown.currentProductId.clear();
+    m_shown.pDesc.clear();
+    m_shown.nQty.clear();
+    m_shown.fbidat.clear();
+    m_shown.minBid.clear();
+    m_shown.hiBid.clear();
     setLastBid(QString(), 0);
     clearIncrement();
-    m_sellerBy.clear();
-    m_cCurrency = currencyCaption();
+    m_shown.sellerBy.clear();
+    m_shown.cCurrency = currency;
     m_changes |= StageChanged | ListChanged | ProductChanged | HighBidChanged;
 }
 
 void AuctionBoard::onChat(const ClosedFields &fields)
 {
-    m_msgchat = fieldText(fields, 1);
+    m_shown.msgchat = fieldText(fields, 1);
     m_changes |= ChatChanged;
 }
 
 void AuctionBoard::connectionClosed()
 {
     showPendingBids();
-    m_hiBid.clear();
-    setLastBid(QString(), 0);
-    clearIncrement();
-    m_pDesc.clear();
-    m_currentProductId.clear();
-    m_nQty.clear();
-    m_aucList.clear();
-    m_fbidat.clear();
-    m_minBid.clear();
-    m_sellerBy.clear();
-    m_cCurrency.clear();
-    m_displastbidVisible = false;
-    m_gobidEnabled = false;
-    m_countDown = 0;
-    m_changes |=
-        ProductChanged | HighBidChanged | ListChanged | StageChanged | BidButtonChanged | CountDownChanged;
+    clearProduct(QString());
+    m_shown.countDown = 0;
+    m_changes |= CountDownChanged;
     flush();
 }
 

@@ -12,10 +12,11 @@
 struct ClosedFields;
 
 // The auction panel's state: exactly the texts and flags the panel shows (amounts are kept as shown), and one
-// handler per server keyword. Handlers mark what changed; flush() tells the window once per read, so a read
-// that brings thousands of bids repaints once with the same end result. A run of bids is kept as raw fields
-// and turned into texts once, when anything else needs the panel: only the last 31 can be listed and only the
-// last one decides the colours and the your-bid amount.
+// handler per server keyword. The getters always show the state after the last message handled. Handlers mark
+// what changed; flush() tells the window once per read, so a read that brings thousands of bids repaints once
+// with the same end result. A run of bids is kept as raw fields and turned into texts once, when the panel is
+// read or another keyword arrives: only the last 31 can be listed and only the last one decides the colours
+// and the your-bid amount.
 class AuctionBoard : public QObject {
     Q_OBJECT
 public:
@@ -48,28 +49,27 @@ public:
     void setUserId(const QString &userId);
     const QString &userId() const { return m_userId; }
 
-    // State as shown at the last flush() (the receiver flushes after every read).
-    const QString &currentProductId() const { return m_currentProductId; }
-    const QString &pDesc() const { return m_pDesc; }
-    const QString &nQty() const { return m_nQty; }
-    const QString &fbidat() const { return m_fbidat; }
-    const QString &minBid() const { return m_minBid; }
-    const QString &hiBid() const { return m_hiBid; }
-    const QString &lbBid() const { return m_lbBid; }
-    const QString &bidInc() const { return m_bidInc; }
-    const QString &sellerBy() const { return m_sellerBy; }
-    const QString &cCurrency() const { return m_cCurrency; }
-    const QString &lbYourBid() const { return m_lbYourBid; }
-    const QStringList &aucList() const { return m_aucList; }
-    int aucListSelected() const { return m_aucList.size() - 1; }
-    BidColours bidColours() const { return m_bidColours; }
-    int countDown() const { return m_countDown; }
+    const QString &currentProductId() const { return shown().currentProductId; }
+    const QString &pDesc() const { return shown().pDesc; }
+    const QString &nQty() const { return shown().nQty; }
+    const QString &fbidat() const { return shown().fbidat; }
+    const QString &minBid() const { return shown().minBid; }
+    const QString &hiBid() const { return shown().hiBid; }
+    const QString &lbBid() const { return shown().lbBid; }
+    const QString &bidInc() const { return shown().bidInc; }
+    const QString &sellerBy() const { return shown().sellerBy; }
+    const QString &cCurrency() const { return shown().cCurrency; }
+    const QString &lbYourBid() const { return shown().lbYourBid; }
+    const QStringList &aucList() const { return shown().aucList; }
+    int aucListSelected() const { return aucList().size() - 1; }
+    BidColours bidColours() const { return shown().bidColours; }
+    int countDown() const { return shown().countDown; }
     // 0: img_count hidden; 1 to 3: the stage digit; 4: the closing banner.
-    int stagePicture() const { return m_stagePicture; }
-    bool displastbidVisible() const { return m_displastbidVisible; }
-    const QString &displastbidText() const { return m_displastbidText; }
-    bool gobidEnabled() const { return m_gobidEnabled; }
-    const QString &msgchat() const { return m_msgchat; }
+    int stagePicture() const { return shown().stagePicture; }
+    bool displastbidVisible() const { return shown().displastbidVisible; }
+    const QString &displastbidText() const { return shown().displastbidText; }
+    bool gobidEnabled() const { return shown().gobidEnabled; }
+    const QString &msgchat() const { return shown().msgchat; }
 
     // The user edits the your-bid box; the next server bid overwrites it. Signals nothing: the box shows it.
     void setYourBid(const QString &text);
@@ -81,8 +81,8 @@ public:
     // The connection was lost: empties the auction panel as the window expects after a close. Flushes.
     void connectionClosed();
 
-    // Brings the state up to date, then emits changed() when anything changed since the last flush, and the
-    // deferred side effects.
+    // Emits changed() when anything changed since the last flush, then the deferred side effects: the end of
+    // one read (or of one change outside a read), when the panel catches up.
     void flush();
 
 signals:
@@ -93,9 +93,33 @@ signals:
     void playSound(const QString &relativePath);
 
 private:
+    struct Shown {
+        QString currentProductId;
+        QString pDesc;
+        QString nQty;
+        QString fbidat = QStringLiteral("0");
+        QString minBid = QStringLiteral("0");
+        QString hiBid = QStringLiteral("0");
+        QString lbBid = QStringLiteral("0");
+        QString bidInc = QStringLiteral("0");
+        QString sellerBy;
+        QString cCurrency = QStringLiteral("Currency = ");
+        QString lbYourBid = QStringLiteral("0");
+        QStringList aucList;
+        BidColours bidColours = BidColours::Initial;
+        int countDown = 0;
+        int stagePicture = 0;
+        bool displastbidVisible = false;
+        QString displastbidText;
+        bool gobidEnabled = false;
+        QString msgchat;
+    };
+
+    // The panel with every bid handled so far turned into texts.
+    const Shown &shown() const;
+    void showPendingBids() const;
     void onProductInfo(const ClosedFields &fields);
     void onBid(const ClosedFields &fields);
-    void showPendingBids();
     void onLeftCount(const ClosedFields &fields);
     void showStage(int picture);
     void onStage(int stage);
@@ -103,49 +127,35 @@ private:
     void onCountCancel();
     void setBidButton(bool enabled);
     void onCancel(const ClosedFields &fields);
+    void clearProduct(const QString &currency);
     void onChat(const ClosedFields &fields);
     void setLastBid(QString shown, qint64 value);
-    void setIncrement(qint64 value);
+    void setIncrement(qint64 value) const;
     void clearIncrement();
     void navigate(const QString &url);
     void play(const QString &relativePath);
 
-    QString m_currentProductId;
-    QString m_pDesc;
-    QString m_nQty;
-    QString m_fbidat = QStringLiteral("0");
-    QString m_minBid = QStringLiteral("0");
-    QString m_hiBid = QStringLiteral("0");
-    QString m_lbBid = QStringLiteral("0");
-    qint64 m_lbBidValue =
-        0; // AmountValue(m_lbBid), so that no bid reads the label back; ahead of it in a run
-    QString m_bidInc = QStringLiteral("0");
-    qint64 m_bidIncValue = 0;
-    bool m_bidIncShown = false; // m_bidInc is FormatAmount(m_bidIncValue)
-    QString m_sellerBy;
-    QString m_cCurrency = QStringLiteral("Currency = ");
-    QString m_lbYourBid = QStringLiteral("0");
-    QStringList m_aucList;
-    BidColours m_bidColours = BidColours::Initial;
-    int m_countDown = 0;
-    int m_stagePicture = 0;
-    bool m_displastbidVisible = false;
-    QString m_displastbidText;
-    bool m_gobidEnabled = false;
-    QString m_msgchat;
+    // Reading the panel may turn the run of bids into texts, so what it shows can change under const.
+    mutable Shown m_shown;
+    qint64 m_lbBidValue = 0;            // AmountValue(Lb_bid), ahead of the texts during a run of bids
+    mutable qint64 m_bidIncValue = 0;   // what bid_Inc shows when m_bidIncShown
+    mutable bool m_bidIncShown = false; // bids mostly repeat the increment: its text is not made again
 
-    // The run of bids not yet shown. Buffers are reused, so a bid costs no allocation.
+    // The run of bids not yet shown as texts. Buffers are reused, so a bid costs no allocation.
     struct PendingBid {
         QByteArray bidder;
         QByteArray time;
         qint64 amount = 0;
     };
-    std::array<PendingBid, maxListLines> m_pendingBids; // the last ones, bid n at n % maxListLines
-    qsizetype m_pendingCount = 0;
-    bool m_pendingHighBid = false; // the run holds a higher bid: m_lbBidValue is its amount
-    QByteArray m_pendingHighBidder;
-    qint64 m_pendingIncrement = 0; // of the higher bid
-    qint64 m_pendingYourBid = 0;
+    struct BidRun {
+        std::array<PendingBid, maxListLines> bids; // the last ones, bid n at n % maxListLines
+        qsizetype count = 0;
+        bool highBid = false; // the run holds a higher bid: m_lbBidValue is its amount
+        QByteArray highBidder;
+        qint64 increment = 0; // of the higher bid
+        qint64 yourBid = 0;
+    };
+    mutable BidRun m_run;
 
     QString m_userId;
     std::function<void(const SaleRecord &)> m_saleRecorder;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "wire_format.h"
+
 #include <QByteArray>
 #include <QByteArrayView>
 #include <cstring>
@@ -9,7 +11,6 @@
 // grows past maxPartialSize is dropped up to its terminator, and nothing of it is handed on.
 class MessageFramer {
 public:
-    static constexpr char terminator = '\xFE';
     static constexpr qsizetype maxPartialSize = qsizetype(1) << 20;
 
     // Calls onMessage(QByteArrayView) for every complete message, trimmed of spaces; empty ones are skipped.
@@ -51,7 +52,7 @@ template <typename OnMessage> void MessageFramer::feed(QByteArrayView bytes, OnM
     qsizetype pos = 0;
     const qsizetype size = bytes.size();
     if (m_discarding || !m_partial.isEmpty()) {
-        const qsizetype end = bytes.indexOf(terminator);
+        const qsizetype end = bytes.indexOf(Wire::terminator);
         if (end < 0) {
             keepTail(bytes);
             return;
@@ -67,7 +68,8 @@ template <typename OnMessage> void MessageFramer::feed(QByteArrayView bytes, OnM
     }
     const char *data = bytes.data();
     while (pos < size) {
-        const void *hit = std::memchr(data + pos, static_cast<unsigned char>(terminator), size_t(size - pos));
+        const void *hit =
+            std::memchr(data + pos, static_cast<unsigned char>(Wire::terminator), size_t(size - pos));
         if (!hit)
             break;
         const qsizetype end = static_cast<const char *>(hit) - data;

@@ -4,6 +4,8 @@
 #include "cp874.h"
 
 #include <QFile>
+#include <QHash>
+#include <cstring>
 
 namespace {
 
@@ -72,33 +74,78 @@ QByteArrayView withoutByteOrderMark(QByteArrayView firstLine)
     return firstLine.startsWith(mark) ? firstLine.sliced(mark.size()) : firstLine;
 }
 
-// Calls onLine(text, lineEnd) for each line in turn while it returns true. CRLF, LF and CR all end a line.
-template <typename OnLine> void forEachLine(QByteArrayView bytes, OnLine &&onLine)
+bool isLineEnd(char c)
 {
-    qsizetype start = 0;
-    const qsizetype size = bytes.size();
-    while (start < size) {
-        qsizetype end = start;
-        while (end < size && bytes[end] != '\r' && bytes[end] != '\n')
-            ++end;
-        qsizetype eolLength = 0;
-        if (end < size)
-            eolLength = (bytes[end] == '\r' && end + 1 < size && bytes[end + 1] == '\n') ? 2 : 1;
-        if (!onLine(bytes.sliced(start, end - start), bytes.sliced(end, eolLength)))
-            return;
-        start = end + eolLength;
-    }
+    return c == '\r' || c == '\n';
 }
 
 } // namespace
 
+ProfileFile::Scanner::Scanner(QByteArrayView bytes, bool atFileStart)
+    : m_bytes(bytes), m_atFileStart(atFileStart)
+{}
+
+bool ProfileFile::Scanner::next()
+{
+    const qsizetype size = m_bytes.size();
+    const qsizetype begin = m_end;
+    if (begin >= size)
+        return false;
+    const char *data = m_bytes.data();
+    const auto find = [data, size](char c, qsizetype from) {
+        const void *hit = std::memchr(data + from, c, size_t(size - from));
+        return hit ? static_cast<const char *>(hit) - data : size;
+    };
+    if (m_nextCr < begin)
+        m_nextCr = find('\r', begin);
+    if (m_nextLf < begin)
+        m_nextLf = find('\n', begin);
+    m_begin = begin;
+    m_textEnd = std::min(m_nextCr, m_nextLf);
+    m_end = m_textEnd;
+    if (m_end < size)
+        m_end += (data[m_end] == '\r' && m_end + 1 < size && data[m_end + 1] == '\n') ? 2 : 1;
+    const LineView line = readLine(text(), m_atFileStart && begin == 0);
+    m_kind = line.kind;
+    m_name = line.name;
+    m_value = line.value;
+    return true;
+}
+
+bool ProfileFile::Scanner::nextHeader()
+{
+    // Only a line that holds '[' can be a header, so the search goes from one '[' to the next.
+    for (;;) {
+        const qsizetype bracket = m_bytes.indexOf('[', m_end);
+        if (bracket < 0) {
+            m_begin = m_textEnd = m_end = m_bytes.size();
+            return false;
+        }
+        qsizetype begin = bracket;
+        while (begin > m_end && !isLineEnd(m_bytes[begin - 1]))
+            --begin;
+        m_end = begin;
+        next();
+        if (m_kind == LineKind::Header)
+            return true;
+    }
+}
+
+size_t qHash(ProfileFile::Name name, size_t seed)
+{
+    quint64 hash = 14695981039346656037ull; // FNV-1a
+    for (const char c : name.bytes)
+        hash = (hash ^ static_cast<unsigned char>(ProfileFile::foldCase(c))) * 1099511628211ull;
+    return qHash(hash, seed);
+}
+
 ProfileFile::ProfileFile(const QByteArray &bytes, bool atFileStart)
 {
     m_lines.reserve(size_t(bytes.count('\n')) + 1);
-    forEachLine(bytes, [this, atFileStart](QByteArrayView text, QByteArrayView eol) {
-        m_lines.push_back(parseLine(text.toByteArray(), lineEnd(eol), atFileStart && m_lines.empty()));
-        return true;
-    });
+    for (Scanner scan(bytes, atFileStart); scan.next();) {
+        m_lines.push_back(Line{scan.text().toByteArray(), lineEnd(scan.lineEnd()), scan.kind(),
+                               Cp874::decode(scan.name()), Cp874::decode(scan.value())});
+    }
 }
 
 ProfileFile ProfileFile::load(const QString &path)
@@ -109,6 +156,8 @@ ProfileFile ProfileFile::load(const QString &path)
     return ProfileFile(file.readAll());
 }
 
+// One line alone, by the rules of the whole file. firstLine: the file's first line, which may begin with a
+// byte-order mark.
 ProfileFile::LineView ProfileFile::readLine(QByteArrayView text, bool firstLine)
 {
     const QByteArrayView content = trimBlanks(firstLine ? withoutByteOrderMark(text) : text);
@@ -120,15 +169,16 @@ ProfileFile::LineView ProfileFile::readLine(QByteArrayView text, bool firstLine)
         const qsizetype close = name.lastIndexOf(']');
         if (close >= 0)
             name = name.first(close);
-        return {LineKind::Header, trimBlanks(name), {}};
+        return {Kind::Header, trimBlanks(name), {}};
     }
     const qsizetype equals = content.indexOf('=');
     if (equals < 0)
         return {};
-    return {LineKind::Key, trimBlanks(content.first(equals)),
-            unquote(trimBlanks(content.sliced(equals + 1)))};
+    return {Kind::Key, trimBlanks(content.first(equals)), unquote(trimBlanks(content.sliced(equals + 1)))};
 }
 
+// A section or key name as the writer stores it (one line, no blanks around it), which is how lookups
+// compare it, so that what was written for a name is found again under that name.
 QString ProfileFile::storedName(QStringView name)
 {
     return Cp874::decode(nameBytes(name));
@@ -149,26 +199,21 @@ ProfileFile::Line ProfileFile::parseLine(QByteArray text, QByteArray eol, bool f
 
 QString ProfileFile::find(QByteArrayView bytes, QStringView section, QStringView key)
 {
-    const QString wantedSection = storedName(section);
-    const QString wantedKey = storedName(key);
-    QString found;
-    bool firstLine = true;
+    const QByteArray wantedSection = nameBytes(section);
+    const QByteArray wantedKey = nameBytes(key);
     bool inSection = false;
-    forEachLine(bytes, [&](QByteArrayView text, QByteArrayView) {
-        const LineView line = readLine(text, firstLine);
-        firstLine = false;
-        if (line.kind == LineKind::Header) {
+    for (Scanner scan(bytes); scan.next();) {
+        if (scan.kind() == Kind::Header) {
             // Only the first section of that name counts: once it ends, the key is not there.
             if (inSection)
-                return false;
-            inSection = sameName(Cp874::decode(line.name), wantedSection);
-        } else if (inSection && line.kind == LineKind::Key && sameName(Cp874::decode(line.name), wantedKey)) {
-            found = Cp874::decode(line.value.first(std::min<qsizetype>(line.value.size(), maxValueLength)));
-            return false;
+                break;
+            inSection = scan.isHeader(wantedSection);
+        } else if (inSection && scan.isKey(wantedKey)) {
+            return Cp874::decode(
+                scan.value().first(std::min<qsizetype>(scan.value().size(), maxValueLength)));
         }
-        return true;
-    });
-    return found;
+    }
+    return {};
 }
 
 qsizetype ProfileFile::findHeader(QStringView section) const
@@ -263,6 +308,38 @@ void ProfileFile::setValues(const QString &section, const QList<KeyValue> &value
         m_lines.insert(m_lines.begin() + after + 1,
                        parseLine(nameBytes(entry.first) + '=' + valueBytes, crlf));
     }
+}
+
+QByteArray ProfileFile::withValues(const QByteArray &file, const QString &section,
+                                   const QList<KeyValue> &values)
+{
+    // setValues changes the first section of that name, from its header to the next header, or, when there is
+    // none, appends at the end, ending an unterminated last line first. Only that part is parsed; the rest is
+    // copied as it is.
+    const QByteArray wanted = nameBytes(section);
+    qsizetype begin = -1;
+    qsizetype end = file.size();
+    for (Scanner scan(file); scan.nextHeader();) {
+        if (begin >= 0) {
+            end = scan.begin();
+            break;
+        }
+        if (scan.isHeader(wanted))
+            begin = scan.begin();
+    }
+    if (begin < 0) {
+        begin = file.size();
+        while (begin > 0 && !isLineEnd(file[begin - 1]))
+            --begin;
+    }
+
+    ProfileFile part(file.sliced(begin, end - begin), begin == 0);
+    part.setValues(section, values);
+    const QByteArray changed = part.toBytes();
+    QByteArray out;
+    out.reserve(begin + changed.size() + (file.size() - end));
+    out.append(QByteArrayView(file).first(begin)).append(changed).append(QByteArrayView(file).sliced(end));
+    return out;
 }
 
 QByteArray ProfileFile::toBytes() const

@@ -21,21 +21,63 @@ public:
 
     static constexpr int maxValueLength = 4095;
 
-    // One line read alone, by the rules of the whole file, as views into it (still Windows-874): lets a
-    // caller that needs a few lines of a large file skip parsing the others.
     enum class LineKind { Other, Header, Key };
-    struct LineView {
-        LineKind kind = LineKind::Other;
-        QByteArrayView name;  // section name of a header, key name of a key line
-        QByteArrayView value; // of a key line: trimmed and unquoted
+
+    // Reads a file's bytes line by line, by the rules of the whole file, without copying: lets a caller that
+    // needs a few lines of a large file, or a few keys of every section, skip the rest. Names and values are
+    // views into the bytes (still Windows-874), so they also give their byte ranges.
+    class Scanner {
+    public:
+        // atFileStart: the bytes begin the file (its first line may carry a byte-order mark).
+        explicit Scanner(QByteArrayView bytes, bool atFileStart = true);
+
+        // Moves to the next line; false after the last one.
+        bool next();
+        // Moves to the next header, passing over the lines that cannot be one without reading them.
+        bool nextHeader();
+
+        LineKind kind() const { return m_kind; }
+        // The section name of a header, the key name of a key line.
+        QByteArrayView name() const { return m_name; }
+        // The value of a key line, trimmed and unquoted.
+        QByteArrayView value() const { return m_value; }
+        // Whether this is a header or a key line of that name, as names compare.
+        bool isHeader(QByteArrayView name) const
+        {
+            return m_kind == LineKind::Header && sameName(m_name, name);
+        }
+        bool isKey(QByteArrayView name) const { return m_kind == LineKind::Key && sameName(m_name, name); }
+        // The line without its line end, and its line end ("\r\n", "\n", "\r", or empty for a last line
+        // without one).
+        QByteArrayView text() const { return m_bytes.sliced(m_begin, m_textEnd - m_begin); }
+        QByteArrayView lineEnd() const { return m_bytes.sliced(m_textEnd, m_end - m_textEnd); }
+        // Where the line lies: from its first byte to past its line end.
+        qsizetype begin() const { return m_begin; }
+        qsizetype end() const { return m_end; }
+
+    private:
+        QByteArrayView m_bytes;
+        bool m_atFileStart;
+        qsizetype m_begin = 0;
+        qsizetype m_textEnd = 0;
+        qsizetype m_end = 0;
+        qsizetype m_nextCr = -1; // each line-end byte is searched for once however many lines come before it
+        qsizetype m_nextLf = -1;
+        LineKind m_kind = LineKind::Other;
+        QByteArrayView m_name;
+        QByteArrayView m_value;
     };
-    // firstLine: the file's first line, which may begin with a byte-order mark.
-    static LineView readLine(QByteArrayView line, bool firstLine = false);
-    // A section or key name as the writer stores it (one line, no blanks around it), which is how lookups
-    // compare it, so that what was written for a name is found again under that name.
-    static QString storedName(QStringView name);
-    // Names compare without regard to letter case.
-    static bool sameName(QStringView a, QStringView b);
+
+    // Names compare without regard to letter case. In Windows-874 that is ASCII letter case: no other
+    // character of the code page has one.
+    static constexpr char foldCase(char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; }
+    static bool sameName(QByteArrayView a, QByteArrayView b);
+    // A name as a hash key, equal to the same name in any letter case.
+    struct Name {
+        QByteArrayView bytes;
+        friend bool operator==(Name a, Name b) { return sameName(a.bytes, b.bytes); }
+        friend size_t qHash(Name name, size_t seed);
+    };
 
     ProfileFile() = default;
     // atFileStart: the bytes begin the file (its first line may carry a byte-order mark).
@@ -52,6 +94,10 @@ public:
 
     void setValue(const QString &section, const QString &key, const QString &value);
     void setValues(const QString &section, const QList<KeyValue> &values);
+    // The bytes that setValues gives for the whole file, from parsing only the part that changes: the first
+    // section of that name, or the last line when the section is new. For a large file.
+    static QByteArray withValues(const QByteArray &file, const QString &section,
+                                 const QList<KeyValue> &values);
 
     QByteArray toBytes() const;
     // Replaces the file in one step: a temporary file in the same folder renamed over the old one. On failure
@@ -60,6 +106,14 @@ public:
 
 private:
     using Kind = LineKind;
+    struct LineView {
+        Kind kind = Kind::Other;
+        QByteArrayView name;
+        QByteArrayView value;
+    };
+    static LineView readLine(QByteArrayView line, bool firstLine);
+    static QString storedName(QStringView name);
+    static bool sameName(QStringView a, QStringView b);
     struct Line {
         QByteArray text; // without its line end
         QByteArray eol;  // "\r\n", "\n", "\r" or empty for a last line without one
@@ -76,6 +130,17 @@ private:
 
     std::vector<Line> m_lines;
 };
+
+inline bool ProfileFile::sameName(QByteArrayView a, QByteArrayView b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (qsizetype i = 0; i < a.size(); ++i) {
+        if (a[i] != b[i] && foldCase(a[i]) != foldCase(b[i]))
+            return false;
+    }
+    return true;
+}
 
 // The value of key in section of the file at path, or the empty text. Creates nothing.
 QString ReadIniKey(const QString &section, const QString &key, const QString &path);

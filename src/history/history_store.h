@@ -62,11 +62,6 @@ inline QString rowText(const QStringList &row)
 
 // What the user is told when a sale could not be recorded: the file and the reason.
 Prompter::Request failureMessage(const HistoryWrite &write);
-
-// The file's bytes after writing values into section: the bytes the profile writer gives for the whole file,
-// from parsing only the part that changes (the section, or the last line when the section is new).
-QByteArray withValues(const QByteArray &file, const QString &section,
-                      const QList<ProfileFile::KeyValue> &values);
 } // namespace History
 
 // Writes one record in a single replacement of the file, so a failure leaves the previous file whole. The

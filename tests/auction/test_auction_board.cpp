@@ -9,6 +9,7 @@
 #include "get_field.h"
 #include "loopback_peers.h"
 #include "test_support.h"
+#include "wire_format.h"
 
 #include <QRandomGenerator>
 #include <QTest>
@@ -22,7 +23,7 @@ const QString largest = u"9,223,372,036,854,775,807"_s;
 
 QByteArray product(const QString &url = u"http://gavora.test/p1.htm"_s)
 {
-    return wireMessage(
+    return Wire::message(
         {"#BidManPInfo", "P1", "Watch", "2", "1000", "500", "nobody", "1000", "100", "Shop", "THB", url});
 }
 
@@ -248,23 +249,23 @@ private slots:
         QTest::addColumn<QStringList>("changes");
 
         QTest::newRow("higher bid, Thai, fractions")
-            << wireMessage({"#BID", u"สมชาย"_s, "1200.5", "99.5", u"๑๐:๑๕"_s})
+            << Wire::message({"#BID", u"สมชาย"_s, "1200.5", "99.5", u"๑๐:๑๕"_s})
             << (QStringList{u"Hi_Bid=สมชาย"_s, "Lb_bid=1,201", "lbYourBid=1,301",
                             u"aucList=AT  1,201  By  สมชาย Time : ๑๐:๑๕"_s, "selected=0", "colours=2"});
-        QTest::newRow("equal bid") << wireMessage({"#BID", "alice", "1000", "50", "t"})
+        QTest::newRow("equal bid") << Wire::message({"#BID", "alice", "1000", "50", "t"})
                                    << (QStringList{"lbYourBid=1,050", "aucList=AT  1,000  By  alice Time : t",
                                                    "selected=0", "colours=2"});
         // The second bid is not higher and, by letter case, someone else's.
         QTest::newRow("colours follow a bid that is not higher")
-            << wireMessage({"#BID", "me", "1100", "100", "t"}) +
-                   wireMessage({"#BID", "Me", "900", "100", "t"})
+            << Wire::message({"#BID", "me", "1100", "100", "t"}) +
+                   Wire::message({"#BID", "Me", "900", "100", "t"})
             << (QStringList{"Hi_Bid=me", "Lb_bid=1,100", "lbYourBid=1,000",
                             "aucList=AT  1,100  By  me Time : t|AT  900  By  Me Time : t", "selected=1",
                             "colours=2"});
         QByteArray bids;
         QStringList lines;
         for (int i = 1; i <= 32; ++i) {
-            bids += wireMessage({"#BID", "b", QString::number(1000 + i), "1", QString::number(i)});
+            bids += Wire::message({"#BID", "b", QString::number(1000 + i), "1", QString::number(i)});
             lines << u"AT  1,%1  By  b Time : %2"_s.arg(i, 3, 10, QChar(u'0')).arg(i);
         }
         QTest::newRow("32nd bid keeps 31 lines")
@@ -272,34 +273,35 @@ private slots:
             << (QStringList{"Hi_Bid=b", "Lb_bid=1,032", "bid_Inc=1", "lbYourBid=1,033",
                             "aucList=" + lines.mid(1).join(u'|'), "selected=30", "colours=2"});
         QTest::newRow("stage 2 without stage 1")
-            << wireMessage({"#COUNT2"})
+            << Wire::message({"#COUNT2"})
             << (QStringList{"img_count=2", "displastbid=true:1,000", "sound=Sounds/boom.wav"});
-        QTest::newRow("count cancelled") << wireMessage({"#COUNT3"}) + wireMessage({"#COUNTCANCEL"})
+        QTest::newRow("count cancelled") << Wire::message({"#COUNT3"}) + Wire::message({"#COUNTCANCEL"})
                                          << (QStringList{"displastbid=false:1,000", "sound=Sounds/boom.wav"});
         QTest::newRow("sale with an empty list")
-            << wireMessage({"#GOBID"}) + wireMessage({"#LEFTCOUNT", "3"}) + wireMessage({"#COUNTS"})
+            << Wire::message({"#GOBID"}) + Wire::message({"#LEFTCOUNT", "3"}) + Wire::message({"#COUNTS"})
             << (QStringList{"sales=me|P1|Watch|nobody|1,000|Currency = THB|Shop|", "img_count=4",
                             "countDown=0", "displastbid=true:1,000", "sound=Sounds/glassshatter.wav"});
         QTest::newRow("cancel keeps your bid")
-            << wireMessage({"#BID", "alice", "1500", "100", "t"}) + wireMessage({"#LEFTCOUNT", "4"}) +
-                   wireMessage({"#COUNT3"}) + wireMessage({"#GOBID"}) +
-                   wireMessage({"#CANCEL", "http://gavora.test/c.htm"})
+            << Wire::message({"#BID", "alice", "1500", "100", "t"}) + Wire::message({"#LEFTCOUNT", "4"}) +
+                   Wire::message({"#COUNT3"}) + Wire::message({"#GOBID"}) +
+                   Wire::message({"#CANCEL", "http://gavora.test/c.htm"})
             << (QStringList{"CurrentProductID=", "PDesc=", "nQty=", "fbidat=", "MinBid=", "Hi_Bid=",
                             "Lb_bid=", "bid_Inc=", "SellerBy=", "cCurrency=Currency = ", "lbYourBid=1,600",
                             "colours=2", "countDown=4", "img_count=3", "displastbid=false:1,500",
                             "url=http://gavora.test/c.htm", "sound=Sounds/boom.wav"});
         QTest::newRow("countdown 15 taken, 16 ignored")
-            << wireMessage({"#LEFTCOUNT", "15"}) + wireMessage({"#LEFTCOUNT", "16"})
+            << Wire::message({"#LEFTCOUNT", "15"}) + Wire::message({"#LEFTCOUNT", "16"})
             << QStringList{u"countDown=15"_s};
         QTest::newRow("empty messages skipped, spaces trimmed")
             << QByteArray("\xFE   \xFE   #GOBID\t  \xFE") << QStringList{u"GOBID=true"_s};
         QTest::newRow("lower-case keyword is chat")
-            << wireMessage({"#GOBID"}) + wireMessage({"#PAUSEBID"}) + wireMessage({"#gobid"})
+            << Wire::message({"#GOBID"}) + Wire::message({"#PAUSEBID"}) + Wire::message({"#gobid"})
             << QStringList{u"msgchat="_s};
         QTest::newRow("keyword without its tab is chat")
             << QByteArray("#GOBID\xFE") << QStringList{u"msgchat="_s};
         QTest::newRow("two chats in one read, the second stays")
-            << wireMessage({"#FOO", "hi"}) + wireMessage({"x", u"สวัสดี"_s}) << QStringList{u"msgchat=สวัสดี"_s};
+            << Wire::message({"#FOO", "hi"}) + Wire::message({"x", u"สวัสดี"_s})
+            << QStringList{u"msgchat=สวัสดี"_s};
         QTest::newRow("other addresses not shown")
             << product(u"file:///etc/passwd"_s) + product(u"javascript:alert(1)"_s) +
                    product(u"gavora.test/a.htm"_s) + product(u"ftp://gavora.test/a"_s)
@@ -309,7 +311,7 @@ private slots:
             "CurrentProductID=", "PDesc=",  "nQty=",    "fbidat=",   "MinBid=",
             "Hi_Bid=",           "Lb_bid=", "bid_Inc=", "SellerBy=", "cCurrency=Currency = "};
         const auto productAll = [](const QString &v) {
-            return wireMessage(QStringList{"#BidManPInfo"} << QStringList(11, v));
+            return Wire::message(QStringList{"#BidManPInfo"} << QStringList(11, v));
         };
         // A product whose every field is v shows v as text and amount as the figures.
         const auto productShows = [](const QString &v, const QString &amount, const QString &yourBid) {
@@ -321,17 +323,17 @@ private slots:
             return shown;
         };
         QTest::newRow("product, missing")
-            << wireMessage({"#BidManPInfo"}) << productCleared + QStringList{"lbYourBid="};
+            << Wire::message({"#BidManPInfo"}) << productCleared + QStringList{"lbYourBid="};
         QTest::newRow("product, empty") << productAll({}) << productCleared + QStringList{"lbYourBid="};
         QTest::newRow("product, negative") << productAll("-5") << productShows("-5", "-5", "-10");
         QTest::newRow("product, 20 digits") << productAll(huge) << productShows(huge, largest, largest);
         QTest::newRow("product, not numbers") << productAll("abc") << productShows("abc", "", "");
 
-        const auto bid = [](const QString &v) { return wireMessage({"#BID", v, v, v, v}); };
+        const auto bid = [](const QString &v) { return Wire::message({"#BID", v, v, v, v}); };
         const QStringList emptyBid{"lbYourBid=", "aucList=AT    By   Time : ", "selected=0", "colours=2"};
-        QTest::newRow("bid, missing") << wireMessage({"#BID"}) << emptyBid;
+        QTest::newRow("bid, missing") << Wire::message({"#BID"}) << emptyBid;
         QTest::newRow("bid, empty") << bid({}) << emptyBid;
-        QTest::newRow("bid, zero") << wireMessage({"#BID", "", "0", "0", ""}) << emptyBid;
+        QTest::newRow("bid, zero") << Wire::message({"#BID", "", "0", "0", ""}) << emptyBid;
         QTest::newRow("bid, negative")
             << bid("-5")
             << QStringList{"lbYourBid=-10", "aucList=AT  -5  By  -5 Time : -5", "selected=0", "colours=2"};
@@ -349,7 +351,7 @@ private slots:
             << QStringList{"lbYourBid=", "aucList=AT    By  abc Time : abc", "selected=0", "colours=2"};
 
         const auto timeLeft = [](const QStringList &fields) {
-            return wireMessage(QStringList{"#LEFTCOUNT"} + fields);
+            return Wire::message(QStringList{"#LEFTCOUNT"} + fields);
         };
         QTest::newRow("time left, missing") << timeLeft({}) << QStringList{"countDown=0"};
         QTest::newRow("time left, empty") << timeLeft({""}) << QStringList{"countDown=0"};
@@ -359,25 +361,26 @@ private slots:
 
         // A cancel clears the product whatever its page field holds, and shows no page that is not a web one.
         for (const QString &v : {u"-5"_s, huge, u"abc"_s, QString()}) {
-            QTest::addRow("cancel, page %s", qPrintable(v)) << wireMessage({"#CANCEL", v}) << productCleared;
+            QTest::addRow("cancel, page %s", qPrintable(v))
+                << Wire::message({"#CANCEL", v}) << productCleared;
             // Keywords without fields ignore whatever follows them.
             QTest::addRow("stage 2, %s", qPrintable(v))
-                << wireMessage({"#COUNT2", v})
+                << Wire::message({"#COUNT2", v})
                 << QStringList{"img_count=2", "displastbid=true:1,000", "sound=Sounds/boom.wav"};
             QTest::addRow("sold, %s", qPrintable(v))
-                << wireMessage({"#COUNTS", v, v})
+                << Wire::message({"#COUNTS", v, v})
                 << QStringList{"img_count=4", "displastbid=true:1,000", "countDown=0",
                                "sales=me|P1|Watch|nobody|1,000|Currency = THB|Shop|",
                                "sound=Sounds/glassshatter.wav"};
             QTest::addRow("open, %s", qPrintable(v))
-                << wireMessage({"#GOBID", v}) << QStringList{"GOBID=true"};
-            QTest::addRow("paused, %s", qPrintable(v)) << wireMessage({"#PAUSEBID", v}) << QStringList();
+                << Wire::message({"#GOBID", v}) << QStringList{"GOBID=true"};
+            QTest::addRow("paused, %s", qPrintable(v)) << Wire::message({"#PAUSEBID", v}) << QStringList();
             QTest::addRow("countdown broken off, %s", qPrintable(v))
-                << wireMessage({"#COUNTCANCEL", v}) << QStringList();
+                << Wire::message({"#COUNTCANCEL", v}) << QStringList();
         }
-        QTest::newRow("chat, missing") << wireMessage({"hello"}) << QStringList{"msgchat="};
-        QTest::newRow("chat, empty") << wireMessage({"x", ""}) << QStringList{"msgchat="};
-        QTest::newRow("chat, 20 digits") << wireMessage({"hello", huge}) << QStringList{"msgchat=" + huge};
+        QTest::newRow("chat, missing") << Wire::message({"hello"}) << QStringList{"msgchat="};
+        QTest::newRow("chat, empty") << Wire::message({"x", ""}) << QStringList{"msgchat="};
+        QTest::newRow("chat, 20 digits") << Wire::message({"hello", huge}) << QStringList{"msgchat=" + huge};
     }
 
     void messages()
@@ -385,7 +388,7 @@ private slots:
         QFETCH(QByteArray, bytes);
         QFETCH(QStringList, changes);
         Session s;
-        s.read(product() + wireMessage({"x", "old"}) + wireMessage({"#LEFTCOUNT", "7"}));
+        s.read(product() + Wire::message({"x", "old"}) + Wire::message({"#LEFTCOUNT", "7"}));
         const QStringList before = s.shown();
         s.read(bytes);
         QCOMPARE(s.shown(), changed(before, changes));
@@ -409,7 +412,8 @@ private slots:
         }
     }
 
-    // Read after read, in reads of any size, the board shows what per-bid handling shows.
+    // Read after read, in reads of any size, the board shows what per-bid handling shows, in the middle of a
+    // read too, before the window is told.
     void runsOfBidsShowWhatEachBidShows()
     {
         QRandomGenerator rng(2026);
@@ -421,15 +425,7 @@ private slots:
                 signalled = what & ReferenceBids::bidBits;
             });
             ReferenceBids reference;
-            MessageFramer framer;
-            for (qsizetype pos = 0; pos < stream.size();) {
-                const QByteArray read = stream.mid(pos, qsizetype(rng.bounded(1, 3000)));
-                pos += read.size();
-                signalled = {};
-                reference.changes = {};
-                s.read(read);
-                framer.feed(read, [&reference](QByteArrayView message) { reference.handle(message); });
-
+            const auto boardShows = [&s] {
                 const AuctionBoard &b = s.board;
                 QStringList shown = QStringList{b.hiBid(), b.lbBid(), b.bidInc(), b.lbYourBid(),
                                                 u"%1"_s.arg(int(b.bidColours()))} +
@@ -438,8 +434,32 @@ private slots:
                     const QStringList fields = sale.split(u'|');
                     shown << fields[3] + '|' + fields[4] + '|' + fields[7];
                 }
-                QCOMPARE(shown, reference.shown());
-                QCOMPARE(b.aucListSelected(), reference.list.size() - 1);
+                return shown << QString::number(b.aucListSelected());
+            };
+            const auto referenceShows = [&reference] {
+                return reference.shown() << QString::number(reference.list.size() - 1);
+            };
+            MessageFramer framer;
+            for (qsizetype pos = 0; pos < stream.size();) {
+                const QByteArray read = stream.mid(pos, qsizetype(rng.bounded(1, 3000)));
+                pos += read.size();
+                signalled = {};
+                reference.changes = {};
+                QList<QStringList> shown;
+                QList<QStringList> expected;
+                // The receiver's path, read now and then between two messages.
+                framer.feed(read, [&](QByteArrayView message) {
+                    s.board.handleMessage(message);
+                    reference.handle(message);
+                    if (rng.bounded(16) == 0) {
+                        shown << boardShows();
+                        expected << referenceShows();
+                    }
+                });
+                s.board.flush();
+                shown << boardShows();
+                expected << referenceShows();
+                QCOMPARE(shown, expected);
                 QCOMPARE(signalled, reference.changes & ReferenceBids::bidBits);
             }
         }
@@ -469,8 +489,8 @@ private slots:
     {
         Session s;
         QVERIFY(s.connect());
-        s.peer.send(wireMessage({"x", "before"}) + QByteArray(10 * 1024 * 1024, 'A'));
-        s.peer.send("\t\xFE" + wireMessage({"#GOBID"}));
+        s.peer.send(Wire::message({"x", "before"}) + QByteArray(10 * 1024 * 1024, 'A'));
+        s.peer.send("\t\xFE" + Wire::message({"#GOBID"}));
         QTRY_VERIFY_WITH_TIMEOUT(s.board.gobidEnabled(), 10000);
         QCOMPARE(s.board.msgchat(), u"before"_s);
         QVERIFY(s.largestPending <= MessageFramer::maxPartialSize);
@@ -487,7 +507,7 @@ private slots:
         QByteArray flood;
         flood.reserve(count * 24);
         for (int i = 1; i <= count; ++i)
-            flood += wireMessage({"#BID", "b", QString::number(i), "1", "t"});
+            flood += Wire::message({"#BID", "b", QString::number(i), "1", "t"});
         s.peer.send(flood);
         QTRY_VERIFY_WITH_TIMEOUT(s.board.lbBid() == u"100,000", 10000);
         QCOMPARE(s.board.aucList().size(), AuctionBoard::maxListLines);
@@ -501,7 +521,7 @@ private slots:
     {
         Session s;
         QVERIFY(s.connect());
-        s.peer.send(wireMessage({"#GOBID"}) + "#BID\tx\t15");
+        s.peer.send(Wire::message({"#GOBID"}) + "#BID\tx\t15");
         QTRY_VERIFY(s.board.gobidEnabled());
         s.peer.closeClient();
         QTRY_COMPARE(s.closes, 1);
@@ -511,7 +531,7 @@ private slots:
         QVERIFY(s.connect());
         QTRY_COMPARE(s.peer.connectionCount(), 2);
         QTRY_VERIFY(s.peer.hasClient());
-        s.peer.send("00\tsaid\t\xFE" + wireMessage({"#LEFTCOUNT", "5"}));
+        s.peer.send("00\tsaid\t\xFE" + Wire::message({"#LEFTCOUNT", "5"}));
         QTRY_COMPARE(s.board.countDown(), 5);
         QCOMPARE(s.board.aucList(), QStringList());
         QCOMPARE(s.board.msgchat(), u"said"_s);

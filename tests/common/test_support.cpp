@@ -85,14 +85,6 @@ void writeHostIni(const QString &folder, const QString &ip, const QString &port,
     writeWholeFile(WorkFolder(folder).hostIni(), text);
 }
 
-QByteArray wireMessage(const QStringList &fields)
-{
-    QByteArray out;
-    for (const QString &field : fields)
-        out += Cp874::encode(field) + '\t';
-    return out + '\xFE';
-}
-
 quint16 unusedPort()
 {
     QTcpServer probe;

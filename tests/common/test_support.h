@@ -62,6 +62,3 @@ void writeHostIni(const QString &folder, const QString &ip, const QString &port,
 
 // A loopback port that nothing listens on: connecting to it is refused.
 quint16 unusedPort();
-
-// One server message as the wire carries it: every field Windows-874 and closed by a TAB, then byte 0xFE.
-QByteArray wireMessage(const QStringList &fields);

@@ -2,12 +2,13 @@
 // servers live on loopback.
 #include "auction_engine.h"
 #include "auction_server.h"
-#include "auction_wire.h"
+#include "client_framer.h"
 #include "cp874.h"
 #include "demo_site.h"
 #include "http_request.h"
 #include "http_server.h"
 #include "test_support.h"
+#include "wire_format.h"
 
 #include <QStringDecoder>
 #include <QTcpSocket>
@@ -19,8 +20,8 @@ using namespace Qt::StringLiterals;
 namespace {
 using Id = AuctionEngine::ClientId;
 
-const QByteArray lampInfo = wireMessage({"#BidManPInfo", "P1", "Lamp (Desk lamp)", "1", "2500", "3000", "-",
-                                         "2500", "100", " ", "THB", "http://h:81/product/P1.htm"});
+const QByteArray lampInfo = Wire::message({"#BidManPInfo", "P1", "Lamp (Desk lamp  )", "1", "2500", "3000",
+                                           "-", "2500", "100", " ", "THB", "http://h:81/product/P1.htm"});
 
 // Delivers the engine's outbox into one byte stream per client.
 struct Harness {
@@ -33,8 +34,9 @@ struct Harness {
         Product lamp;
         lamp.id = QStringLiteral("P1");
         lamp.nameTh = QStringLiteral("Lamp");
-        lamp.nameEn = QStringLiteral("Desk\tlamp"); // a TAB or 0xFE inside a field would shift the rest
-        lamp.seller = QString(QChar(0xF8C7));       // 0xFE in Windows-874
+        // A TAB or 0xFE inside a field would shift the rest, a line break would split the line it shows on.
+        lamp.nameEn = QStringLiteral("Desk\tlamp\r\n");
+        lamp.seller = QString(QChar(0xF8C7)); // 0xFE in Windows-874
         lamp.firstBid = 2500;
         lamp.minBid = 3000;
         lamp.increment = 100;
@@ -63,9 +65,9 @@ QByteArray countdown(int from, int to)
 {
     QByteArray out;
     for (int left = from; left >= to; --left) {
-        out += wireMessage({"#LEFTCOUNT", QString::number(left)});
+        out += Wire::message({"#LEFTCOUNT", QString::number(left)});
         if (left <= 10 && left % 5 == 0)
-            out += wireMessage({left == 10 ? "#COUNT1" : left == 5 ? "#COUNT2" : "#COUNT3"});
+            out += Wire::message({left == 10 ? "#COUNT1" : left == 5 ? "#COUNT2" : "#COUNT3"});
     }
     return out;
 }
@@ -97,16 +99,16 @@ private slots:
         h.join(1, "somchai");
         QCOMPARE(h.take(1), lampInfo); // shown, not open yet
         h.engine.advanceTo(1000);
-        QCOMPARE(h.take(1), wireMessage({"#GOBID"}));
+        QCOMPARE(h.take(1), Wire::message({"#GOBID"}));
         h.join(2, somying);
-        QCOMPARE(h.take(2), lampInfo + wireMessage({"#GOBID"}));
+        QCOMPARE(h.take(2), lampInfo + Wire::message({"#GOBID"}));
 
         h.engine.advanceTo(1500);
         h.send(1, "somchai\tROBOT CLICK BID\t2600\t");
         h.send(2, somying + "\tROBOT CLICK BID\t2550\t"); // below the last bid
         h.send(2, somying + "\tROBOT CLICK BID\t2750\t");
-        QCOMPARE(h.take(1), wireMessage({"#BID", "somchai", "2600", "100", "10:00:01"}) +
-                                wireMessage({"#BID", u"สมหญิง"_s, "2750", "100", "10:00:01"}));
+        QCOMPARE(h.take(1), Wire::message({"#BID", "somchai", "2600", "100", "10:00:01"}) +
+                                Wire::message({"#BID", u"สมหญิง"_s, "2750", "100", "10:00:01"}));
 
         // Quiet for 5 s after the last bid: the countdown starts; a bid cancels it.
         h.engine.advanceTo(6499);
@@ -117,9 +119,9 @@ private slots:
         h.engine.advanceTo(13700);
         h.send(1, "somchai\tROBOT CLICK BID\t9000\t"); // sold: nothing more is taken
         h.engine.advanceTo(14400);
-        const QByteArray rest = countdown(15, 10) + wireMessage({"#COUNTCANCEL"}) +
-                                wireMessage({"#BID", "somchai", "2850", "100", "10:00:07"}) +
-                                countdown(15, 0) + wireMessage({"#COUNTS"}) + wireMessage({"#PAUSEBID"}) +
+        const QByteArray rest = countdown(15, 10) + Wire::message({"#COUNTCANCEL"}) +
+                                Wire::message({"#BID", "somchai", "2850", "100", "10:00:07"}) +
+                                countdown(15, 0) + Wire::message({"#COUNTS"}) + Wire::message({"#PAUSEBID"}) +
                                 lampInfo;
         QCOMPARE(h.take(1), rest);
         QCOMPARE(h.take(2).right(rest.size()), rest);
@@ -146,8 +148,8 @@ private slots:
         h.join(1, "bob");
         h.take(1);
         h.send(1, "eve\tROBOT CLICK BID\t" + amount);
-        QCOMPARE(h.take(1), taken ? wireMessage({"#BID", "bob", QString::fromLatin1(amount.chopped(1)), "100",
-                                                 "10:00:01"})
+        QCOMPARE(h.take(1), taken ? Wire::message({"#BID", "bob", QString::fromLatin1(amount.chopped(1)),
+                                                   "100", "10:00:01"})
                                   : QByteArray());
     }
 

@@ -6,6 +6,7 @@
 #include "loopback_peers.h"
 #include "picture_button.h"
 #include "test_support.h"
+#include "wire_format.h"
 
 #include <QApplication>
 #include <QDate>
@@ -115,20 +116,20 @@ private slots:
         const QString product = QString::fromUtf8("กล้องถ่ายรูป Camera [new]");
         const QString seller = QString::fromUtf8("ร้านสมศรี");
         p.peer.send(
-            wireMessage({"#BidManPInfo", "P100", product, "1", "1000", "1200", "0", "1000", "100", seller,
-                         "THB", QStringLiteral("http://127.0.0.1:%1/p100.htm").arg(p.http.port())}) +
-            wireMessage({"#GOBID"}) +
-            wireMessage({"#BID", QString::fromUtf8("นก"), "1500", "100", "10:15:32"}));
+            Wire::message({"#BidManPInfo", "P100", product, "1", "1000", "1200", "0", "1000", "100", seller,
+                           "THB", QStringLiteral("http://127.0.0.1:%1/p100.htm").arg(p.http.port())}) +
+            Wire::message({"#GOBID"}) +
+            Wire::message({"#BID", QString::fromUtf8("นก"), "1500", "100", "10:15:32"}));
         QTest::qWait(500);
         Desktop::screenshot("03-other-bid");
         QVERIFY2(bidWithEnter(main, p.peer, "somchai\tROBOT CLICK BID\t1600\t\xFE"), p.peer.received);
         QVERIFY2(chat(p.peer, "hello all", "UMSG\tsomchai\thello all\t\xFE"), p.peer.received);
 
-        p.peer.send(wireMessage({"#BID", "somchai", "1600", "100", "10:15:40"}) + wireMessage({"#COUNT1"}) +
-                    wireMessage({"#COUNT2"}));
+        p.peer.send(Wire::message({"#BID", "somchai", "1600", "100", "10:15:40"}) +
+                    Wire::message({"#COUNT1"}) + Wire::message({"#COUNT2"}));
         QTest::qWait(500);
         Desktop::screenshot("04-countdown");
-        p.peer.send(wireMessage({"#COUNT3"}) + wireMessage({"#COUNTS"}));
+        p.peer.send(Wire::message({"#COUNT3"}) + Wire::message({"#COUNTS"}));
         const QString history = p.work.filePath("AuctHist.bid");
         QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(history), 10000);
         const QByteArray expected =
@@ -143,10 +144,10 @@ private slots:
 
         // Two more sales, then the history window lists all three.
         for (const QString &id : {QStringLiteral("P101"), QStringLiteral("P102")}) {
-            p.peer.send(wireMessage({"#BidManPInfo", id, QString::fromUtf8("นาฬิกา ") + id, "1", "500", "600",
-                                     "0", "500", "50", seller, "THB", ""}) +
-                        wireMessage({"#BID", "bob", "650", "50", "11:00:0" + id.right(1)}) +
-                        wireMessage({"#COUNTS"}));
+            p.peer.send(Wire::message({"#BidManPInfo", id, QString::fromUtf8("นาฬิกา ") + id, "1", "500",
+                                       "600", "0", "500", "50", seller, "THB", ""}) +
+                        Wire::message({"#BID", "bob", "650", "50", "11:00:0" + id.right(1)}) +
+                        Wire::message({"#COUNTS"}));
         }
         QTRY_COMPARE_WITH_TIMEOUT(readWholeFile(history).count("\r\nUser="), 3, 10000);
         Desktop::activate(main);
@@ -173,9 +174,9 @@ private slots:
         QVERIFY2(main, "the main window did not appear maximised");
         signIn("alice", "alice");
         QTRY_COMPARE_WITH_TIMEOUT(p.peer.received, QByteArray("AuctionGO\talice\t\t0\t"), 20000);
-        p.peer.send(wireMessage({"#BidManPInfo", "P7", "Radio", "1", "1000", "1200", "bob", "1500", "100",
-                                 "Shop", "THB", ""}) +
-                    wireMessage({"#GOBID"}));
+        p.peer.send(Wire::message({"#BidManPInfo", "P7", "Radio", "1", "1000", "1200", "bob", "1500", "100",
+                                   "Shop", "THB", ""}) +
+                    Wire::message({"#GOBID"}));
 
         p.http.signInStatus = "500 Internal Server Error";
         p.http.signInBody = "ERROR";
@@ -199,16 +200,16 @@ private slots:
             closeClient(main);
             QSKIP("this file system cannot make the work folder read-only");
         }
-        p.peer.send(wireMessage({"#BID", "alice", "1600", "100", "10:20:00"}) + wireMessage({"#COUNTS"}));
+        p.peer.send(Wire::message({"#BID", "alice", "1600", "100", "10:20:00"}) + Wire::message({"#COUNTS"}));
         QVERIFY2(Desktop::waitForWindow(messageBoxTitle, 20000), "the lost sale was not told");
         Desktop::screenshot("22-sale-not-recorded");
         QVERIFY(dismiss(messageBoxTitle));
         QVERIFY(!QFile::exists(p.work.filePath("AuctHist.bid")));
 
         // The auction goes on, and no second box follows.
-        p.peer.send(wireMessage({"#BidManPInfo", "P8", "Clock", "1", "500", "600", "bob", "500", "50", "Shop",
-                                 "THB", ""}) +
-                    wireMessage({"#GOBID"}));
+        p.peer.send(Wire::message({"#BidManPInfo", "P8", "Clock", "1", "500", "600", "bob", "500", "50",
+                                   "Shop", "THB", ""}) +
+                    Wire::message({"#GOBID"}));
         QVERIFY2(bidWithEnter(main, p.peer, "alice\tROBOT CLICK BID\t550\t\xFE"), p.peer.received);
         QVERIFY(!Desktop::windowExists(messageBoxTitle));
         closeClient(main);

@@ -3,10 +3,11 @@
 // framer (then the auction engine for every message). However the reads fall, each reader must end as the
 // same bytes in one read leave it; what the service answers must stay well formed.
 #include "auction_engine.h"
-#include "auction_wire.h"
+#include "client_framer.h"
 #include "demo_site.h"
 #include "fuzz_support.h"
 #include "http_request.h"
+#include "wire_format.h"
 
 namespace {
 void fuzzHttp(const CutStream &stream)
@@ -68,8 +69,8 @@ void fuzzAuction(const CutStream &stream)
         FUZZ_CHECK(engine.highBidder().size() <= 64);
         for (const AuctionEngine::Outgoing &out : engine.takeOutbox()) {
             FUZZ_CHECK(out.to == 1 || out.to == 2);
-            FUZZ_CHECK(out.bytes.endsWith(AuctionWire::messageEnd));
-            FUZZ_CHECK(out.bytes.count(AuctionWire::messageEnd) == 1);
+            FUZZ_CHECK(out.bytes.endsWith(Wire::terminator));
+            FUZZ_CHECK(out.bytes.count(Wire::terminator) == 1);
         }
     }
 }

@@ -1,7 +1,7 @@
 // A random profile file, then random writes, each followed by reads: the written value reads back as the
 // reader rules give it (line breaks blanked, trimmed, one pair of quotes dropped, 4095 characters at most),
-// every other key reads as before, and the bytes the writer would store read back the same, whether parsed
-// whole or searched for one key.
+// every other key reads as before, the bytes the writer would store read back the same, whether parsed whole
+// or searched for one key, and writing into the bytes alone gives the bytes of the whole-file writer.
 #include "fuzz_support.h"
 
 #include <QStringList>
@@ -71,8 +71,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         if (qEnvironmentVariableIsSet("FUZZ_TRACE"))
             std::fprintf(stderr, "write [%s] %s = %s\n", fuzzShow(section).constData(),
                          fuzzShow(key).constData(), fuzzShow(value).constData());
+        const QByteArray previous = profile.toBytes();
         profile.setValue(section, key, value);
         const QByteArray stored = profile.toBytes();
+        FUZZ_CHECK(ProfileFile::withValues(previous, section, {{key, value}}) == stored);
         const ProfileFile reread(stored);
 
         FUZZ_CHECK_EQ(profile.value(section, key), profileReadBack(value));

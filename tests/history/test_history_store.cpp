@@ -5,6 +5,7 @@
 #include "frm_hbid.h"
 #include "history_store.h"
 #include "test_support.h"
+#include "wire_format.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -153,12 +154,12 @@ void sellAndGoOn(const WorkFolder &folder, HistoryWrite &written)
     AuctionReceiver receiver(board);
     board.setSaleRecorder(
         [&](const SaleRecord &record) { written = WriteHistoryRecord(record, folder, saleDay); });
-    receiver.receive(wireMessage({"#BidManPInfo", "P9", "Watch", "1", "1000", "500", "bob", "1300", "100",
-                                  "Shop", "THB", "http://h/p9"}) +
-                     wireMessage({"#BID", "bob", "1300", "100", "10:16:01"}) + wireMessage({"#COUNTS"}) +
-                     wireMessage({"#BidManPInfo", "P10", "Ring", "1", "2000", "500", "", "2000", "100",
-                                  "Shop", "THB", "http://h/p10"}) +
-                     wireMessage({"#GOBID"}));
+    receiver.receive(Wire::message({"#BidManPInfo", "P9", "Watch", "1", "1000", "500", "bob", "1300", "100",
+                                    "Shop", "THB", "http://h/p9"}) +
+                     Wire::message({"#BID", "bob", "1300", "100", "10:16:01"}) + Wire::message({"#COUNTS"}) +
+                     Wire::message({"#BidManPInfo", "P10", "Ring", "1", "2000", "500", "", "2000", "100",
+                                    "Shop", "THB", "http://h/p10"}) +
+                     Wire::message({"#GOBID"}));
     QCOMPARE(board.currentProductId(), u"P10"_s);
     QCOMPARE(board.lbBid(), u"2,000"_s);
     QVERIFY(board.gobidEnabled());
@@ -242,13 +243,13 @@ private slots:
                 {u"Time"_s, u"10:00"_s}, {u"user"_s, u"ผู้ใช้"_s}, {u"New"_s, u"a\r\nb"_s}};
             ProfileFile whole(file);
             whole.setValues(section, values);
-            QCOMPARE(History::withValues(file, section, values), whole.toBytes());
+            QCOMPARE(ProfileFile::withValues(file, section, values), whole.toBytes());
         }
         // Long runs of one line end, so that a line-end search cannot rescan the rest of the file per line.
         for (const QByteArray &end : {"\r"_ba, "\n"_ba}) {
             const QByteArray file = ("[s]" + end + "User=u" + end).repeated(20000);
             QCOMPARE(History::Listing(file).size(), 20000);
-            QCOMPARE(History::withValues(file, u"t"_s, {{u"k"_s, u"v"_s}}), file + "[t]\r\nk=v\r\n");
+            QCOMPARE(ProfileFile::withValues(file, u"t"_s, {{u"k"_s, u"v"_s}}), file + "[t]\r\nk=v\r\n");
         }
     }
 

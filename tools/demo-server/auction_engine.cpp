@@ -1,9 +1,9 @@
 #include "auction_engine.h"
 
 #include "amount.h"
-#include "auction_wire.h"
 #include "cp874.h"
 #include "get_field.h"
+#include "wire_format.h"
 
 #include <algorithm>
 
@@ -273,8 +273,8 @@ bool AuctionEngine::takeBid(const QString &bidder, qint64 amount)
     m_lastBid = amount;
     m_highBidder = bidder;
     ++m_bidsTaken;
-    broadcast({QStringLiteral("#BID"), bidder, QString::number(amount), QString::number(m_product.increment),
-               timeText()});
+    broadcast(
+        {QStringLiteral("#BID"), bidder, PlainAmount(amount), PlainAmount(m_product.increment), timeText()});
     m_phaseAt = m_now + std::max<qint64>(1, m_options.timing.quietGap);
     return true;
 }
@@ -310,7 +310,7 @@ void AuctionEngine::clientMessage(ClientId id, const QByteArray &bytes, bool ann
     const QByteArrayView message = trimSpaces(bytes);
     if (message.isEmpty())
         return;
-    const ClosedFields fields = SplitClosedFields(message, AuctionWire::fieldEnd);
+    const ClosedFields fields = SplitClosedFields(message, Wire::separator);
     const QString keyword = decodeField(fields, 0);
 
     if (announcement || keyword == QLatin1String("AuctionGO")) {
@@ -384,8 +384,8 @@ void AuctionEngine::describeProductTo(ClientId id)
     const Product &p = m_product;
     const QString cur = QLatin1Char(' ') + p.currency;
     QString text = QStringLiteral("[%1] %2 — %3 — ราคาเปิด %4%5, เพิ่มครั้งละ %6%5, ราคาล่าสุด %7%5")
-                       .arg(p.id, p.description(), p.detailTh, groupedAmount(p.firstBid), cur,
-                            groupedAmount(p.increment), groupedAmount(m_lastBid));
+                       .arg(p.id, p.description(), p.detailTh, FormatAmount(p.firstBid), cur,
+                            FormatAmount(p.increment), FormatAmount(m_lastBid));
     if (m_highBidder != noBidder)
         text += QStringLiteral(" โดย ") + m_highBidder;
     text += QStringLiteral(", ผู้ขาย ") + p.seller;
@@ -395,10 +395,10 @@ void AuctionEngine::describeProductTo(ClientId id)
 QByteArray AuctionEngine::productInfo() const
 {
     const Product &p = m_product;
-    return AuctionWire::message(
-        {QStringLiteral("#BidManPInfo"), p.id, p.description(), QString::number(p.quantity),
-         QString::number(p.firstBid), QString::number(p.minBid), m_highBidder, QString::number(m_lastBid),
-         QString::number(p.increment), p.seller, p.currency, m_options.pageBase + p.pagePath()});
+    return Wire::message({QStringLiteral("#BidManPInfo"), p.id, p.description(), PlainAmount(p.quantity),
+                          PlainAmount(p.firstBid), PlainAmount(p.minBid), m_highBidder,
+                          PlainAmount(m_lastBid), PlainAmount(p.increment), p.seller, p.currency,
+                          m_options.pageBase + p.pagePath()});
 }
 
 QString AuctionEngine::timeText() const
@@ -408,7 +408,7 @@ QString AuctionEngine::timeText() const
 
 void AuctionEngine::broadcast(const QStringList &fields)
 {
-    const QByteArray bytes = AuctionWire::message(fields);
+    const QByteArray bytes = Wire::message(fields);
     for (const auto &[id, client] : m_clients) {
         if (client.joined)
             m_outbox.push_back({id, bytes});
@@ -417,7 +417,7 @@ void AuctionEngine::broadcast(const QStringList &fields)
 
 void AuctionEngine::sendTo(ClientId id, const QStringList &fields)
 {
-    m_outbox.push_back({id, AuctionWire::message(fields)});
+    m_outbox.push_back({id, Wire::message(fields)});
 }
 
 std::vector<AuctionEngine::Outgoing> AuctionEngine::takeOutbox()

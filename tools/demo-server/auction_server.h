@@ -1,7 +1,7 @@
 #pragma once
 
 #include "auction_engine.h"
-#include "auction_wire.h"
+#include "client_framer.h"
 
 #include <QElapsedTimer>
 #include <QHostAddress>

@@ -103,14 +103,3 @@ const Category *findCategory(const QString &slug)
     return nullptr;
 }
 } // namespace Catalogue
-
-QString groupedAmount(qint64 value)
-{
-    const bool negative = value < 0;
-    // Through unsigned so that the smallest value has a magnitude too.
-    quint64 magnitude = negative ? 0 - quint64(value) : quint64(value);
-    QString digits = QString::number(magnitude);
-    for (qsizetype i = digits.size() - 3; i > 0; i -= 3)
-        digits.insert(i, QLatin1Char(','));
-    return negative ? QLatin1Char('-') + digits : digits;
-}

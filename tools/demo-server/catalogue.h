@@ -42,6 +42,3 @@ const QList<Category> &categories();
 const Product *findProduct(const QString &id);
 const Category *findCategory(const QString &slug);
 } // namespace Catalogue
-
-// "1234567" -> "1,234,567", independent of the locale.
-QString groupedAmount(qint64 value);

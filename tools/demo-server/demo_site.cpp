@@ -1,5 +1,6 @@
 #include "demo_site.h"
 
+#include "amount.h"
 #include "catalogue.h"
 #include "cp874.h"
 #include "http_request.h"
@@ -84,7 +85,7 @@ HttpResponse htmlPage(const QString &title, const QString &content, Charset char
 
 QString money(qint64 value, const Product &p)
 {
-    return groupedAmount(value) + QLatin1Char(' ') + p.currency;
+    return FormatAmount(value) + QLatin1Char(' ') + p.currency;
 }
 
 QString drawing(const Product &p, int width)

@@ -2,21 +2,11 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
-#include <QStringList>
 #include <vector>
-
-namespace AuctionWire {
-constexpr char fieldEnd = '\t';
-constexpr char messageEnd = char(0xFE);
-
-// Every field is closed by a TAB and the message by 0xFE; the text is Windows-874. A TAB or 0xFE inside a
-// field would shift every later field, so each becomes a blank.
-QByteArray message(const QStringList &fields);
-} // namespace AuctionWire
 
 // Cuts one client's byte stream into messages, whatever the reads look like. The client announces itself with
 // "AuctionGO" and four TABs but no terminator, so that first message ends at its fourth TAB; a stream that
-// does not begin with the announcement, and everything after it, is cut at 0xFE.
+// does not begin with the announcement, and everything after it, is cut at the terminator byte.
 class ClientFramer {
 public:
     static constexpr qsizetype maxPending = 64 * 1024;

@@ -1,24 +1,8 @@
-#include "auction_wire.h"
+#include "client_framer.h"
 
-#include "cp874.h"
+#include "wire_format.h"
 
 #include <algorithm>
-
-namespace AuctionWire {
-QByteArray message(const QStringList &fields)
-{
-    QByteArray out;
-    for (const QString &field : fields) {
-        QByteArray bytes = Cp874::encode(field);
-        bytes.replace(fieldEnd, ' ');
-        bytes.replace(messageEnd, ' ');
-        out += bytes;
-        out += fieldEnd;
-    }
-    out += messageEnd;
-    return out;
-}
-} // namespace AuctionWire
 
 namespace {
 constexpr QByteArrayView announcementHead("AuctionGO\t");
@@ -59,7 +43,7 @@ ClientFramer::Status ClientFramer::frame(QByteArrayView data, std::vector<Messag
 
     qsizetype start = 0;
     for (;;) {
-        const qsizetype end = m_pending.indexOf(AuctionWire::messageEnd, std::max(start, m_scanned));
+        const qsizetype end = m_pending.indexOf(Wire::terminator, std::max(start, m_scanned));
         if (end < 0)
             break;
         out.push_back({m_pending.mid(start, end - start), false});
@@ -86,9 +70,9 @@ bool ClientFramer::takeAnnouncement(std::vector<Message> &out)
     }
     for (qsizetype i = m_scanned; i < m_pending.size(); ++i) {
         const char c = m_pending.at(i);
-        // A client that closes its announcement with 0xFE anyway is understood too.
-        const bool closedByTerminator = c == AuctionWire::messageEnd;
-        if (closedByTerminator || (c == AuctionWire::fieldEnd && ++m_tabsSeen == 4)) {
+        // A client that closes its announcement with the terminator anyway is understood too.
+        const bool closedByTerminator = c == Wire::terminator;
+        if (closedByTerminator || (c == Wire::separator && ++m_tabsSeen == 4)) {
             out.push_back({m_pending.left(closedByTerminator ? i : i + 1), true});
             m_pending.remove(0, i + 1);
             m_expectAnnouncement = false;

@@ -61,23 +61,23 @@ frmHbid::frmHbid(const WorkFolder &folder, QWidget *parent) : QDialog(parent), m
                              .designFont = false});
 
     m_rows = new HistoryRowsModel(this);
-    lst_result = Design::place(new QTreeView(this), "lst_result", {180, 150, 9225, 3570});
-    lst_result->setModel(m_rows);
-    lst_result->setRootIsDecorated(false);
-    lst_result->setItemsExpandable(false);
-    lst_result->setUniformRowHeights(true);
-    lst_result->setAllColumnsShowFocus(true);
-    lst_result->setSelectionMode(QAbstractItemView::SingleSelection);
-    lst_result->header()->setStretchLastSection(true);
+    m_ui.lst_result = Design::place(new QTreeView(this), "lst_result", {180, 150, 9225, 3570});
+    m_ui.lst_result->setModel(m_rows);
+    m_ui.lst_result->setRootIsDecorated(false);
+    m_ui.lst_result->setItemsExpandable(false);
+    m_ui.lst_result->setUniformRowHeights(true);
+    m_ui.lst_result->setAllColumnsShowFocus(true);
+    m_ui.lst_result->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_ui.lst_result->header()->setStretchLastSection(true);
     // Column widths come from a sample of rows, so a long history opens as fast as a short one.
-    lst_result->header()->setResizeContentsPrecision(200);
+    m_ui.lst_result->header()->setResizeContentsPrecision(200);
 
-    but_Close =
+    m_ui.but_Close =
         Design::place(new QPushButton(QStringLiteral("&Close"), this), "but_Close", {4140, 3900, 1455, 375});
-    connect(but_Close, &QPushButton::clicked, this, &frmHbid::but_Close_Click);
+    connect(m_ui.but_Close, &QPushButton::clicked, this, &frmHbid::but_Close_Click);
 
-    setTabOrder(but_Close, lst_result);
-    but_Close->setFocus();
+    setTabOrder(m_ui.but_Close, m_ui.lst_result);
+    m_ui.but_Close->setFocus();
 
     Form_Load();
 }
@@ -103,7 +103,7 @@ void frmHbid::Form_Load()
 {
     m_rows->setListing(History::readListing(m_folder));
     for (int c = 0; c < History::columnCount - 1; ++c)
-        lst_result->resizeColumnToContents(c);
+        m_ui.lst_result->resizeColumnToContents(c);
 }
 
 void frmHbid::but_Close_Click()

@@ -22,13 +22,17 @@ public:
     // Each row's columns joined by TAB, as listed.
     QStringList rowTexts() const;
 
-    QTreeView *lst_result = nullptr;
-    QPushButton *but_Close = nullptr;
+    struct Controls {
+        QTreeView *lst_result = nullptr;
+        QPushButton *but_Close = nullptr;
+    };
+    const Controls &controls() const { return m_ui; }
 
 private:
     void Form_Load();
     void but_Close_Click();
 
+    Controls m_ui;
     WorkFolder m_folder;
     HistoryRowsModel *m_rows = nullptr;
 };

@@ -329,7 +329,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(window));
         QCOMPARE(window->windowTitle(), u"High Bid"_s);
         QCOMPARE(window->windowModality(), Qt::ApplicationModal);
-        QCOMPARE(QApplication::focusWidget(), window->but_Close);
+        QCOMPARE(QApplication::focusWidget(), window->controls().but_Close);
         QCOMPARE(window->rowTexts(), QStringList({u"niran\t\tกล้อง\t\t12,500\t\t\t"_s,
                                                   u"\t\t\tlek_the_collect\t\t\t\t10:20:01"_s}));
         if (const QString shots = qEnvironmentVariable("GAVORA_SCREENSHOTS"); !shots.isEmpty())
@@ -338,7 +338,7 @@ private slots:
         if (byEscape)
             QTest::keyClick(window, Qt::Key_Escape);
         else
-            QTest::mouseClick(window->but_Close, Qt::LeftButton);
+            QTest::mouseClick(window->controls().but_Close, Qt::LeftButton);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(window.isNull());
     }

@@ -1,7 +1,8 @@
 // What a user waits for, on the real main window (offscreen, real web views) against a loopback auction
-// server: a server's bid until the panel shows it, Enter in Your Bid until the server has the bid, and the
-// start of the program until its window is painted. The window is reached only through its constructor,
-// its load step and the object names of its widgets.
+// server: a server's bid until the panel shows it, Enter in Your Bid until the server has the bid (also while
+// the server floods the window with bids), a rival's bid until auto-bid has answered it, and the start of the
+// program until its window is painted. The window is reached only through its constructor, its load step and
+// the object names of its widgets and menu items.
 #include "amount.h"
 #include "auction_socket.h"
 #include "frm2bid.h"
@@ -11,6 +12,7 @@
 #include "test_support.h"
 #include "web_engine_web_view.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QEventLoop>
@@ -19,8 +21,12 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QProcess>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QThread>
 #include <QTimer>
 #include <algorithm>
+#include <atomic>
 #include <benchmark/benchmark.h>
 #include <chrono>
 #include <cmath>
@@ -84,10 +90,107 @@ QByteArray bidMessage(const QByteArray &bidder, qint64 amount)
     return "#BID\t" + bidder + '\t' + QByteArray::number(amount) + "\t100\t10:15:30\t\xFE";
 }
 
+QByteArray productMessage(quint16 webPort)
+{
+    return "#BidManPInfo\tP1\tWatch\t1\t1000\t100\tnobody\t1000\t100\tShop\tTHB\thttp://127.0.0.1:" +
+           QByteArray::number(webPort) + "/p1.htm\t\xFE#GOBID\t\xFE";
+}
+
+// An auction server on a thread of its own, so that its writes keep their pace whatever the window's thread
+// is doing: it puts up the product it is given when the client announces itself, sends rival bids at `rate`
+// messages a second while flooding is on (a write every millisecond), and reports each whole bid of the
+// client with the moment its last byte arrived.
+class FloodServer {
+public:
+    explicit FloodServer(int rate) : m_rate(rate)
+    {
+        m_context.moveToThread(&m_thread);
+        m_thread.start();
+        QMetaObject::invokeMethod(
+            &m_context, [this] { listen(); }, Qt::BlockingQueuedConnection);
+    }
+    ~FloodServer()
+    {
+        QMetaObject::invokeMethod(
+            &m_context, [this] { qDeleteAll(m_context.children()); }, Qt::BlockingQueuedConnection);
+        m_thread.quit();
+        m_thread.wait();
+    }
+    quint16 port() const { return m_port; }
+
+    QByteArray product;
+    std::atomic<bool> announced{false};
+    std::atomic<bool> flooding{false};
+    // Called on the thread that made the server.
+    std::function<void(qint64 arrived)> onClientBid;
+
+private:
+    void listen()
+    {
+        auto *server = new QTcpServer(&m_context);
+        server->listen(QHostAddress::LocalHost);
+        m_port = server->serverPort();
+        QObject::connect(server, &QTcpServer::newConnection, &m_context, [this, server] {
+            QTcpSocket *client = server->nextPendingConnection();
+            QObject::connect(client, &QTcpSocket::readyRead, &m_context, [this, client] { read(client); });
+            auto *pace = new QTimer(client);
+            pace->setTimerType(Qt::PreciseTimer);
+            QObject::connect(pace, &QTimer::timeout, client, [this, client] { flood(client); });
+            pace->start(1);
+        });
+    }
+
+    void read(QTcpSocket *client)
+    {
+        m_received += client->readAll();
+        if (!announced && m_received.startsWith("AuctionGO")) {
+            m_received.clear();
+            client->write(product);
+            announced = true;
+        }
+        for (qsizetype end; (end = m_received.indexOf('\xFE')) >= 0; m_received.remove(0, end + 1)) {
+            if (m_received.startsWith("me\tROBOT CLICK BID\t")) {
+                const qint64 arrived = nowNs();
+                QMetaObject::invokeMethod(
+                    &m_home, [this, arrived] { onClientBid(arrived); }, Qt::QueuedConnection);
+            }
+        }
+    }
+
+    void flood(QTcpSocket *client)
+    {
+        if (!flooding) {
+            m_floodStart = 0;
+            return;
+        }
+        const qint64 now = nowNs();
+        if (m_floodStart == 0) {
+            m_floodStart = now;
+            m_sent = 0;
+        }
+        const qint64 due = (now - m_floodStart) * m_rate / 1'000'000'000 - m_sent;
+        QByteArray bytes;
+        for (qint64 i = 0; i < due; ++i)
+            bytes += bidMessage("alice", 2000 + m_amount++);
+        m_sent += due;
+        client->write(bytes);
+    }
+
+    const qint64 m_rate;
+    QThread m_thread;
+    QObject m_context;
+    QObject m_home; // on the thread that made the server
+    quint16 m_port = 0;
+    QByteArray m_received;
+    qint64 m_floodStart = 0;
+    qint64 m_sent = 0;
+    qint64 m_amount = 0;
+};
+
 // The window as the program opens it, connected as "me" to a loopback auction server that has put up a
-// product and opened the bidding.
+// product and opened the bidding: the scripted peer, or the flooding server when one is given.
 struct ConnectedWindow {
-    ConnectedWindow()
+    explicit ConnectedWindow(FloodServer *flood = nullptr)
         : window({.prompter = &prompter,
                   .webViewFactory = WebEngineWebView::factory(folder),
                   .beep = [] {},
@@ -96,13 +199,17 @@ struct ConnectedWindow {
         writeHostIni(dir.path(), web.port(), peer.port());
         window.Form_Load();
         window.show();
-        window.ConnectAuctionSocket(QStringLiteral("127.0.0.1"), peer.port(), QStringLiteral("me"));
-        ready = runUntil([this] { return peer.received.startsWith("AuctionGO"); });
-        peer.received.clear();
-        peer.send("#BidManPInfo\tP1\tWatch\t1\t1000\t100\tnobody\t1000\t100\tShop\tTHB\thttp://127.0.0.1:" +
-                  QByteArray::number(web.port()) + "/p1.htm\t\xFE#GOBID\t\xFE");
+        if (flood) {
+            flood->product = productMessage(web.port());
+            window.ConnectAuctionSocket(QStringLiteral("127.0.0.1"), flood->port(), QStringLiteral("me"));
+        } else {
+            window.ConnectAuctionSocket(QStringLiteral("127.0.0.1"), peer.port(), QStringLiteral("me"));
+            ready = runUntil([this] { return peer.received.startsWith("AuctionGO"); });
+            peer.received.clear();
+            peer.send(productMessage(web.port()));
+        }
         const auto *lastBid = window.findChild<QLabel *>(QStringLiteral("Lb_bid"));
-        ready = ready && runUntil([lastBid] { return lastBid->text() == FormatAmount(1000); });
+        ready = (flood || ready) && runUntil([lastBid] { return lastBid->text() == FormatAmount(1000); });
     }
 
     QTemporaryDir dir;
@@ -223,6 +330,91 @@ void BM_EnterToServer(benchmark::State &state)
     }
 }
 
+// From Enter in Your Bid until the server has received the whole bid, while the server sends 100,000 rival
+// bids a second: the bid must not wait behind the flood.
+void BM_EnterToServerUnderFlood(benchmark::State &state)
+{
+    FloodServer flood(100'000);
+    ConnectedWindow client(&flood);
+    if (!client.ready) {
+        state.SkipWithError("the window did not connect");
+        return;
+    }
+    auto *yourBid = client.window.findChild<QLineEdit *>(QStringLiteral("lbYourBid"));
+    flood.flooding = true;
+    // The flood reaches its pace before the first press.
+    runUntil([] { return false; }, 500ms);
+
+    for (auto _ : state) {
+        Rounds rounds(int(state.range(0)));
+        rounds.start = [&] {
+            QKeyEvent down(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+            QKeyEvent up(QEvent::KeyRelease, Qt::Key_Return, Qt::NoModifier);
+            rounds.stamp();
+            QCoreApplication::sendEvent(yourBid, &down);
+            QCoreApplication::sendEvent(yourBid, &up);
+        };
+        flood.onClientBid = [&](qint64 arrived) {
+            rounds.samples.push_back(arrived - rounds.started);
+            if (int(rounds.samples.size()) == rounds.count)
+                rounds.loop.quit();
+            else
+                QTimer::singleShot(Rounds::pause, &rounds.loop, rounds.start);
+        };
+        const bool complete = rounds.run();
+        flood.onClientBid = nullptr;
+        if (!complete) {
+            state.SkipWithError("a bid did not reach the server");
+            return;
+        }
+        report(state, rounds.samples);
+    }
+    flood.flooding = false;
+}
+
+// Auto-bid armed with a maximum far above the bids: from the peer writing a rival's "#BID" until it has
+// received the whole bid that answers it.
+void BM_RivalBidToAutoBid(benchmark::State &state)
+{
+    ConnectedWindow client;
+    auto *autoBid = client.window.findChild<QAction *>(QStringLiteral("MAutoBid"));
+    if (!client.ready || !autoBid) {
+        state.SkipWithError(client.ready ? "no auto-bid in the Setting menu" : "the window did not connect");
+        return;
+    }
+    client.window.findChild<QLineEdit *>(QStringLiteral("MMax"))->setText(QStringLiteral("999,999,999"));
+    autoBid->trigger();
+    if (!autoBid->isChecked() || !client.prompter.requests.isEmpty()) {
+        state.SkipWithError("auto-bid did not arm");
+        return;
+    }
+
+    for (auto _ : state) {
+        Rounds rounds(int(state.range(0)));
+        qint64 amount = 1000;
+        QByteArray expected;
+        rounds.start = [&] {
+            amount += 200;
+            expected = "me\tROBOT CLICK BID\t" + QByteArray::number(amount + 100) + "\t\xFE";
+            client.peer.received.clear();
+            rounds.stamp();
+            client.peer.send(bidMessage("alice", amount));
+        };
+        const QMetaObject::Connection received =
+            QObject::connect(&client.peer, &ScriptedPeer::receivedMore, [&] {
+                if (client.peer.received == expected)
+                    rounds.ended();
+            });
+        const bool complete = rounds.run();
+        QObject::disconnect(received);
+        if (!complete) {
+            state.SkipWithError("a rival bid was not answered");
+            return;
+        }
+        report(state, rounds.samples);
+    }
+}
+
 // The start-up of one fresh process, as src/app/main.cpp does it, printing the clock at each step and exiting
 // once the main window has been painted.
 int startupChild(int argc, char **argv)
@@ -310,6 +502,12 @@ void BM_StartUp(benchmark::State &state)
 
 BENCHMARK(BM_ServerBidToPanel)->Arg(1000)->Iterations(1)->UseManualTime()->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_EnterToServer)->Arg(1000)->Iterations(1)->UseManualTime()->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_EnterToServerUnderFlood)
+    ->Arg(1000)
+    ->Iterations(1)
+    ->UseManualTime()
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_RivalBidToAutoBid)->Arg(1000)->Iterations(1)->UseManualTime()->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_StartUp)->Arg(10)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 int main(int argc, char **argv)

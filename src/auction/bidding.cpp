@@ -11,6 +11,18 @@ QString MMax_LostFocus(const QString &text)
     return FormatAmount(AmountValue(text));
 }
 
+Prompter::Request disconnectedBox()
+{
+    return Box::critical(QStringLiteral("Disconnect...."));
+}
+
+Result sendBid(const QString &userId, const QString &yourBid,
+               const std::function<void(const QByteArray &)> &send)
+{
+    send(AuctionMessages::bid(userId, yourBid));
+    return {Outcome::Sent, QString::fromLatin1(sentSound)};
+}
+
 Result GOBID_Click(const QString &lastBidShown, const std::function<QString()> &yourBid, QString &maximum,
                    bool connected, const QString &userId, Prompter &prompter,
                    const std::function<void(const QByteArray &)> &send)
@@ -21,7 +33,7 @@ Result GOBID_Click(const QString &lastBidShown, const std::function<QString()> &
         return {Outcome::TooLow, {}};
     }
     if (!connected) {
-        prompter.ask(Box::critical(QStringLiteral("Disconnect....")));
+        prompter.ask(disconnectedBox());
         return {Outcome::Disconnected, {}};
     }
     const Amount::Value ceiling = AmountValue(maximum);
@@ -33,7 +45,6 @@ Result GOBID_Click(const QString &lastBidShown, const std::function<QString()> &
             return {Outcome::MaximumDeclined, {}};
         maximum = MMax_LostFocus(PlainAmount(AmountValue(yourBid())));
     }
-    send(AuctionMessages::bid(userId, yourBid()));
-    return {Outcome::Sent, QString::fromLatin1(sentSound)};
+    return sendBid(userId, yourBid(), send);
 }
 } // namespace Bidding

@@ -19,9 +19,7 @@ bool readFlag(const QSettings &settings, const QString &key, bool fallback)
 
 QString UserSettings::defaultFile()
 {
-    return QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Gavora"),
-                     QStringLiteral("gavora"))
-        .fileName();
+    return QSettings(QStringLiteral("Gavora"), QStringLiteral("gavora")).fileName();
 }
 
 UserSettings::UserSettings(QString file) : m_file(std::move(file))

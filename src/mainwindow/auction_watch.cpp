@@ -79,8 +79,9 @@ void AuctionWatch::MAutoBid_Click()
     case AutoBid::Refusal::None:
         break;
     }
+    const AutoBid::Move move = m_autoBid.next(board, {}, connected);
     showAutoBid();
-    carryOut(m_autoBid.next(board, {}, connected));
+    carryOut(move, {});
 }
 
 void AuctionWatch::MNotify_Click()
@@ -100,26 +101,21 @@ void AuctionWatch::afterRead(AuctionBoard::Events events)
 {
     const AuctionBoard &board = m_parts.panel.board();
     const AutoBid::State before = m_autoBid.state();
-    carryOut(m_autoBid.next(board, events, m_parts.panel.socket()->isConnected()));
+    const AutoBid::Move move = m_autoBid.next(board, events, m_parts.panel.socket()->isConnected());
     if (m_autoBid.state() != before)
         showAutoBid();
-    for (const AuctionAlert &alert : m_alerts.afterRead(board, events))
-        notify(alert);
+    carryOut(move, m_alerts.afterRead(board, events));
 }
 
-void AuctionWatch::carryOut(AutoBid::Move move)
+// The bid goes out before anything else; the user hears of what the read brought, then of a stop it caused.
+void AuctionWatch::carryOut(AutoBid::Move move, const QList<AuctionAlert> &alerts)
 {
-    switch (move) {
-    case AutoBid::Move::Bid:
+    if (move == AutoBid::Move::Bid)
         m_parts.panel.sendYourBid();
-        break;
-    case AutoBid::Move::Stop:
-        showAutoBid();
+    for (const AuctionAlert &alert : alerts)
+        notify(alert);
+    if (move == AutoBid::Move::Stop)
         notify({AuctionAlert::Kind::AutoBidStopped, {}, {}, m_autoBid.stoppedAt()});
-        break;
-    case AutoBid::Move::None:
-        break;
-    }
 }
 
 void AuctionWatch::onLink(AuctionPanel::Link link)

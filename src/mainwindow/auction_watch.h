@@ -42,7 +42,7 @@ public:
 private:
     void afterRead(AuctionBoard::Events events);
     void onLink(AuctionPanel::Link link);
-    void carryOut(AutoBid::Move move);
+    void carryOut(AutoBid::Move move, const QList<AuctionAlert> &alerts);
     void showAutoBid();
     void followMaximum();
     void notify(const AuctionAlert &alert);

@@ -31,6 +31,8 @@
 #include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <pthread.h>
+#include <sched.h>
 #include <vector>
 
 using namespace std::chrono_literals;
@@ -96,20 +98,21 @@ QByteArray productMessage(quint16 webPort)
            QByteArray::number(webPort) + "/p1.htm\t\xFE#GOBID\t\xFE";
 }
 
-// An auction server on a thread of its own, so that its writes keep their pace whatever the window's thread
-// is doing: it puts up the product it is given when the client announces itself, sends rival bids at `rate`
-// messages a second while flooding is on (a write every millisecond), and reports each whole bid of the
+// An auction server on a thread of its own, at real-time priority where the system allows it, so that its
+// clock readings wait neither for the window's thread nor for other work on the machine. It puts up the
+// product it is given when the client announces itself, sends rival bids at `rate` messages a second while
+// flooding is on (a write every millisecond) or one at a time when asked, and reports each whole bid of the
 // client with the moment its last byte arrived.
-class FloodServer {
+class ServerThread {
 public:
-    explicit FloodServer(int rate) : m_rate(rate)
+    explicit ServerThread(int rate = 0) : m_rate(rate)
     {
         m_context.moveToThread(&m_thread);
         m_thread.start();
         QMetaObject::invokeMethod(
             &m_context, [this] { listen(); }, Qt::BlockingQueuedConnection);
     }
-    ~FloodServer()
+    ~ServerThread()
     {
         QMetaObject::invokeMethod(
             &m_context, [this] { qDeleteAll(m_context.children()); }, Qt::BlockingQueuedConnection);
@@ -117,9 +120,34 @@ public:
         m_thread.wait();
     }
     quint16 port() const { return m_port; }
+    bool realTime() const { return m_realTime; }
+    // Bytes written but not yet taken by the system: a client that keeps up leaves next to none.
+    qint64 backlog()
+    {
+        qint64 bytes = 0;
+        QMetaObject::invokeMethod(
+            &m_context, [this, &bytes] { bytes = m_client ? m_client->bytesToWrite() : 0; },
+            Qt::BlockingQueuedConnection);
+        return bytes;
+    }
+    // Rival bids sent per second since flooding began.
+    double floodRate() const { return m_floodNs ? double(m_sent) * 1e9 / double(m_floodNs) : 0; }
+
+    // A rival's "#BID" of amount; sentAt is its last byte handed to the system, on the server's clock.
+    void sendRival(qint64 amount, const std::function<void(qint64 sentAt)> &sent)
+    {
+        QMetaObject::invokeMethod(&m_context, [this, amount, sent] {
+            if (!m_client)
+                return;
+            m_client->write(bidMessage("alice", amount));
+            m_client->flush();
+            const qint64 at = nowNs();
+            QMetaObject::invokeMethod(
+                &m_home, [sent, at] { sent(at); }, Qt::QueuedConnection);
+        });
+    }
 
     QByteArray product;
-    std::atomic<bool> announced{false};
     std::atomic<bool> flooding{false};
     // Called on the thread that made the server.
     std::function<void(qint64 arrived)> onClientBid;
@@ -127,37 +155,39 @@ public:
 private:
     void listen()
     {
+        const sched_param priority{.sched_priority = 10};
+        m_realTime = pthread_setschedparam(pthread_self(), SCHED_FIFO, &priority) == 0;
         auto *server = new QTcpServer(&m_context);
         server->listen(QHostAddress::LocalHost);
         m_port = server->serverPort();
         QObject::connect(server, &QTcpServer::newConnection, &m_context, [this, server] {
-            QTcpSocket *client = server->nextPendingConnection();
-            QObject::connect(client, &QTcpSocket::readyRead, &m_context, [this, client] { read(client); });
-            auto *pace = new QTimer(client);
+            m_client = server->nextPendingConnection();
+            QObject::connect(m_client, &QTcpSocket::readyRead, &m_context, [this] { read(); });
+            if (m_rate == 0)
+                return;
+            auto *pace = new QTimer(m_client);
             pace->setTimerType(Qt::PreciseTimer);
-            QObject::connect(pace, &QTimer::timeout, client, [this, client] { flood(client); });
+            QObject::connect(pace, &QTimer::timeout, m_client, [this] { flood(); });
             pace->start(1);
         });
     }
 
-    void read(QTcpSocket *client)
+    void read()
     {
-        m_received += client->readAll();
-        if (!announced && m_received.startsWith("AuctionGO")) {
+        m_received += m_client->readAll();
+        const qint64 arrived = nowNs();
+        if (m_received.startsWith("AuctionGO")) {
             m_received.clear();
-            client->write(product);
-            announced = true;
+            m_client->write(product);
         }
         for (qsizetype end; (end = m_received.indexOf('\xFE')) >= 0; m_received.remove(0, end + 1)) {
-            if (m_received.startsWith("me\tROBOT CLICK BID\t")) {
-                const qint64 arrived = nowNs();
+            if (m_received.startsWith("me\tROBOT CLICK BID\t"))
                 QMetaObject::invokeMethod(
                     &m_home, [this, arrived] { onClientBid(arrived); }, Qt::QueuedConnection);
-            }
         }
     }
 
-    void flood(QTcpSocket *client)
+    void flood()
     {
         if (!flooding) {
             m_floodStart = 0;
@@ -168,29 +198,33 @@ private:
             m_floodStart = now;
             m_sent = 0;
         }
-        const qint64 due = (now - m_floodStart) * m_rate / 1'000'000'000 - m_sent;
+        m_floodNs = now - m_floodStart;
+        const qint64 due = m_floodNs * m_rate / 1'000'000'000 - m_sent;
         QByteArray bytes;
         for (qint64 i = 0; i < due; ++i)
             bytes += bidMessage("alice", 2000 + m_amount++);
         m_sent += due;
-        client->write(bytes);
+        m_client->write(bytes);
     }
 
     const qint64 m_rate;
     QThread m_thread;
     QObject m_context;
     QObject m_home; // on the thread that made the server
+    QTcpSocket *m_client = nullptr;
     quint16 m_port = 0;
+    bool m_realTime = false;
     QByteArray m_received;
     qint64 m_floodStart = 0;
-    qint64 m_sent = 0;
+    std::atomic<qint64> m_floodNs = 0;
+    std::atomic<qint64> m_sent = 0;
     qint64 m_amount = 0;
 };
 
 // The window as the program opens it, connected as "me" to a loopback auction server that has put up a
-// product and opened the bidding: the scripted peer, or the flooding server when one is given.
+// product and opened the bidding: the scripted peer, or the server thread when one is given.
 struct ConnectedWindow {
-    explicit ConnectedWindow(FloodServer *flood = nullptr)
+    explicit ConnectedWindow(ServerThread *server = nullptr)
         : window({.prompter = &prompter,
                   .webViewFactory = WebEngineWebView::factory(folder),
                   .beep = [] {},
@@ -199,9 +233,9 @@ struct ConnectedWindow {
         writeHostIni(dir.path(), web.port(), peer.port());
         window.Form_Load();
         window.show();
-        if (flood) {
-            flood->product = productMessage(web.port());
-            window.ConnectAuctionSocket(QStringLiteral("127.0.0.1"), flood->port(), QStringLiteral("me"));
+        if (server) {
+            server->product = productMessage(web.port());
+            window.ConnectAuctionSocket(QStringLiteral("127.0.0.1"), server->port(), QStringLiteral("me"));
         } else {
             window.ConnectAuctionSocket(QStringLiteral("127.0.0.1"), peer.port(), QStringLiteral("me"));
             ready = runUntil([this] { return peer.received.startsWith("AuctionGO"); });
@@ -209,7 +243,7 @@ struct ConnectedWindow {
             peer.send(productMessage(web.port()));
         }
         const auto *lastBid = window.findChild<QLabel *>(QStringLiteral("Lb_bid"));
-        ready = (flood || ready) && runUntil([lastBid] { return lastBid->text() == FormatAmount(1000); });
+        ready = (server || ready) && runUntil([lastBid] { return lastBid->text() == FormatAmount(1000); });
     }
 
     QTemporaryDir dir;
@@ -334,7 +368,7 @@ void BM_EnterToServer(benchmark::State &state)
 // bids a second: the bid must not wait behind the flood.
 void BM_EnterToServerUnderFlood(benchmark::State &state)
 {
-    FloodServer flood(100'000);
+    ServerThread flood(100'000);
     ConnectedWindow client(&flood);
     if (!client.ready) {
         state.SkipWithError("the window did not connect");
@@ -368,15 +402,19 @@ void BM_EnterToServerUnderFlood(benchmark::State &state)
             return;
         }
         report(state, rounds.samples);
+        state.counters["real_time_server"] = flood.realTime();
+        state.counters["flood_per_s"] = flood.floodRate();
+        state.counters["backlog_bytes"] = double(flood.backlog());
     }
     flood.flooding = false;
 }
 
-// Auto-bid armed with a maximum far above the bids: from the peer writing a rival's "#BID" until it has
+// Auto-bid armed with a maximum far above the bids: from the server writing a rival's "#BID" until it has
 // received the whole bid that answers it.
 void BM_RivalBidToAutoBid(benchmark::State &state)
 {
-    ConnectedWindow client;
+    ServerThread server;
+    ConnectedWindow client(&server);
     auto *autoBid = client.window.findChild<QAction *>(QStringLiteral("MAutoBid"));
     if (!client.ready || !autoBid) {
         state.SkipWithError(client.ready ? "no auto-bid in the Setting menu" : "the window did not connect");
@@ -392,26 +430,39 @@ void BM_RivalBidToAutoBid(benchmark::State &state)
     for (auto _ : state) {
         Rounds rounds(int(state.range(0)));
         qint64 amount = 1000;
-        QByteArray expected;
+        qint64 sentAt = 0;
+        qint64 arrivedAt = 0;
+        // A round ends once both clock readings are in, whichever comes first.
+        const auto both = [&] {
+            if (sentAt == 0 || arrivedAt == 0)
+                return;
+            rounds.started = sentAt;
+            rounds.samples.push_back(arrivedAt - sentAt);
+            sentAt = arrivedAt = 0;
+            if (int(rounds.samples.size()) == rounds.count)
+                rounds.loop.quit();
+            else
+                QTimer::singleShot(Rounds::pause, &rounds.loop, rounds.start);
+        };
         rounds.start = [&] {
             amount += 200;
-            expected = "me\tROBOT CLICK BID\t" + QByteArray::number(amount + 100) + "\t\xFE";
-            client.peer.received.clear();
-            rounds.stamp();
-            client.peer.send(bidMessage("alice", amount));
-        };
-        const QMetaObject::Connection received =
-            QObject::connect(&client.peer, &ScriptedPeer::receivedMore, [&] {
-                if (client.peer.received == expected)
-                    rounds.ended();
+            server.sendRival(amount, [&](qint64 at) {
+                sentAt = at;
+                both();
             });
+        };
+        server.onClientBid = [&](qint64 at) {
+            arrivedAt = at;
+            both();
+        };
         const bool complete = rounds.run();
-        QObject::disconnect(received);
+        server.onClientBid = nullptr;
         if (!complete) {
             state.SkipWithError("a rival bid was not answered");
             return;
         }
         report(state, rounds.samples);
+        state.counters["real_time_server"] = server.realTime();
     }
 }
 

@@ -353,13 +353,14 @@ void AuctionBoard::play(const QString &relativePath)
 void AuctionBoard::flush()
 {
     showPendingBids();
+    // Before the widgets: an answer to a rival's bid leaves before the panel is redrawn.
+    if (m_events)
+        emit applied(std::exchange(m_events, {}));
     if (m_changes) {
         const Changes what = m_changes;
         m_changes = {};
         emit changed(what);
     }
-    if (m_events)
-        emit applied(std::exchange(m_events, {}));
     if (m_navigationPending) {
         m_navigationPending = false;
         emit navigateDescription(std::exchange(m_pendingNavigation, QString()));

@@ -103,7 +103,7 @@ public:
 
 signals:
     void changed(AuctionBoard::Changes what);
-    // A read (or a change outside one) has been applied and brought these events; right after changed().
+    // A read (or a change outside one) has been applied and brought these events; right before changed().
     void applied(AuctionBoard::Events events);
     // The description pane should show this page (only http and https addresses are passed on).
     void navigateDescription(const QString &url);

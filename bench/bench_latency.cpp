@@ -5,11 +5,13 @@
 // the object names of its widgets and menu items.
 #include "amount.h"
 #include "auction_socket.h"
+#include "desktop_notifier.h"
 #include "frm2bid.h"
 #include "loopback_peers.h"
 #include "message_box_prompter.h"
 #include "start_up.h"
 #include "test_support.h"
+#include "user_settings.h"
 #include "web_engine_web_view.h"
 
 #include <QAction>
@@ -478,8 +480,11 @@ int startupChild(int argc, char **argv)
 
     MessageBoxPrompter prompter;
     const WorkFolder folder = WorkFolder::current();
-    frm2Bid window(
-        {.prompter = &prompter, .webViewFactory = WebEngineWebView::factory(folder), .workFolder = folder});
+    frm2Bid window({.prompter = &prompter,
+                    .webViewFactory = WebEngineWebView::factory(folder),
+                    .workFolder = folder,
+                    .settingsFile = UserSettings::defaultFile(),
+                    .notificationBus = DesktopNotifier::sessionBus()});
     const qint64 windowMade = nowNs();
     window.Form_Load();
     const qint64 loaded = nowNs();

@@ -133,13 +133,6 @@ struct Harness {
     const Frm2BidMenus &menus = window.menus();
 };
 
-// A bus of the test's own, for the whole run.
-const PrivateBus &privateBus()
-{
-    static const PrivateBus bus;
-    return bus;
-}
-
 // A notification of the test's own on the window's connection: once it has its answer, the service has had
 // every call the window made before it.
 bool notifyAfterTheWindow(const QDBusConnection &bus)
@@ -972,12 +965,14 @@ private slots:
         QFETCH(QByteArrayList, reads);
         QFETCH(QStringList, bodies);
         QTest::failOnWarning(QRegularExpression(u"(?i)d-?bus|notif"_s));
-        QVERIFY2(!privateBus().address().isEmpty(), "dbus-daemon did not start");
+        if (!m_bus)
+            m_bus = std::make_unique<PrivateBus>();
+        QVERIFY2(!m_bus->address().isEmpty(), "dbus-daemon did not start");
         const QString row = QString::fromUtf8(QTest::currentDataTag());
-        const QDBusConnection bus = privateBus().connect(u"window "_s + row);
+        const QDBusConnection bus = m_bus->connect(u"window "_s + row);
         std::optional<FakeNotifications> service;
         if (user != u"no service")
-            service.emplace(privateBus().connect(u"service "_s + row));
+            service.emplace(m_bus->connect(u"service "_s + row));
 
         Harness h({}, bus);
         h.window.SetLanguage(language);
@@ -1050,6 +1045,10 @@ private slots:
         doubleClickTab(0);
         QTRY_COMPARE(h.peer.received, "GETPD\t\xFE"_ba);
     }
+
+private:
+    // A bus of the test's own, started for the first test that needs it.
+    std::unique_ptr<PrivateBus> m_bus;
 };
 
 QTEST_MAIN(TestFrm2Bid)

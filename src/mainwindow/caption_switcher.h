@@ -11,8 +11,8 @@ class QLabel;
 class QWidget;
 
 // The main window's texts that follow the interface language: captions, and the names assistive technology
-// speaks. The window's builders register each widget as they make it; a widget shows its Thai text at once,
-// the language the window starts in.
+// speaks. The window's builders register each widget as they make it; a widget shows its text at once, in the
+// language shown (Thai, the one the window starts in, until the first switch).
 class CaptionSwitcher {
 public:
     void follow(QLabel *label, const Caption &caption);

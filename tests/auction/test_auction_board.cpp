@@ -582,11 +582,36 @@ private slots:
 
         connectTo(socket, second.port());
         QTRY_VERIFY(second.hasClient());
-        // The peer's close is raised once and without an error; a local close after it adds nothing.
-        second.closeClient();
+        QTRY_COMPARE(events.seen, (QStringList{u"connected"_s, u"connected"_s}));
+    }
+
+    // The peer's orderly close (FIN) is the close; a reset (RST) is an error. Either is raised once, and a
+    // local close after it adds nothing.
+    void peerEndsTheConnection_data()
+    {
+        QTest::addColumn<bool>("reset");
+        QTest::addColumn<QString>("event");
+        QTest::newRow("orderly close") << false << u"closed"_s;
+        QTest::newRow("reset") << true << u"error %1"_s.arg(int(QAbstractSocket::NetworkError));
+    }
+    void peerEndsTheConnection()
+    {
+        QFETCH(bool, reset);
+        QFETCH(QString, event);
+        ScriptedPeer peer;
+        AuctionSocket socket;
+        Events events(socket);
+        connectTo(socket, peer.port());
+        QTRY_VERIFY(peer.hasClient());
+        peer.send(Wire::message({"#GOBID"}));
+        QTRY_COMPARE(events.seen.size(), 2);
+        if (reset)
+            peer.resetClient();
+        else
+            peer.closeClient();
         QTRY_COMPARE(events.seen.size(), 3);
         socket.Close();
-        QCOMPARE(events.seen, (QStringList{u"connected"_s, u"connected"_s, u"closed"_s}));
+        QCOMPARE(events.seen, (QStringList{u"connected"_s, u"data"_s, event}));
     }
 };
 

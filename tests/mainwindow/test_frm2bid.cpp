@@ -349,17 +349,21 @@ private slots:
         QCOMPARE(h.prompter.requests.size(), 1);
     }
 
-    // Both reset every control and reopen the sign-in window; only the unreachable server warns. A bid then
-    // finds no connection.
+    // Each resets every control and reopens the sign-in window; all but the server's orderly close warn. A
+    // bid then finds no connection.
     void connectionLost_data()
     {
         QTest::addColumn<bool>("reachable");
-        QTest::newRow("server closes") << true;
-        QTest::newRow("unreachable") << false;
+        QTest::addColumn<bool>("reset");
+        QTest::newRow("server closes") << true << false;
+        QTest::newRow("server resets") << true << true;
+        QTest::newRow("unreachable") << false << false;
     }
     void connectionLost()
     {
         QFETCH(bool, reachable);
+        QFETCH(bool, reset);
+        const bool warns = reset || !reachable;
         Harness h;
         h.window.showMemberStatus(u"UID :  7"_s);
         if (reachable) {
@@ -369,15 +373,18 @@ private slots:
             QTRY_COMPARE(h.ui.countDown->value(), 7);
             QVERIFY(!h.ui.displastbid->isHidden());
             QVERIFY(h.ui.GOBID->isEnabled());
-            h.peer.closeClient();
+            if (reset)
+                h.peer.resetClient();
+            else
+                h.peer.closeClient();
         } else {
             h.window.ConnectAuctionSocket(u"127.0.0.1"_s, unusedPort(), u"user"_s);
         }
         QTRY_VERIFY(h.window.signInWindow());
-        QCOMPARE(h.prompter.requests.size(), reachable ? 0 : 1);
+        QCOMPARE(h.prompter.requests.size(), warns ? 1 : 0);
         QCOMPARE(h.prompter.requests.value(0).text,
-                 reachable ? QString()
-                           : u"ไม่สามารถติดต่อกับเครื่องที่ให้บริการได้ ..... กรุณาลองดูอีกครั้ง หรือ ติดต่อฝ่ายเทคนิค Gavora"_s);
+                 !warns ? QString()
+                        : u"ไม่สามารถติดต่อกับเครื่องที่ให้บริการได้ ..... กรุณาลองดูอีกครั้ง หรือ ติดต่อฝ่ายเทคนิค Gavora"_s);
         QCOMPARE(h.ui.stbPanel2->text(), u"UID :"_s);
         for (QLabel *label : {h.ui.Hi_Bid, h.ui.Lb_bid, h.ui.bid_Inc, h.ui.PDesc, h.ui.nQty, h.ui.fbidat,
                               h.ui.MinBid, h.ui.SellerBy, h.ui.cCurrency})

@@ -324,9 +324,8 @@ private slots:
         QTRY_COMPARE(History::readRows(h.folder).size(), 1);
         const QString file = h.dir.filePath(u"AuctHist.bid"_s);
         const QByteArray before = readWholeFile(file);
-        const ReadOnlyFolder readOnly(h.dir.path());
-        if (!readOnly.isReadOnly())
-            QSKIP("this file system cannot make the folder read-only");
+        const ReadOnlyPath readOnly(file);
+        QVERIFY2(readOnly.isReadOnly(), qPrintable(readOnly.failure()));
 
         auto *socket = h.window.auctionPanel().socket()->findChild<QTcpSocket *>();
         {

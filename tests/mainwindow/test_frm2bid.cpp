@@ -5,6 +5,7 @@
 #include "auction_socket.h"
 #include "fake_web_view.h"
 #include "frm2bid.h"
+#include "frm_hbid.h"
 #include "frm_tool.h"
 #include "history_store.h"
 #include "loopback_peers.h"
@@ -706,6 +707,33 @@ private slots:
         QTest::keyClick(start, Qt::Key_Space);
         QTRY_VERIFY(h.menus.MLG->isVisible());
         h.menus.MLG->close();
+    }
+
+    // A double-click is one Click and one DblClick: the calculator starts once (here: one box saying there is
+    // none), the basket opens the history once; a single click on the basket does nothing.
+    void doubleClicksOnPictureButtons()
+    {
+        Harness h;
+        QVERIFY(h.window.Form_Load().isEmpty());
+        h.window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&h.window));
+        // As the platform delivers it: the second press comes as the double-click.
+        const auto doubleClick = [](QWidget *button) {
+            const QPointF at = QRectF(button->rect()).center();
+            for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease,
+                                            QEvent::MouseButtonDblClick, QEvent::MouseButtonRelease}) {
+                const bool down = type != QEvent::MouseButtonRelease;
+                QMouseEvent event(type, at, button->mapToGlobal(at), Qt::LeftButton,
+                                  down ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+                QApplication::sendEvent(button, &event);
+            }
+        };
+        doubleClick(h.ui.but_Cal);
+        QCOMPARE(h.prompter.requests.size(), 1);
+        QTest::mouseClick(h.ui.but_basket, Qt::LeftButton);
+        QCOMPARE(h.window.findChildren<frmHbid *>().size(), 0);
+        doubleClick(h.ui.but_basket);
+        QCOMPARE(h.window.findChildren<frmHbid *>().size(), 1);
     }
 
     // Each page command loads its page in its own view and leaves the tab as it was. The roots are WEBSITE

@@ -33,6 +33,7 @@
 #include <QTest>
 #include <QTime>
 #include <QTimer>
+#include <QWindow>
 
 using namespace std::chrono_literals;
 using namespace Qt::StringLiterals;
@@ -850,6 +851,15 @@ private slots:
         emit gallery->DownloadComplete();
         QCOMPARE(h.ui.ssTab_Bid->tabText(1), u"FAQ..."_s);
         QCOMPARE(h.window.windowTitle(), u"Gavora.Com (Beta I)  - [นาฬิกา]"_s);
+
+        // Qt's modified marker "[*]" shows as it is, however the title comes to hold it.
+        h.window.winId();
+        description->pageTitle = u"*"_s;
+        emit description->DownloadComplete();
+        QCOMPARE(h.window.windowHandle()->title(), u"Gavora.Com (Beta I)  - [*]"_s);
+        gallery->pageTitle = u"[*]"_s;
+        h.ui.ssTab_Bid->setCurrentIndex(1);
+        QCOMPARE(h.window.windowHandle()->title(), u"Gavora.Com (Beta I) - [[*]]"_s);
     }
 
     void progress_data()

@@ -26,6 +26,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QStatusBar>
 #include <QSignalSpy>
 #include <QTabBar>
 #include <QTabWidget>
@@ -589,6 +590,11 @@ private slots:
     void layoutAndWideView()
     {
         Harness h;
+        // Restored, the design's client area holds the status bar.
+        h.window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&h.window));
+        QCOMPARE(h.window.centralWidget()->geometry().united(h.window.statusBar()->geometry()).size(),
+                 pixels(0, 0, 11295, 7830).size());
         QVERIFY(h.window.Form_Load().isEmpty());
         h.window.setWindowState(Qt::WindowNoState);
         showWithOuterSize(h.window, 1280, 1024);

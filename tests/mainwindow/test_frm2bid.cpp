@@ -672,6 +672,7 @@ private slots:
               std::tuple{u"T"_s, u"ราคาสูงสุด ณ ขณะนี้"_s, u"ตะกร้าของคุณ"_s}}) {
             h.window.SetLanguage(language);
             QCOMPARE(h.ui.Lb_bid->accessibleDescription(), lastBid);
+            QCOMPARE(h.ui.displastbid->accessibleName(), lastBid);
             QCOMPARE(h.ui.but_basket->accessibleName(), basket);
             QCOMPARE(h.ui.MMax->accessibleName(), shown(h.ui.placed[Frm2BidDesign::MaxBid]));
         }

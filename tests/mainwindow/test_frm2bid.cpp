@@ -9,6 +9,7 @@
 #include "frm_tool.h"
 #include "history_store.h"
 #include "loopback_peers.h"
+#include "message_box_prompter.h"
 #include "picture_button.h"
 #include "pictures.h"
 #include "profile_file.h"
@@ -22,12 +23,13 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QStatusBar>
 #include <QSignalSpy>
+#include <QStatusBar>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTcpSocket>
@@ -649,6 +651,8 @@ private slots:
             QCOMPARE(h.ui.cCurrency->text(), u"Currency = "_s);
             QCOMPARE(h.menus.MLT->isChecked(), column == 0);
             QCOMPARE(h.menus.MLE->isChecked(), column == 1);
+            // The program's own boxes speak it too.
+            QCOMPARE(h.prompter.language(), column);
         };
         check(0);
         h.menus.MLE->trigger();
@@ -660,6 +664,42 @@ private slots:
         // Only "T" is Thai.
         h.window.SetLanguage(u"t"_s);
         QCOMPARE(shown(h.ui.placed[Frm2BidDesign::lbUBid]), u"Your Bid"_s);
+    }
+
+    // The program's boxes label their buttons in the interface language: the toolkit has no Thai for them.
+    void messageBoxButtons_data()
+    {
+        QTest::addColumn<int>("language");
+        QTest::addColumn<bool>("withCancel");
+        QTest::addColumn<QStringList>("buttons");
+        QTest::newRow("Thai, OK") << 0 << false << QStringList{u"ตกลง"_s};
+        QTest::newRow("Thai, OK and Cancel") << 0 << true << QStringList{u"ตกลง"_s, u"ยกเลิก"_s};
+        QTest::newRow("English, OK and Cancel") << 1 << true << QStringList{u"OK"_s, u"Cancel"_s};
+    }
+    void messageBoxButtons()
+    {
+        QFETCH(int, language);
+        QFETCH(bool, withCancel);
+        QFETCH(QStringList, buttons);
+        MessageBoxPrompter boxes;
+        boxes.setLanguage(language);
+        QStringList shown;
+        QTimer::singleShot(0, this, [&] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            QVERIFY(box);
+            for (const auto role : {QMessageBox::AcceptRole, QMessageBox::RejectRole}) {
+                for (QAbstractButton *button : box->buttons()) {
+                    if (box->buttonRole(button) == role)
+                        shown << button->text();
+                }
+            }
+            if (const QString shots = qEnvironmentVariable("GAVORA_SCREENSHOTS"); !shots.isEmpty())
+                box->grab().save(shots + u"/message-box-%1.png"_s.arg(QTest::currentDataTag()));
+            box->buttons().constFirst()->click();
+        });
+        const QString text = u"ไม่สามารถติดต่อกับเครื่องที่ให้บริการได้ ..... กรุณาลองดูอีกครั้ง หรือ ติดต่อฝ่ายเทคนิค Gavora"_s;
+        boxes.ask(withCancel ? Box::question(text) : Box::critical(text));
+        QCOMPARE(shown, buttons);
     }
 
     // Every control has a name a screen reader can speak, in the language shown.

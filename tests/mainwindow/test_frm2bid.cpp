@@ -670,16 +670,13 @@ private slots:
     void messageBoxButtons_data()
     {
         QTest::addColumn<int>("language");
-        QTest::addColumn<bool>("withCancel");
         QTest::addColumn<QStringList>("buttons");
-        QTest::newRow("Thai, OK") << 0 << false << QStringList{u"ตกลง"_s};
-        QTest::newRow("Thai, OK and Cancel") << 0 << true << QStringList{u"ตกลง"_s, u"ยกเลิก"_s};
-        QTest::newRow("English, OK and Cancel") << 1 << true << QStringList{u"OK"_s, u"Cancel"_s};
+        QTest::newRow("Thai") << 0 << QStringList{u"ตกลง"_s, u"ยกเลิก"_s};
+        QTest::newRow("English") << 1 << QStringList{u"OK"_s, u"Cancel"_s};
     }
     void messageBoxButtons()
     {
         QFETCH(int, language);
-        QFETCH(bool, withCancel);
         QFETCH(QStringList, buttons);
         MessageBoxPrompter boxes;
         boxes.setLanguage(language);
@@ -687,18 +684,12 @@ private slots:
         QTimer::singleShot(0, this, [&] {
             auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
             QVERIFY(box);
-            for (const auto role : {QMessageBox::AcceptRole, QMessageBox::RejectRole}) {
-                for (QAbstractButton *button : box->buttons()) {
-                    if (box->buttonRole(button) == role)
-                        shown << button->text();
-                }
-            }
+            shown = {box->button(QMessageBox::Ok)->text(), box->button(QMessageBox::Cancel)->text()};
             if (const QString shots = qEnvironmentVariable("GAVORA_SCREENSHOTS"); !shots.isEmpty())
                 box->grab().save(shots + u"/message-box-%1.png"_s.arg(QTest::currentDataTag()));
             box->buttons().constFirst()->click();
         });
-        const QString text = u"ไม่สามารถติดต่อกับเครื่องที่ให้บริการได้ ..... กรุณาลองดูอีกครั้ง หรือ ติดต่อฝ่ายเทคนิค Gavora"_s;
-        boxes.ask(withCancel ? Box::question(text) : Box::critical(text));
+        boxes.ask(Box::question(maximumText));
         QCOMPARE(shown, buttons);
     }
 

@@ -33,9 +33,8 @@ void AuctionSocket::resetSocket()
     releaseWitness();
     m_socket = new QTcpSocket(this);
     connect(m_socket, &QTcpSocket::connected, this, [this] {
-        // Qt reads a reset as the peer's orderly close: both end in RemoteHostClosedError, and Qt has closed
-        // its descriptor by then. A second descriptor keeps the connection for the kernel to say which it
-        // was.
+        // Qt reports a reset as the peer's orderly close (both are RemoteHostClosedError) and closes its
+        // descriptor first; a second one keeps the connection for the kernel to tell the two apart.
         m_witness = fcntl(int(m_socket->socketDescriptor()), F_DUPFD_CLOEXEC, 0);
         emit connected();
     });

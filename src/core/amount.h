@@ -27,7 +27,6 @@ public:
 
     friend Number operator+(Number a, Number b) { return Number(a.m_billionths + b.m_billionths); }
     friend bool operator<(Number a, Number b) { return a.m_billionths < b.m_billionths; }
-    friend bool operator==(Number a, Number b) { return a.m_billionths == b.m_billionths; }
 
 private:
     explicit Number(__int128 billionths) : m_billionths(billionths) {}

@@ -2,6 +2,11 @@
 
 #include <QTcpSocket>
 #include <QTimer>
+#include <fcntl.h>
+#include <netinet/in.h>
+#include <netinet/tcp.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 AuctionSocket::AuctionSocket(QObject *parent) : QObject(parent), m_socket(nullptr)
 {
@@ -13,6 +18,7 @@ AuctionSocket::~AuctionSocket()
     // Nothing of the connection may reach a half-destroyed owner.
     m_socket->disconnect(this);
     m_socket->abort();
+    releaseWitness();
 }
 
 void AuctionSocket::resetSocket()
@@ -24,28 +30,55 @@ void AuctionSocket::resetSocket()
         m_socket->abort();
         m_socket->deleteLater();
     }
+    releaseWitness();
     m_socket = new QTcpSocket(this);
-    connect(m_socket, &QTcpSocket::connected, this, &AuctionSocket::connected);
+    connect(m_socket, &QTcpSocket::connected, this, [this] {
+        // Qt reports a reset as the peer's orderly close (both are RemoteHostClosedError) and closes its
+        // descriptor first; a second one keeps the connection for the kernel to tell the two apart.
+        m_witness = fcntl(int(m_socket->socketDescriptor()), F_DUPFD_CLOEXEC, 0);
+        emit connected();
+    });
     connect(m_socket, &QTcpSocket::readyRead, this, [this] { emit dataArrival(m_socket->bytesAvailable()); });
     connect(m_socket, &QTcpSocket::disconnected, this, &AuctionSocket::onDisconnected);
     connect(m_socket, &QTcpSocket::errorOccurred, this,
             [this](QAbstractSocket::SocketError socketError) { onErrorOccurred(socketError); });
 }
 
+void AuctionSocket::releaseWitness()
+{
+    if (m_witness >= 0)
+        ::close(m_witness);
+    m_witness = -1;
+}
+
+bool AuctionSocket::peerReset() const
+{
+    // After the peer's FIN the connection waits in CLOSE_WAIT for our own close; a reset ends it at once.
+    tcp_info info{};
+    socklen_t size = sizeof info;
+    return m_witness >= 0 && getsockopt(m_witness, IPPROTO_TCP, TCP_INFO, &info, &size) == 0 &&
+           info.tcpi_state == TCP_CLOSE;
+}
+
 void AuctionSocket::onDisconnected()
 {
     m_socket->disconnect(this);
+    releaseWitness();
     emit closed();
 }
 
 void AuctionSocket::onErrorOccurred(int socketError)
 {
     // The peer's orderly close is reported by disconnected() as closed().
-    if (socketError == QAbstractSocket::RemoteHostClosedError)
+    if (socketError == QAbstractSocket::RemoteHostClosedError && !peerReset())
         return;
     // One report per connection: a failure is not followed by closed().
     m_socket->disconnect(this);
-    emit error(socketError, m_socket->errorString());
+    releaseWitness();
+    if (socketError == QAbstractSocket::RemoteHostClosedError)
+        emit error(QAbstractSocket::NetworkError, tr("The connection was reset by the server"));
+    else
+        emit error(socketError, m_socket->errorString());
 }
 
 void AuctionSocket::Close()

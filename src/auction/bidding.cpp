@@ -4,6 +4,13 @@
 #include "auction_messages.h"
 
 namespace Bidding {
+namespace {
+Prompter::Request disconnectBox()
+{
+    return Box::critical(QStringLiteral("Disconnect...."));
+}
+} // namespace
+
 QString MMax_LostFocus(const QString &text)
 {
     if (!Amount::isNumber(text))
@@ -13,7 +20,7 @@ QString MMax_LostFocus(const QString &text)
 
 Result GOBID_Click(const QString &lastBidShown, const std::function<QString()> &yourBid, QString &maximum,
                    bool connected, const QString &userId, Prompter &prompter,
-                   const std::function<void(const QByteArray &)> &send)
+                   const std::function<bool(const QByteArray &)> &send)
 {
     const Amount::Value amount = AmountValue(yourBid());
     if (!(AmountValue(lastBidShown) < amount)) {
@@ -21,19 +28,25 @@ Result GOBID_Click(const QString &lastBidShown, const std::function<QString()> &
         return {Outcome::TooLow, {}};
     }
     if (!connected) {
-        prompter.ask(Box::critical(QStringLiteral("Disconnect....")));
+        prompter.ask(disconnectBox());
         return {Outcome::Disconnected, {}};
     }
     const Amount::Value ceiling = AmountValue(maximum);
+    QString raisedMaximum = maximum;
     if (ceiling > 0 && ceiling < amount) {
         const Prompter::Answer answer = prompter.ask(
             Box::question(QStringLiteral("ขณะนี้ราคาประมูลน้อยที่สุดได้มากกว่าราคาที่คุณพอใจซื้อสูงสุดแล้วถ้าคุณกดปุ่ม OK "
                                          "โปรแกรมจะใช้อ้างอิงราคาประมูลน้อยที่สุดให้คุณ ถ้าไม่ต้องการให้กดปุ่ม Cancel")));
         if (answer != Prompter::Answer::Ok)
             return {Outcome::MaximumDeclined, {}};
-        maximum = MMax_LostFocus(PlainAmount(AmountValue(yourBid())));
+        raisedMaximum = MMax_LostFocus(PlainAmount(AmountValue(yourBid())));
     }
-    send(AuctionMessages::bid(userId, yourBid()));
+    // The connection may have gone while the question was open: a bid that cannot go out is not a bid.
+    if (!send(AuctionMessages::bid(userId, yourBid()))) {
+        prompter.ask(disconnectBox());
+        return {Outcome::Disconnected, {}};
+    }
+    maximum = raisedMaximum;
     return {Outcome::Sent, QString::fromLatin1(sentSound)};
 }
 } // namespace Bidding

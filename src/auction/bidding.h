@@ -13,7 +13,7 @@ namespace Bidding {
 enum class Outcome {
     Sent,            // the bid went out; play the sound
     TooLow,          // not above the last bid: told the user, sent nothing
-    Disconnected,    // no connection: told the user, sent nothing
+    Disconnected,    // no connection, or the connection refused the bid: told the user, sent nothing
     MaximumDeclined, // above the user's maximum and the user said Cancel: sent nothing
 };
 
@@ -27,11 +27,12 @@ inline constexpr const char *sentSound = "Sounds/msgtype.wav";
 
 // lastBidShown: Lb_bid. yourBid: reads lbYourBid as shown at that moment; the maximum-price question is modal
 // and the server's bids go on under it, so the amount that goes out (and becomes the new maximum) is the one
-// shown when the user answers. maximum: MMax, updated when the user accepts the raised maximum. send receives
-// the bid bytes of userId. Pressing Enter in lbYourBid runs the same whether or not GOBID is enabled.
+// shown when the user answers. maximum: MMax, updated when the user accepts the raised maximum and the bid
+// goes out. send receives the bid bytes of userId and says whether the connection took them. Pressing Enter
+// in lbYourBid runs the same whether or not GOBID is enabled.
 Result GOBID_Click(const QString &lastBidShown, const std::function<QString()> &yourBid, QString &maximum,
                    bool connected, const QString &userId, Prompter &prompter,
-                   const std::function<void(const QByteArray &)> &send);
+                   const std::function<bool(const QByteArray &)> &send);
 
 // MMax when it loses the focus: a number shows grouped by thousands (0 as empty text); anything else stays.
 QString MMax_LostFocus(const QString &text);

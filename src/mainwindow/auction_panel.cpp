@@ -215,7 +215,7 @@ void AuctionPanel::GOBID_Click()
     QString maximum = m_ui.MMax->text();
     const Bidding::Result result = Bidding::GOBID_Click(
         m_ui.Lb_bid->text(), [this] { return m_ui.lbYourBid->text(); }, maximum, wsk_tcp->isConnected(),
-        m_board->userId(), m_prompter, [this](const QByteArray &bytes) { wsk_tcp->SendData(bytes); });
+        m_board->userId(), m_prompter, [this](const QByteArray &bytes) { return wsk_tcp->SendData(bytes); });
     if (maximum != m_ui.MMax->text())
         m_ui.MMax->setText(maximum);
     if (!result.sound.isEmpty())

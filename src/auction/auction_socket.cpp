@@ -2,11 +2,13 @@
 
 #include <QTcpSocket>
 #include <QTimer>
+#ifdef Q_OS_LINUX
 #include <fcntl.h>
 #include <netinet/in.h>
 #include <netinet/tcp.h>
 #include <sys/socket.h>
 #include <unistd.h>
+#endif
 
 AuctionSocket::AuctionSocket(QObject *parent) : QObject(parent), m_socket(nullptr)
 {
@@ -33,9 +35,7 @@ void AuctionSocket::resetSocket()
     releaseWitness();
     m_socket = new QTcpSocket(this);
     connect(m_socket, &QTcpSocket::connected, this, [this] {
-        // Qt reports a reset as the peer's orderly close (both are RemoteHostClosedError) and closes its
-        // descriptor first; a second one keeps the connection for the kernel to tell the two apart.
-        m_witness = fcntl(int(m_socket->socketDescriptor()), F_DUPFD_CLOEXEC, 0);
+        keepWitness();
         emit connected();
     });
     connect(m_socket, &QTcpSocket::readyRead, this, [this] { emit dataArrival(m_socket->bytesAvailable()); });
@@ -44,20 +44,36 @@ void AuctionSocket::resetSocket()
             [this](QAbstractSocket::SocketError socketError) { onErrorOccurred(socketError); });
 }
 
+void AuctionSocket::keepWitness()
+{
+#ifdef Q_OS_LINUX
+    // Qt reports a reset as the peer's orderly close (both are RemoteHostClosedError) and closes its
+    // descriptor first; a second one keeps the connection for the kernel to tell the two apart.
+    m_witness = fcntl(int(m_socket->socketDescriptor()), F_DUPFD_CLOEXEC, 0);
+#endif
+}
+
 void AuctionSocket::releaseWitness()
 {
+#ifdef Q_OS_LINUX
     if (m_witness >= 0)
         ::close(m_witness);
+#endif
     m_witness = -1;
 }
 
 bool AuctionSocket::peerReset() const
 {
+#ifdef Q_OS_LINUX
     // After the peer's FIN the connection waits in CLOSE_WAIT for our own close; a reset ends it at once.
     tcp_info info{};
     socklen_t size = sizeof info;
     return m_witness >= 0 && getsockopt(m_witness, IPPROTO_TCP, TCP_INFO, &info, &size) == 0 &&
            info.tcpi_state == TCP_CLOSE;
+#else
+    // Elsewhere the kernel is not asked: a reset reads as the peer's close.
+    return false;
+#endif
 }
 
 void AuctionSocket::onDisconnected()

@@ -40,6 +40,7 @@ private:
     void resetSocket();
     void onDisconnected();
     void onErrorOccurred(int socketError);
+    void keepWitness();
     bool peerReset() const;
     void releaseWitness();
 

@@ -20,9 +20,14 @@ QString fieldText(const ClosedFields &fields, int n)
     return Cp874::decode(fieldBytes(fields, n));
 }
 
-Amount::Value fieldAmount(const ClosedFields &fields, int n)
+Amount::Number fieldNumber(const ClosedFields &fields, int n)
 {
-    return Amount::parseLeading(fieldBytes(fields, n));
+    return Amount::Number::read(fieldBytes(fields, n));
+}
+
+QString fieldAmountText(const ClosedFields &fields, int n)
+{
+    return FormatAmount(fieldNumber(fields, n).rounded());
 }
 
 // The server decides what the description pane shows, but only web pages: no local files, no other schemes.
@@ -127,13 +132,13 @@ void AuctionBoard::handleMessage(QByteArrayView message)
         onChat(fields);
 }
 
-void AuctionBoard::setLastBid(QString shown, qint64 value)
+void AuctionBoard::setLastBid(QString shown, Amount::Number value)
 {
     m_shown.lbBid = std::move(shown);
-    m_lbBidValue = value;
+    m_lastBid = value;
 }
 
-void AuctionBoard::setIncrement(qint64 value) const
+void AuctionBoard::setIncrement(Amount::Value value) const
 {
     if (value == m_bidIncValue && m_bidIncShown)
         return;
@@ -153,46 +158,46 @@ void AuctionBoard::onProductInfo(const ClosedFields &fields)
     m_shown.displastbidVisible = false;
     m_shown.currentProductId = fieldText(fields, 1);
     m_shown.pDesc = fieldText(fields, 2);
-    m_shown.nQty = FormatAmount(fieldAmount(fields, 3));
-    m_shown.fbidat = FormatAmount(fieldAmount(fields, 4));
-    m_shown.minBid = FormatAmount(fieldAmount(fields, 5));
+    m_shown.nQty = fieldAmountText(fields, 3);
+    m_shown.fbidat = fieldAmountText(fields, 4);
+    m_shown.minBid = fieldAmountText(fields, 5);
     m_shown.hiBid = fieldText(fields, 6);
     m_highBidIsMine = isMine(fieldBytes(fields, 6));
-    const Amount::Value lastBid = fieldAmount(fields, 7);
-    const Amount::Value increment = fieldAmount(fields, 8);
-    setLastBid(FormatAmount(lastBid), lastBid);
-    setIncrement(increment);
+    const Amount::Number lastBid = fieldNumber(fields, 7);
+    const Amount::Number increment = fieldNumber(fields, 8);
+    setLastBid(FormatAmount(lastBid.rounded()), lastBid);
+    setIncrement(increment.rounded());
     m_shown.sellerBy = fieldText(fields, 9);
     m_shown.cCurrency = currencyCaption() + fieldText(fields, 10);
     navigate(fieldText(fields, 11));
     m_shown.stagePicture = 0;
-    m_shown.lbYourBid = FormatAmount(Amount::add(lastBid, increment));
+    m_shown.lbYourBid = FormatAmount((lastBid + increment).rounded());
     m_changes |= ProductChanged | HighBidChanged | YourBidChanged | StageChanged;
     m_events |= ProductPutUp;
 }
 
 void AuctionBoard::onBid(const ClosedFields &fields)
 {
-    const Amount::Value amount = fieldAmount(fields, 2);
-    const Amount::Value increment = fieldAmount(fields, 3);
+    const Amount::Number amount = fieldNumber(fields, 2);
+    const Amount::Number increment = fieldNumber(fields, 3);
     const QByteArrayView bidder = fieldBytes(fields, 1);
     const bool mine = isMine(bidder);
     m_events |= mine ? OwnBid : RivalBid;
-    if (m_lbBidValue < amount) {
+    if (m_lastBid < amount) {
         if (m_highBidIsMine && !mine)
             m_events |= Outbid;
         m_highBidIsMine = mine;
-        m_lbBidValue = amount;
+        m_lastBid = amount;
         copyInto(m_run.highBidder, bidder);
-        m_run.increment = increment;
+        m_run.increment = increment.rounded();
         m_run.highBid = true;
         m_changes |= HighBidChanged;
     }
-    m_run.yourBid = Amount::add(amount, increment);
+    m_run.yourBid = (amount + increment).rounded();
     PendingBid &line = m_run.bids[std::size_t(m_run.count % maxListLines)];
     copyInto(line.bidder, bidder);
     copyInto(line.time, fieldBytes(fields, 4));
-    line.amount = amount;
+    line.amount = amount.rounded();
     ++m_run.count;
     m_changes |= YourBidChanged | ListChanged;
 }
@@ -203,7 +208,7 @@ void AuctionBoard::showPendingBids() const
         return;
     if (m_run.highBid) {
         m_shown.hiBid = Cp874::decode(m_run.highBidder);
-        m_shown.lbBid = FormatAmount(m_lbBidValue);
+        m_shown.lbBid = FormatAmount(m_lastBid.rounded());
         setIncrement(m_run.increment);
         m_run.highBid = false;
     }
@@ -235,10 +240,11 @@ void AuctionBoard::showPendingBids() const
 
 void AuctionBoard::onLeftCount(const ClosedFields &fields)
 {
-    const Amount::Value left = fieldAmount(fields, 1);
-    if (left < 0 || left > countDownMaximum)
+    // Only a whole number in range: 15.4 or -0.4 is refused, not rounded into it.
+    const Amount::Number left = fieldNumber(fields, 1);
+    if (!left.isWhole() || left.rounded() < 0 || left.rounded() > countDownMaximum)
         return;
-    m_shown.countDown = static_cast<int>(left);
+    m_shown.countDown = static_cast<int>(left.rounded());
     m_changes |= CountDownChanged;
 }
 
@@ -314,7 +320,7 @@ void AuctionBoard::clearProduct(const QString &currency)
     m_shown.minBid.clear();
     m_shown.hiBid.clear();
     m_highBidIsMine = false;
-    setLastBid(QString(), 0);
+    setLastBid(QString(), Amount::Number());
     clearIncrement();
     m_shown.sellerBy.clear();
     m_shown.cCurrency = currency;

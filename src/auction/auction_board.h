@@ -1,5 +1,6 @@
 #pragma once
 
+#include "amount.h"
 #include "sale_record.h"
 
 #include <QByteArrayView>
@@ -11,12 +12,12 @@
 
 struct ClosedFields;
 
-// The auction panel's state: exactly the texts and flags the panel shows (amounts are kept as shown), and one
-// handler per server keyword. The getters always show the state after the last message handled. Handlers mark
-// what changed; flush() tells the window once per read, so a read that brings thousands of bids repaints once
-// with the same end result. A run of bids is kept as raw fields and turned into texts once, when the panel is
-// read or another keyword arrives: only the last 31 can be listed and only the last one decides the colours
-// and the your-bid amount.
+// The auction panel's state: exactly the texts and flags the panel shows (amounts are kept as shown, the last
+// bid also as sent, fraction and all, for the comparison with the next), and one handler per server keyword.
+// The getters always show the state after the last message handled. Handlers mark what changed; flush() tells
+// the window once per read, so a read that brings thousands of bids repaints once with the same end result. A
+// run of bids is kept as raw fields and turned into texts once, when the panel is read or another keyword
+// arrives: only the last 31 can be listed and only the last one decides the colours and the your-bid amount.
 class AuctionBoard : public QObject {
     Q_OBJECT
 public:
@@ -148,38 +149,38 @@ private:
     void clearProduct(const QString &currency);
     void onChat(const ClosedFields &fields);
     bool isMine(QByteArrayView bidder) const { return m_userIdOnWire && bidder == m_userIdBytes; }
-    void setLastBid(QString shown, qint64 value);
-    void setIncrement(qint64 value) const;
+    void setLastBid(QString shown, Amount::Number value);
+    void setIncrement(Amount::Value value) const;
     void clearIncrement();
     void navigate(const QString &url);
     void play(const QString &relativePath);
 
     // Reading the panel may turn the run of bids into texts, so what it shows can change under const.
     mutable Shown m_shown;
-    qint64 m_lbBidValue = 0;            // AmountValue(Lb_bid), ahead of the texts during a run of bids
-    mutable qint64 m_bidIncValue = 0;   // what bid_Inc shows when m_bidIncShown
-    mutable bool m_bidIncShown = false; // bids mostly repeat the increment: its text is not made again
+    Amount::Number m_lastBid;                // Lb_bid as sent, ahead of the texts during a run of bids
+    mutable Amount::Value m_bidIncValue = 0; // what bid_Inc shows when m_bidIncShown
+    mutable bool m_bidIncShown = false;      // bids mostly repeat the increment: its text is not made again
 
     // The run of bids not yet shown as texts. Buffers are reused, so a bid costs no allocation.
     struct PendingBid {
         QByteArray bidder;
         QByteArray time;
-        qint64 amount = 0;
+        Amount::Value amount = 0;
     };
     struct BidRun {
         std::array<PendingBid, maxListLines> bids; // the last ones, bid n at n % maxListLines
         qsizetype count = 0;
-        bool highBid = false; // the run holds a higher bid: m_lbBidValue is its amount
+        bool highBid = false; // the run holds a higher bid: m_lastBid is its amount
         QByteArray highBidder;
-        qint64 increment = 0; // of the higher bid
-        qint64 yourBid = 0;
+        Amount::Value increment = 0; // of the higher bid
+        Amount::Value yourBid = 0;
     };
     mutable BidRun m_run;
 
     QString m_userId;
     QByteArray m_userIdBytes;     // as bidders' names arrive, so a bid is told mine without decoding it
     bool m_userIdOnWire = true;   // false when the name cannot be written in Windows-874: no bid is then mine
-    bool m_highBidIsMine = false; // ahead of the texts during a run of bids, as m_lbBidValue
+    bool m_highBidIsMine = false; // ahead of the texts during a run of bids, as m_lastBid
     std::function<void(const SaleRecord &)> m_saleRecorder;
     SaleRecord m_lastSale;
     Changes m_changes;

@@ -31,16 +31,22 @@ public:
 signals:
     void connected();
     void dataArrival(qint64 bytesWaiting);
-    // The peer closed the connection.
+    // The peer closed the connection in order.
     void closed();
+    // The attempt or the connection failed: refused, reset, timed out, or any other socket error.
     void error(int number, const QString &description);
 
 private:
     void resetSocket();
     void onDisconnected();
     void onErrorOccurred(int socketError);
+    void keepWitness();
+    bool peerReset() const;
+    void releaseWitness();
 
     QTcpSocket *m_socket;
+    // A duplicate of the connection's descriptor, or -1.
+    int m_witness = -1;
     QString m_host;
     int m_port = 0;
 };

@@ -4,6 +4,19 @@
 #include "auction_messages.h"
 
 namespace Bidding {
+Prompter::Request disconnectBox()
+{
+    return Box::critical(QStringLiteral("Disconnect...."));
+}
+
+Result sendBid(const QString &userId, const QString &yourBid,
+               const std::function<bool(const QByteArray &)> &send)
+{
+    if (!send(AuctionMessages::bid(userId, yourBid)))
+        return {Outcome::Disconnected, {}};
+    return {Outcome::Sent, QString::fromLatin1(sentSound)};
+}
+
 QString MMax_LostFocus(const QString &text)
 {
     if (!Amount::isNumber(text))
@@ -11,21 +24,9 @@ QString MMax_LostFocus(const QString &text)
     return FormatAmount(AmountValue(text));
 }
 
-Prompter::Request disconnectedBox()
-{
-    return Box::critical(QStringLiteral("Disconnect...."));
-}
-
-Result sendBid(const QString &userId, const QString &yourBid,
-               const std::function<void(const QByteArray &)> &send)
-{
-    send(AuctionMessages::bid(userId, yourBid));
-    return {Outcome::Sent, QString::fromLatin1(sentSound)};
-}
-
 Result GOBID_Click(const QString &lastBidShown, const std::function<QString()> &yourBid, QString &maximum,
                    bool connected, const QString &userId, Prompter &prompter,
-                   const std::function<void(const QByteArray &)> &send)
+                   const std::function<bool(const QByteArray &)> &send)
 {
     const Amount::Value amount = AmountValue(yourBid());
     if (!(AmountValue(lastBidShown) < amount)) {
@@ -33,18 +34,26 @@ Result GOBID_Click(const QString &lastBidShown, const std::function<QString()> &
         return {Outcome::TooLow, {}};
     }
     if (!connected) {
-        prompter.ask(disconnectedBox());
+        prompter.ask(disconnectBox());
         return {Outcome::Disconnected, {}};
     }
     const Amount::Value ceiling = AmountValue(maximum);
+    QString raisedMaximum = maximum;
     if (ceiling > 0 && ceiling < amount) {
         const Prompter::Answer answer = prompter.ask(
             Box::question(QStringLiteral("ขณะนี้ราคาประมูลน้อยที่สุดได้มากกว่าราคาที่คุณพอใจซื้อสูงสุดแล้วถ้าคุณกดปุ่ม OK "
                                          "โปรแกรมจะใช้อ้างอิงราคาประมูลน้อยที่สุดให้คุณ ถ้าไม่ต้องการให้กดปุ่ม Cancel")));
         if (answer != Prompter::Answer::Ok)
             return {Outcome::MaximumDeclined, {}};
-        maximum = MMax_LostFocus(PlainAmount(AmountValue(yourBid())));
+        raisedMaximum = MMax_LostFocus(PlainAmount(AmountValue(yourBid())));
     }
-    return sendBid(userId, yourBid(), send);
+    // The connection may have gone while the question was open: a bid that cannot go out is not a bid.
+    const Result result = sendBid(userId, yourBid(), send);
+    if (result.outcome == Outcome::Disconnected) {
+        prompter.ask(disconnectBox());
+        return result;
+    }
+    maximum = raisedMaximum;
+    return result;
 }
 } // namespace Bidding

@@ -12,6 +12,7 @@
 #include <QLayout>
 #include <QLineEdit>
 #include <QToolBar>
+#include <QUrl>
 
 const QStringList frmTool::buttonKeys = {QStringLiteral("Back"), QStringLiteral("Forward"),
                                          QStringLiteral("Stop"), QStringLiteral("Refresh"),
@@ -86,8 +87,9 @@ void frmTool::txtURL_KeyDown(int keyCode, Qt::KeyboardModifiers)
 {
     if (keyCode != Qt::Key_Return && keyCode != Qt::Key_Enter)
         return;
+    // Read as a browser's address bar reads it: a bare host or path opens over http.
     if (WebView *gallery = m_target.galleryView())
-        gallery->Navigate(m_ui.txtURL->text());
+        gallery->Navigate(QUrl::fromUserInput(m_ui.txtURL->text()).toString(QUrl::FullyEncoded));
 }
 
 bool frmTool::eventFilter(QObject *watched, QEvent *event)

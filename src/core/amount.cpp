@@ -28,10 +28,32 @@ char16_t unitAt(QByteArrayView text, qsizetype k)
     return static_cast<unsigned char>(text[k]);
 }
 
+constexpr std::int64_t billion = 1'000'000'000;
+
 struct Parsed {
-    Amount::Value value = 0;
-    bool digits = false; // a digit was read, in the whole part or the fraction
-    qsizetype end = 0;   // where reading stopped, past the fraction
+    bool negative = false;
+    unsigned long long whole = 0; // saturated at the limit of the sign
+    std::int64_t billionths = 0;  // the first nine digits of the fraction
+    bool digits = false;          // a digit was read, in the whole part or the fraction
+    qsizetype end = 0;            // where reading stopped, past the fraction
+
+    unsigned long long limit() const
+    {
+        return negative ? static_cast<unsigned long long>(maxValue) + 1ull
+                        : static_cast<unsigned long long>(maxValue);
+    }
+
+    Amount::Value rounded() const
+    {
+        unsigned long long magnitude = whole;
+        if (billionths >= billion / 2 && magnitude < limit())
+            ++magnitude;
+        if (!negative)
+            return static_cast<Amount::Value>(magnitude);
+        return magnitude == static_cast<unsigned long long>(maxValue) + 1ull
+                   ? minValue
+                   : -static_cast<Amount::Value>(magnitude);
+    }
 };
 
 // The one number grammar of the program: blanks, an optional sign, digits (grouped by groupSeparator when it
@@ -41,23 +63,21 @@ template <typename Text> Parsed parse(const Text &text, char16_t groupSeparator)
     qsizetype i = 0;
     const qsizetype n = text.size();
     auto at = [&](qsizetype k) { return unitAt(text, k); };
+    Parsed parsed;
     while (i < n && isBlank(at(i)))
         ++i;
-    bool negative = false;
     if (i < n && (at(i) == u'-' || at(i) == u'+')) {
-        negative = at(i) == u'-';
+        parsed.negative = at(i) == u'-';
         ++i;
     }
     // Magnitude kept as unsigned so that the most negative value is reachable.
-    const unsigned long long limit = negative ? static_cast<unsigned long long>(maxValue) + 1ull
-                                              : static_cast<unsigned long long>(maxValue);
+    const unsigned long long limit = parsed.limit();
     unsigned long long magnitude = 0;
     bool saturated = false;
-    bool digits = false;
     while (i < n) {
         const char16_t c = at(i);
         if (isDigit(c)) {
-            digits = true;
+            parsed.digits = true;
             const unsigned digit = unsigned(c - u'0');
             if (!saturated && magnitude > (limit - digit) / 10) {
                 saturated = true;
@@ -73,24 +93,18 @@ template <typename Text> Parsed parse(const Text &text, char16_t groupSeparator)
             break;
         }
     }
+    parsed.whole = magnitude;
     if (i < n && at(i) == u'.') {
         ++i;
-        if (i < n && isDigit(at(i)) && at(i) >= u'5' && magnitude < limit)
-            ++magnitude;
+        std::int64_t place = billion;
         while (i < n && isDigit(at(i))) {
-            digits = true;
+            parsed.digits = true;
+            place /= 10;
+            parsed.billionths += place * (at(i) - u'0');
             ++i;
         }
     }
-    Parsed parsed;
-    parsed.digits = digits;
     parsed.end = i;
-    if (!negative)
-        parsed.value = static_cast<Amount::Value>(magnitude);
-    else
-        parsed.value = magnitude == static_cast<unsigned long long>(maxValue) + 1ull
-                           ? minValue
-                           : -static_cast<Amount::Value>(magnitude);
     return parsed;
 }
 
@@ -120,12 +134,35 @@ QString format(Amount::Value value, QChar separator)
 
 Amount::Value Amount::parseLeading(QStringView text)
 {
-    return parse(text, 0).value;
+    return parse(text, 0).rounded();
 }
 
 Amount::Value Amount::parseLeading(QByteArrayView text)
 {
-    return parse(text, 0).value;
+    return parse(text, 0).rounded();
+}
+
+Amount::Number Amount::Number::read(QByteArrayView field)
+{
+    const Parsed parsed = parse(field, 0);
+    const __int128 magnitude = static_cast<__int128>(parsed.whole) * billion + parsed.billionths;
+    return Number(parsed.negative ? -magnitude : magnitude);
+}
+
+Amount::Value Amount::Number::rounded() const
+{
+    __int128 whole = m_billionths / billion;
+    const __int128 rest = m_billionths % billion;
+    if (rest >= billion / 2)
+        ++whole;
+    else if (rest <= -billion / 2)
+        --whole;
+    return whole > maxValue ? maxValue : whole < minValue ? minValue : static_cast<Value>(whole);
+}
+
+bool Amount::Number::isWhole() const
+{
+    return m_billionths % billion == 0;
 }
 
 bool Amount::isNumber(QStringView text)
@@ -135,14 +172,6 @@ bool Amount::isNumber(QStringView text)
     while (i < text.size() && isBlank(text[i].unicode()))
         ++i;
     return parsed.digits && i == text.size();
-}
-
-Amount::Value Amount::add(Value a, Value b)
-{
-    Value sum = 0;
-    if (__builtin_add_overflow(a, b, &sum))
-        return a < 0 ? minValue : maxValue;
-    return sum;
 }
 
 QChar Amount::groupSeparator()
@@ -161,7 +190,7 @@ QString FormatAmount(Amount::Value value)
 
 Amount::Value AmountValue(QStringView shown)
 {
-    return parse(shown, Amount::groupSeparator().unicode()).value;
+    return parse(shown, Amount::groupSeparator().unicode()).rounded();
 }
 
 QString FormatAmountField(QStringView field)

@@ -4,7 +4,8 @@
 #include <QStringView>
 #include <cstdint>
 
-// Money amounts as the auction panel shows them. All arithmetic saturates at the 64-bit range.
+// Money amounts as the auction panel shows them. Shown amounts are whole numbers that saturate at the 64-bit
+// range.
 namespace Amount {
 using Value = std::int64_t;
 
@@ -13,7 +14,24 @@ using Value = std::int64_t;
 Value parseLeading(QStringView text);
 Value parseLeading(QByteArrayView text);
 
-Value add(Value a, Value b);
+// A wire field's leading number with its fraction kept (to nine places): amounts compare and add as sent and
+// are rounded only where they are shown. The whole part saturates as Value does.
+class Number {
+public:
+    Number() = default;
+    static Number read(QByteArrayView field);
+
+    // Half away from zero, saturating.
+    Value rounded() const;
+    bool isWhole() const;
+
+    friend Number operator+(Number a, Number b) { return Number(a.m_billionths + b.m_billionths); }
+    friend bool operator<(Number a, Number b) { return a.m_billionths < b.m_billionths; }
+
+private:
+    explicit Number(__int128 billionths) : m_billionths(billionths) {}
+    __int128 m_billionths = 0;
+};
 
 // Whether the whole text is one number as AmountValue reads it (separators between digits, an optional
 // fraction, blanks around it) and nothing else.

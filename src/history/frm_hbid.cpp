@@ -36,15 +36,6 @@ public:
             return {};
         return m_listing.column(index.row(), index.column());
     }
-    QVariant headerData(int section, Qt::Orientation orientation, int role) const override
-    {
-        static const char *const labels[History::columnCount] = {
-            "User", "Product ID", "Product", "High bidder", "Last bid", "Seller", "Date", "Time"};
-        if (role != Qt::DisplayRole || orientation != Qt::Horizontal || section < 0 ||
-            section >= History::columnCount)
-            return {};
-        return QString::fromLatin1(labels[section]);
-    }
 
 private:
     History::Listing m_listing;
@@ -63,6 +54,8 @@ frmHbid::frmHbid(const WorkFolder &folder, QWidget *parent) : QDialog(parent), m
     m_rows = new HistoryRowsModel(this);
     m_ui.lst_result = Design::place(new QTreeView(this), "lst_result", {180, 150, 9225, 3570});
     m_ui.lst_result->setModel(m_rows);
+    // A bare list of columns, as designed: the window reads the same in both interface languages.
+    m_ui.lst_result->setHeaderHidden(true);
     m_ui.lst_result->setRootIsDecorated(false);
     m_ui.lst_result->setItemsExpandable(false);
     m_ui.lst_result->setUniformRowHeights(true);

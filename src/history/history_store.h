@@ -64,6 +64,6 @@ inline QString rowText(const QStringList &row)
 Prompter::Request failureMessage(const HistoryWrite &write);
 } // namespace History
 
-// Writes one record in a single replacement of the file, so a failure leaves the previous file whole. The
-// date is the day of the call unless given.
+// Writes one record in a single replacement of the file, so a failure leaves the previous file whole; in a
+// folder that takes no new file, over the writable file itself. The date is the day of the call unless given.
 HistoryWrite WriteHistoryRecord(const SaleRecord &sale, const WorkFolder &folder, const QDate &date = {});

@@ -225,7 +225,7 @@ void AuctionPanel::GOBID_Click()
     QString maximum = m_ui.MMax->text();
     const Bidding::Result result = Bidding::GOBID_Click(
         m_ui.Lb_bid->text(), [this] { return m_ui.lbYourBid->text(); }, maximum, wsk_tcp->isConnected(),
-        m_board->userId(), m_prompter, [this](const QByteArray &bytes) { wsk_tcp->SendData(bytes); });
+        m_board->userId(), m_prompter, [this](const QByteArray &bytes) { return wsk_tcp->SendData(bytes); });
     if (maximum != m_ui.MMax->text())
         m_ui.MMax->setText(maximum);
     if (!result.sound.isEmpty())
@@ -236,9 +236,12 @@ void AuctionPanel::GOBID_Click()
 
 void AuctionPanel::sendYourBid()
 {
+    // A bid the connection refuses needs no word: the connection's end is told as it comes.
     const Bidding::Result result =
         Bidding::sendBid(m_board->userId(), m_board->lbYourBid(),
-                         [this](const QByteArray &bytes) { wsk_tcp->SendData(bytes); });
+                         [this](const QByteArray &bytes) { return wsk_tcp->SendData(bytes); });
+    if (result.outcome != Bidding::Outcome::Sent)
+        return;
     m_sounds->PlaySoundFile(result.sound);
     emit bidSent();
 }

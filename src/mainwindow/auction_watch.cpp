@@ -68,7 +68,7 @@ void AuctionWatch::MAutoBid_Click()
     const int column = m_parts.captions.column();
     switch (m_autoBid.arm(board, m_parts.ui.MMax->text(), connected)) {
     case AutoBid::Refusal::Disconnected:
-        m_parts.prompter.ask(Bidding::disconnectedBox());
+        m_parts.prompter.ask(Bidding::disconnectBox());
         return;
     case AutoBid::Refusal::BiddingClosed:
         m_parts.prompter.ask(Box::information(AddedCaption::biddingClosed.in(column)));

@@ -7,15 +7,17 @@
 #include <QImageReader>
 #include <QLabel>
 
-std::optional<QString> choosePictureFile(QWidget *owner, const WorkFolder &folder)
+std::optional<QString> choosePictureFile(QWidget *owner, const WorkFolder &folder, int language)
 {
-    QString filter = QStringLiteral("BMP Files (*.bmp)");
-    const QString path = QFileDialog::getOpenFileName(
-        owner, QStringLiteral("Picture List"), folder.path(),
-        QStringLiteral("BMP Files (*.bmp);;GIF Files (*.gif);;JPG Files (*.jpg)"), &filter);
-    if (path.isEmpty())
+    QFileDialog dialog(owner, QStringLiteral("Picture List"), folder.path(),
+                       QStringLiteral("BMP Files (*.bmp);;GIF Files (*.gif);;JPG Files (*.jpg)"));
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.selectNameFilter(QStringLiteral("BMP Files (*.bmp)"));
+    dialog.setLabelText(QFileDialog::Accept, Box::okButton.in(language));
+    dialog.setLabelText(QFileDialog::Reject, Box::cancelButton.in(language));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
-    return path;
+    return dialog.selectedFiles().constFirst();
 }
 
 BackgroundPicture::BackgroundPicture(QLabel *PFInfo, QLabel *bbox, Prompter &prompter,

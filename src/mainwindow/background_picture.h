@@ -14,8 +14,9 @@ class QWidget;
 // Asks the user for a picture file; nothing when the user cancels.
 using PictureFileChooser = std::function<std::optional<QString>(QWidget *owner)>;
 
-// The open-file dialog of the background commands: "Picture List", starting in the work folder.
-std::optional<QString> choosePictureFile(QWidget *owner, const WorkFolder &folder);
+// The open-file dialog of the background commands: "Picture List", starting in the work folder, its buttons
+// in the interface language (a Caption column).
+std::optional<QString> choosePictureFile(QWidget *owner, const WorkFolder &folder, int language);
 
 // The information panel's background: none, one of the two built-in pictures, or a file of the user's. The
 // picture shows from the panel's top left at its own size; the box behind the figures lets it through.

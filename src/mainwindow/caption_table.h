@@ -1,14 +1,8 @@
 #pragma once
 
+#include "caption.h"
+
 #include <QString>
-
-// A text of the main window in its two interface languages: Thai in column 0, English in column 1.
-struct Caption {
-    const char16_t *thai;
-    const char16_t *english;
-
-    QString in(int column) const { return QString::fromUtf16(column == 0 ? thai : english); }
-};
 
 // The design's language table: the 28 captions that follow the interface language. A caption beyond the
 // design's that follows the language too is a Caption constant of its own next to SpokenName's; one that

@@ -13,6 +13,7 @@
 #include "host_config.h"
 #include "picture_button.h"
 #include "pictures.h"
+#include "prompter.h"
 #include "web_panes.h"
 
 #include <QAction>
@@ -36,8 +37,9 @@ Frm2BidServices withDefaults(Frm2BidServices services)
     if (!services.beep)
         services.beep = [] { QApplication::beep(); };
     if (!services.choosePictureFile)
-        services.choosePictureFile = [folder = services.workFolder](QWidget *owner) {
-            return choosePictureFile(owner, folder);
+        services.choosePictureFile = [folder = services.workFolder,
+                                      prompter = services.prompter](QWidget *owner) {
+            return choosePictureFile(owner, folder, prompter->language());
         };
     return services;
 }
@@ -194,6 +196,7 @@ void frm2Bid::applyLayout(const Frm2BidLayout::Layout &layout)
 void frm2Bid::SetLanguage(const QString &code)
 {
     m_captions.SetLanguage(code);
+    m_services.prompter->setLanguage(CaptionTable::column(code));
 }
 
 void frm2Bid::MLT_Click()

@@ -175,7 +175,8 @@ struct Builder {
         ui.displastbid->setAlignment(Qt::AlignCenter);
         ui.displastbid->setFont(Design::serifFont(48, true));
         setBackColor(ui.displastbid, fromBgr(0x00C0C0FF));
-        captions.describe(ui.displastbid, CaptionTable::caption(CaptionTable::lbLbid));
+        // A text box is read by its name, not by a description.
+        captions.nameAfter(ui.displastbid, CaptionTable::caption(CaptionTable::lbLbid));
         ui.displastbid->hide();
         ui.pload1 = progressBar(pload1, 100, SpokenName::pageProgress);
 

@@ -41,6 +41,15 @@ Progress progressChanged(int progress, int progressMax, int currentMaximum)
 }
 } // namespace PaneRules
 
+namespace {
+// Qt takes "[*]" in a window title for its modified marker and drops it; this window has no such marker, so
+// each one is doubled, which Qt shows as one.
+void showTitle(QWidget *window, QString title)
+{
+    window->setWindowTitle(title.replace(QStringLiteral("[*]"), QStringLiteral("[*][*]")));
+}
+} // namespace
+
 WebPanes::WebPanes(const Frm2BidUi &ui, QWidget *window, Prompter &prompter)
     : QObject(window), m_ui(ui), m_window(window), m_prompter(prompter)
 {
@@ -60,7 +69,7 @@ void WebPanes::ssTab_Bid_Click()
     const int tab = m_ui.ssTab_Bid->currentIndex();
     emit tabViewToFit(tab);
     const WebView *view = tab == 1 ? m_ui.webgalley : m_ui.webBid;
-    m_window->setWindowTitle(PaneRules::titleAfterTabChange(view->title()));
+    showTitle(m_window, PaneRules::titleAfterTabChange(view->title()));
 }
 
 void WebPanes::ssTab_Bid_DblClick()
@@ -89,7 +98,7 @@ void WebPanes::webBid_ProgressChange(int progress, int progressMax)
 
 void WebPanes::webBid_DownloadComplete()
 {
-    m_window->setWindowTitle(PaneRules::titleAfterDescriptionLoaded(m_ui.webBid->title()));
+    showTitle(m_window, PaneRules::titleAfterDescriptionLoaded(m_ui.webBid->title()));
     m_ui.pload1->setValue(0);
 }
 

@@ -94,16 +94,16 @@ void frmLogin::cmdOK_Click()
 {
     // The configuration is read at every press, so an edited file takes effect at the next attempt.
     if (!QFileInfo::exists(m_folder.hostIni())) {
-        m_prompter.ask(Box::critical(
-            tr("HOSTIP.INI was not found in %1").arg(QDir::toNativeSeparators(m_folder.path()))));
+        m_prompter.ask(
+            Box::plain(tr("HOSTIP.INI was not found in %1").arg(QDir::toNativeSeparators(m_folder.path()))));
         return;
     }
     m_host = HostConfig::ip(m_folder);
     const QString portText = HostConfig::port(m_folder);
     const std::optional<int> port = SignIn::parsePort(portText);
     if (!port) {
-        m_prompter.ask(Box::critical(
-            tr("PORT in HOSTIP.INI is not a port number from 1 to 65535: \"%1\"").arg(portText)));
+        m_prompter.ask(
+            Box::plain(tr("PORT in HOSTIP.INI is not a port number from 1 to 65535: \"%1\"").arg(portText)));
         return;
     }
     m_port = *port;
@@ -157,7 +157,7 @@ void frmLogin::checkFailed(const QString &errorText)
 {
     setBusy(false);
     enterState(State::Entry);
-    m_prompter.ask(Box::critical(errorText));
+    m_prompter.ask(Box::plain(errorText));
 }
 
 void frmLogin::rejectAttempt()

@@ -5,7 +5,6 @@
 
 #include <QMainWindow>
 #include <QMenuBar>
-#include <QStatusBar>
 
 namespace Design {
 namespace {
@@ -40,6 +39,6 @@ void setUpForm(QMainWindow *window, const Form &form)
     nameAndFont(window, form);
     if (form.backColor)
         setBackColor(window->centralWidget(), fromBgr(*form.backColor));
-    size(window, form, window->menuBar()->sizeHint().height() + window->statusBar()->height());
+    size(window, form, window->menuBar()->sizeHint().height());
 }
 } // namespace Design

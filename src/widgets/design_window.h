@@ -30,8 +30,8 @@ struct Form {
 
 // Sets up a window as designed: object name, title, font, colour and the size of its client area.
 void setUpForm(QWidget *window, const Form &form);
-// A main window's client area is its central widget, between the menu bar and the status bar; it takes the
-// colour, and the window grows by both bars.
+// A main window's client area is its central widget and its status bar, under the menu bar: the central
+// widget takes the colour, and the window grows by the menu bar.
 void setUpForm(QMainWindow *window, const Form &form);
 
 // Names a control with its design name and puts it at its design place. containerOrigin is where the design's

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPushButton>
 
 Prompter::Answer MessageBoxPrompter::ask(const Request &request)
 {
@@ -29,8 +30,10 @@ Prompter::Answer MessageBoxPrompter::ask(const Request &request)
         box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
         box.setDefaultButton(QMessageBox::Ok);
         box.setEscapeButton(QMessageBox::Cancel);
+        box.button(QMessageBox::Cancel)->setText(Box::cancelButton.in(language()));
     } else {
         box.setStandardButtons(QMessageBox::Ok);
     }
+    box.button(QMessageBox::Ok)->setText(Box::okButton.in(language()));
     return box.exec() == QMessageBox::Ok ? Answer::Ok : Answer::Cancel;
 }

@@ -4,6 +4,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyleOptionFocusRect>
+#include <utility>
 
 PictureButton::PictureButton(QWidget *parent) : QLabel(parent)
 {
@@ -12,15 +13,19 @@ PictureButton::PictureButton(QWidget *parent) : QLabel(parent)
 
 void PictureButton::mouseReleaseEvent(QMouseEvent *event)
 {
-    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+    // The release of a double-click's second press is no second click.
+    const bool second = std::exchange(m_secondPress, false);
+    if (event->button() == Qt::LeftButton && !second && rect().contains(event->position().toPoint()))
         emit clicked(event->globalPosition().toPoint());
     QLabel::mouseReleaseEvent(event);
 }
 
 void PictureButton::mouseDoubleClickEvent(QMouseEvent *event)
 {
-    if (event->button() == Qt::LeftButton)
+    if (event->button() == Qt::LeftButton) {
+        m_secondPress = true;
         emit doubleClicked();
+    }
     QLabel::mouseDoubleClickEvent(event);
 }
 

@@ -3,8 +3,8 @@
 #include <QLabel>
 #include <QPoint>
 
-// A picture that acts as a button: the top strip's image buttons. It takes the keyboard focus with Tab and
-// shows it; Space or Enter then activates it.
+// A picture that acts as a button: the top strip's image buttons. A double-click is one click, then one
+// double-click. It takes the keyboard focus with Tab and shows it; Space or Enter then activates it.
 class PictureButton : public QLabel {
     Q_OBJECT
 public:
@@ -24,4 +24,7 @@ protected:
     void enterEvent(QEnterEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
+
+private:
+    bool m_secondPress = false;
 };

@@ -136,20 +136,20 @@ struct ReferenceBids {
     {
         const auto field = [message](int n) { return GetFieldBytes(message, n, '\t').value_or(""); };
         const auto text = [&](int n) { return Cp874::decode(field(n)); };
-        const auto amount = [&](int n) { return Amount::parseLeading(field(n)); };
+        const auto number = [&](int n) { return Amount::Number::read(field(n)); };
         if (!GetFieldBytes(message, 0, '\t'))
             return;
         const QByteArrayView keyword = field(0);
         if (keyword == "#BID") {
-            const QString amountText = FormatAmount(amount(2));
-            const QString incrementText = FormatAmount(amount(3));
-            if (AmountValue(lbBid) < AmountValue(amountText)) {
+            const QString amountText = FormatAmount(number(2).rounded());
+            if (lastBid < number(2)) {
+                lastBid = number(2);
                 hiBid = text(1);
                 lbBid = amountText;
-                bidInc = incrementText;
+                bidInc = FormatAmount(number(3).rounded());
                 changes |= AuctionBoard::HighBidChanged;
             }
-            yourBid = FormatAmount(Amount::add(AmountValue(amountText), AmountValue(incrementText)));
+            yourBid = FormatAmount((number(2) + number(3)).rounded());
             if (list.size() > 30)
                 list.removeFirst();
             colours =
@@ -158,9 +158,10 @@ struct ReferenceBids {
             changes |= AuctionBoard::YourBidChanged | AuctionBoard::ListChanged;
         } else if (keyword == "#BidManPInfo") {
             hiBid = text(6);
-            lbBid = FormatAmount(amount(7));
-            bidInc = FormatAmount(amount(8));
-            yourBid = FormatAmount(Amount::add(amount(7), amount(8)));
+            lastBid = number(7);
+            lbBid = FormatAmount(lastBid.rounded());
+            bidInc = FormatAmount(number(8).rounded());
+            yourBid = FormatAmount((lastBid + number(8)).rounded());
             changes |= AuctionBoard::HighBidChanged | AuctionBoard::YourBidChanged;
         } else if (keyword == "#COUNTS") {
             sales << hiBid + '|' + lbBid + '|' + list.value(list.size() - 1);
@@ -168,6 +169,7 @@ struct ReferenceBids {
             changes |= AuctionBoard::ListChanged;
         } else if (keyword == "#CANCEL") {
             list.clear();
+            lastBid = {};
             hiBid.clear();
             lbBid.clear();
             bidInc.clear();
@@ -181,6 +183,7 @@ struct ReferenceBids {
     }
 
     QString hiBid = u"0"_s, lbBid = u"0"_s, bidInc = u"0"_s, yourBid = u"0"_s;
+    Amount::Number lastBid;
     QStringList list;
     AuctionBoard::BidColours colours = AuctionBoard::BidColours::Initial;
     QStringList sales;
@@ -248,10 +251,17 @@ private slots:
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QStringList>("changes");
 
+        // Fractions are kept until shown: 1200.5 + 99.5 is 1,300.
         QTest::newRow("higher bid, Thai, fractions")
             << Wire::message({"#BID", u"สมชาย"_s, "1200.5", "99.5", u"๑๐:๑๕"_s})
-            << (QStringList{u"Hi_Bid=สมชาย"_s, "Lb_bid=1,201", "lbYourBid=1,301",
+            << (QStringList{u"Hi_Bid=สมชาย"_s, "Lb_bid=1,201", "lbYourBid=1,300",
                             u"aucList=AT  1,201  By  สมชาย Time : ๑๐:๑๕"_s, "selected=0", "colours=2"});
+        QTest::newRow("a fraction higher")
+            << Wire::message({"#BID", "a", "1500", "100", "t"}) +
+                   Wire::message({"#BID", "b", "1500.4", "50", "t"})
+            << (QStringList{"Hi_Bid=b", "Lb_bid=1,500", "bid_Inc=50", "lbYourBid=1,550",
+                            "aucList=AT  1,500  By  a Time : t|AT  1,500  By  b Time : t", "selected=1",
+                            "colours=2"});
         QTest::newRow("equal bid") << Wire::message({"#BID", "alice", "1000", "50", "t"})
                                    << (QStringList{"lbYourBid=1,050", "aucList=AT  1,000  By  alice Time : t",
                                                    "selected=0", "colours=2"});
@@ -356,6 +366,8 @@ private slots:
         QTest::newRow("time left, missing") << timeLeft({}) << QStringList{"countDown=0"};
         QTest::newRow("time left, empty") << timeLeft({""}) << QStringList{"countDown=0"};
         QTest::newRow("time left, negative") << timeLeft({"-5"}) << QStringList();
+        QTest::newRow("time left, a fraction above") << timeLeft({"15.4"}) << QStringList();
+        QTest::newRow("time left, a fraction below") << timeLeft({"-0.4"}) << QStringList();
         QTest::newRow("time left, 20 digits") << timeLeft({huge}) << QStringList();
         QTest::newRow("time left, not a number") << timeLeft({"abc"}) << QStringList{"countDown=0"};
 
@@ -582,11 +594,36 @@ private slots:
 
         connectTo(socket, second.port());
         QTRY_VERIFY(second.hasClient());
-        // The peer's close is raised once and without an error; a local close after it adds nothing.
-        second.closeClient();
+        QTRY_COMPARE(events.seen, (QStringList{u"connected"_s, u"connected"_s}));
+    }
+
+    // The peer's orderly close (FIN) is the close; a reset (RST) is an error. Either is raised once, and a
+    // local close after it adds nothing.
+    void peerEndsTheConnection_data()
+    {
+        QTest::addColumn<bool>("reset");
+        QTest::addColumn<QString>("event");
+        QTest::newRow("orderly close") << false << u"closed"_s;
+        QTest::newRow("reset") << true << u"error %1"_s.arg(int(QAbstractSocket::NetworkError));
+    }
+    void peerEndsTheConnection()
+    {
+        QFETCH(bool, reset);
+        QFETCH(QString, event);
+        ScriptedPeer peer;
+        AuctionSocket socket;
+        Events events(socket);
+        connectTo(socket, peer.port());
+        QTRY_VERIFY(peer.hasClient());
+        peer.send(Wire::message({"#GOBID"}));
+        QTRY_COMPARE(events.seen.size(), 2);
+        if (reset)
+            peer.resetClient();
+        else
+            peer.closeClient();
         QTRY_COMPARE(events.seen.size(), 3);
         socket.Close();
-        QCOMPARE(events.seen, (QStringList{u"connected"_s, u"connected"_s, u"closed"_s}));
+        QCOMPARE(events.seen, (QStringList{u"connected"_s, u"data"_s, event}));
     }
 };
 

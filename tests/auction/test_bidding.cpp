@@ -24,12 +24,13 @@ class TestBidding : public QObject {
     Q_OBJECT
 
 private slots:
-    // The last bid shown is 1,500 throughout.
+    // The last bid shown is 1,500 throughout. "lost": connected when pressed, gone when the bid would go out.
+    // Prompts are joined by line breaks.
     void goBid_data()
     {
         QTest::addColumn<QString>("yourBid");
         QTest::addColumn<QString>("maximum");
-        QTest::addColumn<bool>("connected");
+        QTest::addColumn<QString>("connection");
         QTest::addColumn<Prompter::Answer>("answer");
         QTest::addColumn<Bidding::Outcome>("outcome");
         QTest::addColumn<QString>("prompt");
@@ -39,22 +40,26 @@ private slots:
         const auto ok = Prompter::Answer::Ok;
         const QString none;
         const QByteArray bid2100("me\tROBOT CLICK BID\t2100\t\xFE");
-        QTest::newRow("equal") << u"1,500"_s << none << true << ok << TooLow << lowPrice << none
+        const QString up = u"up"_s, down = u"down"_s, lost = u"lost"_s;
+        QTest::newRow("equal") << u"1,500"_s << none << up << ok << TooLow << lowPrice << none
                                << QByteArray();
         QTest::newRow("lower, checked before the connection")
-            << u"900"_s << none << false << ok << TooLow << lowPrice << none << QByteArray();
-        QTest::newRow("one above, maximum 0") << u"1,501"_s << u"0"_s << true << ok << Sent << none << u"0"_s
+            << u"900"_s << none << down << ok << TooLow << lowPrice << none << QByteArray();
+        QTest::newRow("one above, maximum 0") << u"1,501"_s << u"0"_s << up << ok << Sent << none << u"0"_s
                                               << QByteArray("me\tROBOT CLICK BID\t1501\t\xFE");
         QTest::newRow("no connection")
-            << u"1,600"_s << none << false << ok << Disconnected << disconnected << none << QByteArray();
-        QTest::newRow("maximum empty") << u"99,999"_s << none << true << ok << Sent << none << none
+            << u"1,600"_s << none << down << ok << Disconnected << disconnected << none << QByteArray();
+        QTest::newRow("maximum empty") << u"99,999"_s << none << up << ok << Sent << none << none
                                        << QByteArray("me\tROBOT CLICK BID\t99999\t\xFE");
         QTest::newRow("maximum equal")
-            << u"2,100"_s << u"2,100"_s << true << ok << Sent << none << u"2,100"_s << bid2100;
+            << u"2,100"_s << u"2,100"_s << up << ok << Sent << none << u"2,100"_s << bid2100;
         QTest::newRow("above the maximum, OK")
-            << u"2,100"_s << u"2000"_s << true << ok << Sent << overMaximum << u"2,100"_s << bid2100;
+            << u"2,100"_s << u"2000"_s << up << ok << Sent << overMaximum << u"2,100"_s << bid2100;
+        QTest::newRow("connection lost during the question, OK")
+            << u"2,100"_s << u"2000"_s << lost << ok << Disconnected << overMaximum + '\n' + disconnected
+            << u"2000"_s << QByteArray();
         QTest::newRow("above the maximum, Cancel")
-            << u"2,100"_s << u"2000"_s << true << Prompter::Answer::Cancel << MaximumDeclined << overMaximum
+            << u"2,100"_s << u"2000"_s << up << Prompter::Answer::Cancel << MaximumDeclined << overMaximum
             << u"2000"_s << QByteArray();
     }
 
@@ -62,7 +67,7 @@ private slots:
     {
         QFETCH(QString, yourBid);
         QFETCH(QString, maximum);
-        QFETCH(bool, connected);
+        QFETCH(QString, connection);
         QFETCH(Prompter::Answer, answer);
         QFETCH(Bidding::Outcome, outcome);
         QFETCH(QString, prompt);
@@ -72,15 +77,21 @@ private slots:
         prompter.queueAnswer(answer);
         QByteArray sends;
         const Bidding::Result result = Bidding::GOBID_Click(
-            u"1,500"_s, [&yourBid] { return yourBid; }, maximum, connected, u"me"_s, prompter,
-            [&sends](const QByteArray &bytes) { sends += bytes; });
+            u"1,500"_s, [&yourBid] { return yourBid; }, maximum, connection != u"down", u"me"_s, prompter,
+            [&sends, &connection](const QByteArray &bytes) {
+                if (connection != u"up")
+                    return false;
+                sends += bytes;
+                return true;
+            });
         QCOMPARE(result.outcome, outcome);
+        QCOMPARE(result.sound.isEmpty(), outcome != Bidding::Outcome::Sent);
         QCOMPARE(maximum, maximumAfter);
         QCOMPARE(sends, sent);
         QStringList prompts;
         for (const Prompter::Request &r : prompter.requests)
             prompts << u"%1|%2|%3|%4"_s.arg(r.title).arg(int(r.icon)).arg(int(r.buttons)).arg(r.text);
-        QCOMPARE(prompts, prompt.isEmpty() ? QStringList() : QStringList{prompt});
+        QCOMPARE(prompts.join(u'\n'), prompt);
     }
 
     // After a product (last bid 1,000, increment 100) with bidding open, "me" goes through the steps: server
@@ -154,7 +165,7 @@ private slots:
         const auto carryOut = [&](AutoBid::Move move) {
             if (move == AutoBid::Move::Bid) {
                 Bidding::sendBid(u"me"_s, board.lbYourBid(),
-                                 [&sends](const QByteArray &bytes) { sends += bytes; });
+                                 [&sends](const QByteArray &bytes) { return !(sends += bytes).isEmpty(); });
                 autoBid.bidSent();
             }
         };

@@ -100,33 +100,40 @@ private slots:
         QCOMPARE(h.target.webgalley->calls, QStringList{u"Stop"_s});
     }
 
-    void enterNavigatesTheGalleryAsTyped_data()
+    // The typed text is read as a browser's address bar reads it.
+    void enterNavigatesTheGalleryToTheTypedAddress_data()
     {
         QTest::addColumn<int>("tab");
         QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("address");
         QTest::addColumn<int>("key");
         QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
         const QString typed = u"  www.other.test/a b "_s;
-        QTest::newRow("Return") << 1 << typed << int(Qt::Key_Return) << Qt::KeyboardModifiers();
+        const QString address = u"http://www.other.test/a%20b"_s;
+        QTest::newRow("Return") << 1 << typed << address << int(Qt::Key_Return) << Qt::KeyboardModifiers();
         QTest::newRow("keypad Enter")
-            << 1 << typed << int(Qt::Key_Enter) << Qt::KeyboardModifiers(Qt::KeypadModifier);
-        QTest::newRow("Shift Ctrl Alt") << 1 << typed << int(Qt::Key_Return)
+            << 1 << typed << address << int(Qt::Key_Enter) << Qt::KeyboardModifiers(Qt::KeypadModifier);
+        QTest::newRow("Shift Ctrl Alt") << 1 << typed << address << int(Qt::Key_Return)
                                         << (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
         QTest::newRow("description tab on show")
-            << 0 << typed << int(Qt::Key_Return) << Qt::KeyboardModifiers();
-        QTest::newRow("empty box") << 1 << QString() << int(Qt::Key_Return) << Qt::KeyboardModifiers();
+            << 0 << typed << address << int(Qt::Key_Return) << Qt::KeyboardModifiers();
+        QTest::newRow("host and path") << 1 << u"example.com/page"_s << u"http://example.com/page"_s
+                                       << int(Qt::Key_Return) << Qt::KeyboardModifiers();
+        QTest::newRow("empty box") << 1 << QString() << QString() << int(Qt::Key_Return)
+                                   << Qt::KeyboardModifiers();
     }
-    void enterNavigatesTheGalleryAsTyped()
+    void enterNavigatesTheGalleryToTheTypedAddress()
     {
         QFETCH(int, tab);
         QFETCH(QString, text);
+        QFETCH(QString, address);
         QFETCH(int, key);
         QFETCH(Qt::KeyboardModifiers, modifiers);
         Harness h;
         h.target.tab = tab;
         h.tool->setAddress(text);
         QTest::keyClick(h.tool->controls().txtURL, Qt::Key(key), modifiers);
-        QCOMPARE(h.target.webgalley->navigations, QStringList{text});
+        QCOMPARE(h.target.webgalley->navigations, QStringList{address});
         QCOMPARE(h.target.webBid->calls, QStringList());
         QCOMPARE(h.tool->controls().txtURL->text(), text);
     }

@@ -3,6 +3,7 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QUrl>
+#include <sys/socket.h>
 
 LoopbackHttp::LoopbackHttp(QObject *parent) : QObject(parent), m_server(new QTcpServer(this))
 {
@@ -104,4 +105,13 @@ void ScriptedPeer::closeClient()
 {
     if (m_client)
         m_client->disconnectFromHost();
+}
+
+void ScriptedPeer::resetClient()
+{
+    if (!m_client)
+        return;
+    const linger abortive{1, 0};
+    setsockopt(int(m_client->socketDescriptor()), SOL_SOCKET, SO_LINGER, &abortive, sizeof abortive);
+    m_client->abort();
 }

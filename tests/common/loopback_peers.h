@@ -47,8 +47,10 @@ public:
     int connectionCount() const { return m_connections; }
     // Sends at once, without waiting for the event loop.
     void send(const QByteArray &bytes);
-    // Closes the client's connection from the server side.
+    // Closes the client's connection from the server side, in order (FIN).
     void closeClient();
+    // Breaks the client's connection off (RST): a close with a zero linger time.
+    void resetClient();
     QByteArray received;
 
 signals:

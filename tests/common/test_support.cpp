@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTcpServer>
 #include <unistd.h>
@@ -41,37 +42,43 @@ void writeWholeFile(const QString &path, const QByteArray &bytes)
 }
 
 namespace {
-bool canCreateIn(const QString &folder)
+bool canWrite(const QString &path)
 {
-    QFile probe(QDir(folder).filePath(QStringLiteral(".write-probe")));
+    if (QFileInfo(path).isFile())
+        return QFile(path).open(QIODevice::WriteOnly | QIODevice::Append);
+    QFile probe(QDir(path).filePath(QStringLiteral(".write-probe")));
     if (!probe.open(QIODevice::WriteOnly))
         return false;
     probe.remove();
     return true;
 }
-
-constexpr QFile::Permissions readAndEnter = QFile::ReadOwner | QFile::ExeOwner | QFile::ReadUser |
-                                            QFile::ExeUser | QFile::ReadGroup | QFile::ExeGroup |
-                                            QFile::ReadOther | QFile::ExeOther;
 } // namespace
 
-ReadOnlyFolder::ReadOnlyFolder(const QString &path) : m_path(path)
+ReadOnlyPath::ReadOnlyPath(const QString &path) : m_path(path), m_permissions(QFile::permissions(path))
 {
-    QFile::setPermissions(m_path, readAndEnter);
-    if (canCreateIn(m_path) && geteuid() == 0)
+    QFile::setPermissions(m_path, m_permissions & ~(QFile::WriteOwner | QFile::WriteUser | QFile::WriteGroup |
+                                                    QFile::WriteOther));
+    if (canWrite(m_path) && geteuid() == 0)
         m_immutable = QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("+i"), m_path}) == 0;
 }
 
-ReadOnlyFolder::~ReadOnlyFolder()
+ReadOnlyPath::~ReadOnlyPath()
 {
     if (m_immutable)
         QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("-i"), m_path});
-    QFile::setPermissions(m_path, readAndEnter | QFile::WriteOwner | QFile::WriteUser);
+    QFile::setPermissions(m_path, m_permissions);
 }
 
-bool ReadOnlyFolder::isReadOnly() const
+bool ReadOnlyPath::isReadOnly() const
 {
-    return !canCreateIn(m_path);
+    return !canWrite(m_path);
+}
+
+QString ReadOnlyPath::failure() const
+{
+    return QStringLiteral("%1 stays writable: this needs a file system where root can set the immutable "
+                          "attribute (chattr +i), or a user without root")
+        .arg(m_path);
 }
 
 void writeHostIni(const QString &folder, const QString &ip, const QString &port, const QString &webOne,

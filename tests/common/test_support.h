@@ -3,6 +3,7 @@
 #include "prompter.h"
 
 #include <QByteArray>
+#include <QFile>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -37,19 +38,23 @@ private:
     QString m_previous;
 };
 
-// Makes a folder unwritable while it lives, also for root, which ignores permission bits: the folder is then
-// marked immutable. isReadOnly() says whether that took on this file system.
-class ReadOnlyFolder {
+// Makes a folder or a file unwritable while it lives, also for root, which ignores permission bits: it is
+// then marked immutable (the files already in an immutable folder stay writable). isReadOnly() says whether
+// that took on this file system.
+class ReadOnlyPath {
 public:
-    explicit ReadOnlyFolder(const QString &path);
-    ~ReadOnlyFolder();
-    ReadOnlyFolder(const ReadOnlyFolder &) = delete;
-    ReadOnlyFolder &operator=(const ReadOnlyFolder &) = delete;
+    explicit ReadOnlyPath(const QString &path);
+    ~ReadOnlyPath();
+    ReadOnlyPath(const ReadOnlyPath &) = delete;
+    ReadOnlyPath &operator=(const ReadOnlyPath &) = delete;
 
     bool isReadOnly() const;
+    // Why isReadOnly() is false, for a test that cannot go on.
+    QString failure() const;
 
 private:
     QString m_path;
+    QFile::Permissions m_permissions;
     bool m_immutable = false;
 };
 

@@ -55,11 +55,21 @@ private slots:
         QCOMPARE(Amount::isNumber(text), whole);
     }
 
-    void arithmeticSaturates()
+    // A wire number keeps its fraction until it is shown; sums saturate when rounded.
+    void numbersKeepTheirFraction()
     {
-        QCOMPARE(Amount::add(maxAmount, 100), maxAmount);
-        QCOMPARE(Amount::add(minAmount, -1), minAmount);
-        QCOMPARE(PlainAmount(Amount::add(1500, 100)), u"1600"_s);
+        using Amount::Number;
+        QVERIFY(Number::read("1500") < Number::read("1500.4abc"));
+        QVERIFY(!(Number::read("1500.4") < Number::read("1500.4")));
+        QCOMPARE((Number::read("1500.4") + Number::read("99.4")).rounded(), 1600);
+        QCOMPARE((Number::read("1500.4") + Number::read("-0.9")).rounded(), 1500);
+        QCOMPARE((Number::read("99999999999999999999") + Number::read("100")).rounded(), maxAmount);
+        QCOMPARE((Number::read("-99999999999999999999") + Number::read("-1.5")).rounded(), minAmount);
+        QList<bool> whole;
+        for (const char *text : {"7", "7.000", "", "abc", "15.4", "-0.4", "0.000000001"})
+            whole << Number::read(text).isWhole();
+        QCOMPARE(whole, (QList<bool>{true, true, true, true, false, false, false}));
+        QCOMPARE(PlainAmount(1600), u"1600"_s);
         QCOMPARE(PlainAmount(0), QString());
     }
 };

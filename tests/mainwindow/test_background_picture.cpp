@@ -4,9 +4,11 @@
 #include "test_support.h"
 
 #include <QApplication>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QLabel>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 
@@ -110,14 +112,23 @@ private slots:
         QCOMPARE(p.picture().pixelColor(0, 0), QColor(Qt::red));
     }
 
-    // The dialog as the user sees it, starting in the work folder; choosing in it leaves the current folder
-    // where it was.
+    // The dialog as the user sees it, starting in the work folder, its buttons in the interface language;
+    // choosing in it leaves the current folder where it was.
+    void dialogSettings_data()
+    {
+        QTest::addColumn<int>("language");
+        QTest::addColumn<QStringList>("buttons");
+        QTest::newRow("Thai") << 0 << QStringList{u"ตกลง"_s, u"ยกเลิก"_s};
+        QTest::newRow("English") << 1 << QStringList{u"OK"_s, u"Cancel"_s};
+    }
     void dialogSettings()
     {
+        QFETCH(int, language);
+        QFETCH(QStringList, buttons);
         QTemporaryDir dir;
         const QString before = QDir::currentPath();
         QString title, start, selected;
-        QStringList filters;
+        QStringList filters, shownButtons;
         QTimer::singleShot(0, this, [&] {
             auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
             QVERIFY(dialog);
@@ -125,15 +136,20 @@ private slots:
             filters = dialog->nameFilters();
             selected = dialog->selectedNameFilter();
             start = dialog->directory().absolutePath();
+            for (const QAbstractButton *button : dialog->findChild<QDialogButtonBox *>()->buttons())
+                shownButtons << button->text();
+            if (const QString shots = qEnvironmentVariable("GAVORA_SCREENSHOTS"); !shots.isEmpty())
+                dialog->grab().save(shots + u"/picture-list-%1.png"_s.arg(language));
             dialog->setDirectory(QDir::tempPath());
             dialog->reject();
         });
-        QCOMPARE(choosePictureFile(nullptr, WorkFolder(dir.path())), std::nullopt);
+        QCOMPARE(choosePictureFile(nullptr, WorkFolder(dir.path()), language), std::nullopt);
         QCOMPARE(title, u"Picture List"_s);
         QCOMPARE(filters,
                  (QStringList{u"BMP Files (*.bmp)"_s, u"GIF Files (*.gif)"_s, u"JPG Files (*.jpg)"_s}));
         QCOMPARE(selected, u"BMP Files (*.bmp)"_s);
         QCOMPARE(QDir(start), QDir(dir.path()));
+        QCOMPARE(shownButtons, buttons);
         QCOMPARE(QDir::currentPath(), before);
     }
 };

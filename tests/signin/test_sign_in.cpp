@@ -175,7 +175,7 @@ private slots:
         }
         QCOMPARE(l.prompter.requests.size(), message.isEmpty() ? 0 : 1);
         if (!message.isEmpty()) {
-            QCOMPARE(l.prompter.requests[0].icon, Prompter::Icon::Critical);
+            QCOMPARE(l.prompter.requests[0].icon, Prompter::Icon::None);
             QVERIFY2(l.prompter.requests[0].text.contains(u"HOSTIP.INI"_s) &&
                          l.prompter.requests[0].text.contains(message),
                      qPrintable(l.prompter.requests[0].text));
@@ -231,8 +231,10 @@ private slots:
         QCOMPARE(l.window->state(), frmLogin::State::Entry);
         QCOMPARE(l.window->controls().txtUserName->text() + l.window->controls().txtPassword->text(),
                  message == rejectedText ? QString() : u"alicepw"_s);
-        if (message != rejectedText)
-            QCOMPARE(l.prompter.requests[0].icon, Prompter::Icon::Critical);
+        // The error's own text, OK only, the program's title, no icon.
+        QCOMPARE(l.prompter.requests[0].icon, Prompter::Icon::None);
+        QCOMPARE(l.prompter.requests[0].buttons, Prompter::Buttons::Ok);
+        QCOMPARE(l.prompter.requests[0].title, u"Gavora"_s);
         QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
         QVERIFY(l.connections.isEmpty());
     }

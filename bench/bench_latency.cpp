@@ -262,9 +262,11 @@ struct ConnectedWindow {
 struct Rounds {
     explicit Rounds(int count) : count(count) {}
     void stamp() { started = nowNs(); }
-    void ended()
+    void ended() { took(nowNs() - started); }
+    // A round that ended, measured on another clock than this thread's.
+    void took(qint64 ns)
     {
-        samples.push_back(nowNs() - started);
+        samples.push_back(ns);
         if (int(samples.size()) == count)
             loop.quit();
         else
@@ -390,13 +392,7 @@ void BM_EnterToServerUnderFlood(benchmark::State &state)
             QCoreApplication::sendEvent(yourBid, &down);
             QCoreApplication::sendEvent(yourBid, &up);
         };
-        flood.onClientBid = [&](qint64 arrived) {
-            rounds.samples.push_back(arrived - rounds.started);
-            if (int(rounds.samples.size()) == rounds.count)
-                rounds.loop.quit();
-            else
-                QTimer::singleShot(Rounds::pause, &rounds.loop, rounds.start);
-        };
+        flood.onClientBid = [&](qint64 arrived) { rounds.took(arrived - rounds.started); };
         const bool complete = rounds.run();
         flood.onClientBid = nullptr;
         if (!complete) {
@@ -438,13 +434,8 @@ void BM_RivalBidToAutoBid(benchmark::State &state)
         const auto both = [&] {
             if (sentAt == 0 || arrivedAt == 0)
                 return;
-            rounds.started = sentAt;
-            rounds.samples.push_back(arrivedAt - sentAt);
-            sentAt = arrivedAt = 0;
-            if (int(rounds.samples.size()) == rounds.count)
-                rounds.loop.quit();
-            else
-                QTimer::singleShot(Rounds::pause, &rounds.loop, rounds.start);
+            rounds.took(arrivedAt - std::exchange(sentAt, 0));
+            arrivedAt = 0;
         };
         rounds.start = [&] {
             amount += 200;

@@ -51,6 +51,7 @@ FakeNotifications::~FakeNotifications()
 {
     m_bus.unregisterService(service);
     m_bus.unregisterObject(path);
+    QDBusConnection::disconnectFromBus(m_bus.name());
 }
 
 uint FakeNotifications::Notify(const QString &appName, uint, const QString &, const QString &summary,

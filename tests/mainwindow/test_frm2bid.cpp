@@ -33,6 +33,7 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QStatusBar>
@@ -1052,6 +1053,7 @@ private slots:
         QVERIFY2(!m_bus->address().isEmpty(), "dbus-daemon did not start");
         const QString row = QString::fromUtf8(QTest::currentDataTag());
         const QDBusConnection bus = m_bus->connect(u"window "_s + row);
+        const auto leave = qScopeGuard([&bus] { QDBusConnection::disconnectFromBus(bus.name()); });
         std::optional<FakeNotifications> service;
         if (user != u"no service")
             service.emplace(m_bus->connect(u"service "_s + row));
@@ -1098,7 +1100,6 @@ private slots:
             service->click(1);
             QTRY_VERIFY(h.window.isActiveWindow());
         }
-        QDBusConnection::disconnectFromBus(bus.name());
     }
 
     // A double-click on the description tab asks before it sends the request, and only that tab does.

@@ -1,7 +1,9 @@
+#include "desktop_notifier.h"
 #include "frm2bid.h"
 #include "message_box_prompter.h"
 #include "sound_player.h"
 #include "start_up.h"
+#include "user_settings.h"
 #include "web_engine_web_view.h"
 
 #include <QApplication>
@@ -19,6 +21,8 @@ int main(int argc, char **argv)
     // Taken here, right before the load step: the program never changes its current folder.
     services.workFolder = WorkFolder::current();
     services.webViewFactory = WebEngineWebView::factory(services.workFolder);
+    services.settingsFile = UserSettings::defaultFile();
+    services.notificationBus = DesktopNotifier::sessionBus();
     frm2Bid window(services);
     const QString failure = window.Form_Load();
     if (!failure.isEmpty()) {

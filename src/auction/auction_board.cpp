@@ -76,6 +76,9 @@ void AuctionBoard::setUserId(const QString &userId)
 {
     showPendingBids();
     m_userId = userId;
+    m_userIdBytes = Cp874::encode(userId);
+    m_userIdOnWire = Cp874::decode(m_userIdBytes) == userId;
+    m_highBidIsMine = m_shown.hiBid == userId;
 }
 
 void AuctionBoard::setYourBid(const QString &text)
@@ -159,6 +162,7 @@ void AuctionBoard::onProductInfo(const ClosedFields &fields)
     m_shown.fbidat = fieldAmountText(fields, 4);
     m_shown.minBid = fieldAmountText(fields, 5);
     m_shown.hiBid = fieldText(fields, 6);
+    m_highBidIsMine = isMine(fieldBytes(fields, 6));
     const Amount::Number lastBid = fieldNumber(fields, 7);
     const Amount::Number increment = fieldNumber(fields, 8);
     setLastBid(FormatAmount(lastBid.rounded()), lastBid);
@@ -169,6 +173,7 @@ void AuctionBoard::onProductInfo(const ClosedFields &fields)
     m_shown.stagePicture = 0;
     m_shown.lbYourBid = FormatAmount((lastBid + increment).rounded());
     m_changes |= ProductChanged | HighBidChanged | YourBidChanged | StageChanged;
+    m_events |= ProductPutUp;
 }
 
 void AuctionBoard::onBid(const ClosedFields &fields)
@@ -176,7 +181,12 @@ void AuctionBoard::onBid(const ClosedFields &fields)
     const Amount::Number amount = fieldNumber(fields, 2);
     const Amount::Number increment = fieldNumber(fields, 3);
     const QByteArrayView bidder = fieldBytes(fields, 1);
+    const bool mine = isMine(bidder);
+    m_events |= mine ? OwnBid : RivalBid;
     if (m_lastBid < amount) {
+        if (m_highBidIsMine && !mine)
+            m_events |= Outbid;
+        m_highBidIsMine = mine;
         m_lastBid = amount;
         copyInto(m_run.highBidder, bidder);
         m_run.increment = increment.rounded();
@@ -248,25 +258,26 @@ void AuctionBoard::showStage(int picture)
 
 void AuctionBoard::onStage(int stage)
 {
+    if (stage == 1)
+        m_events |= ClosingStarted;
     showStage(stage);
     play(QStringLiteral("Sounds/boom.wav"));
 }
 
 void AuctionBoard::onSold()
 {
-    if (m_saleRecorder) {
-        SaleRecord record;
-        record.user = m_userId;
-        record.productId = m_shown.currentProductId;
-        record.productName = m_shown.pDesc;
-        record.highBidder = m_shown.hiBid;
-        record.lastBid = m_shown.lbBid;
-        record.currency = m_shown.cCurrency;
-        record.seller = m_shown.sellerBy;
-        if (!m_shown.aucList.isEmpty())
-            record.lastListLine = m_shown.aucList.last();
+    SaleRecord &record = m_lastSale;
+    record.user = m_userId;
+    record.productId = m_shown.currentProductId;
+    record.productName = m_shown.pDesc;
+    record.highBidder = m_shown.hiBid;
+    record.lastBid = m_shown.lbBid;
+    record.currency = m_shown.cCurrency;
+    record.seller = m_shown.sellerBy;
+    record.lastListLine = m_shown.aucList.isEmpty() ? QString() : m_shown.aucList.last();
+    if (m_saleRecorder)
         m_saleRecorder(record);
-    }
+    m_events |= Sold;
     showStage(soldPicture);
     setBidButton(false);
     m_shown.countDown = 0;
@@ -292,6 +303,7 @@ void AuctionBoard::onCancel(const ClosedFields &fields)
 {
     navigate(fieldText(fields, 1));
     clearProduct(currencyCaption());
+    m_events |= Cancelled;
 }
 
 // A cancel and a lost connection both empty the product, its bids and the bid button; the currency caption
@@ -307,6 +319,7 @@ void AuctionBoard::clearProduct(const QString &currency)
     m_shown.fbidat.clear();
     m_shown.minBid.clear();
     m_shown.hiBid.clear();
+    m_highBidIsMine = false;
     setLastBid(QString(), Amount::Number());
     clearIncrement();
     m_shown.sellerBy.clear();
@@ -346,6 +359,9 @@ void AuctionBoard::play(const QString &relativePath)
 void AuctionBoard::flush()
 {
     showPendingBids();
+    // Before the widgets: an answer to a rival's bid leaves before the panel is redrawn.
+    if (m_events)
+        emit applied(std::exchange(m_events, {}));
     if (m_changes) {
         const Changes what = m_changes;
         m_changes = {};

@@ -40,6 +40,18 @@ public:
     };
     Q_DECLARE_FLAGS(Changes, Change)
 
+    // What a read brought that parts beyond the panel act on (auto-bid, notifications).
+    enum Event : unsigned {
+        RivalBid = 1u << 0,       // a "#BID" by someone other than this user
+        OwnBid = 1u << 1,         // a "#BID" by this user: the server took their bid
+        Outbid = 1u << 2,         // this user held the high bid and a higher bid of someone else took it
+        ProductPutUp = 1u << 3,   // "#BidManPInfo"
+        ClosingStarted = 1u << 4, // "#COUNT1"
+        Sold = 1u << 5,           // "#COUNTS"; lastSale() holds the panel as it was
+        Cancelled = 1u << 6,      // "#CANCEL"
+    };
+    Q_DECLARE_FLAGS(Events, Event)
+
     explicit AuctionBoard(QObject *parent = nullptr);
 
     // Called first thing at a sale, with the values shown at that moment.
@@ -71,6 +83,10 @@ public:
     const QString &displastbidText() const { return shown().displastbidText; }
     bool gobidEnabled() const { return shown().gobidEnabled; }
     const QString &msgchat() const { return shown().msgchat; }
+    // Whether Hi_Bid shows this user.
+    bool highBidIsMine() const { return m_highBidIsMine; }
+    // The panel at the last sale, before the sale changed it.
+    const SaleRecord &lastSale() const { return m_lastSale; }
 
     // The user edits the your-bid box; the next server bid overwrites it. Signals nothing: the box shows it.
     void setYourBid(const QString &text);
@@ -88,6 +104,8 @@ public:
 
 signals:
     void changed(AuctionBoard::Changes what);
+    // A read (or a change outside one) has been applied and brought these events; right before changed().
+    void applied(AuctionBoard::Events events);
     // The description pane should show this page (only http and https addresses are passed on).
     void navigateDescription(const QString &url);
     // A sound to play now, relative to the current folder ("Sounds/boom.wav").
@@ -130,6 +148,7 @@ private:
     void onCancel(const ClosedFields &fields);
     void clearProduct(const QString &currency);
     void onChat(const ClosedFields &fields);
+    bool isMine(QByteArrayView bidder) const { return m_userIdOnWire && bidder == m_userIdBytes; }
     void setLastBid(QString shown, Amount::Number value);
     void setIncrement(Amount::Value value) const;
     void clearIncrement();
@@ -159,11 +178,17 @@ private:
     mutable BidRun m_run;
 
     QString m_userId;
+    QByteArray m_userIdBytes;     // as bidders' names arrive, so a bid is told mine without decoding it
+    bool m_userIdOnWire = true;   // false when the name cannot be written in Windows-874: no bid is then mine
+    bool m_highBidIsMine = false; // ahead of the texts during a run of bids, as m_lastBid
     std::function<void(const SaleRecord &)> m_saleRecorder;
+    SaleRecord m_lastSale;
     Changes m_changes;
+    Events m_events;
     QString m_pendingNavigation;
     QString m_pendingSound;
     bool m_navigationPending = false;
     bool m_soundPending = false;
 };
 Q_DECLARE_OPERATORS_FOR_FLAGS(AuctionBoard::Changes)
+Q_DECLARE_OPERATORS_FOR_FLAGS(AuctionBoard::Events)

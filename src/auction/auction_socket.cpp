@@ -144,7 +144,10 @@ bool AuctionSocket::SendData(const QByteArray &bytes)
 {
     if (!isConnected())
         return false;
-    return m_socket->write(bytes) == bytes.size();
+    const bool queued = m_socket->write(bytes) == bytes.size();
+    // Out at once, not at the event loop's next turn: behind a flood of bids that turn can be late.
+    m_socket->flush();
+    return queued;
 }
 
 QByteArray AuctionSocket::GetData()

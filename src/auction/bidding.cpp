@@ -4,12 +4,18 @@
 #include "auction_messages.h"
 
 namespace Bidding {
-namespace {
 Prompter::Request disconnectBox()
 {
     return Box::critical(QStringLiteral("Disconnect...."));
 }
-} // namespace
+
+Result sendBid(const QString &userId, const QString &yourBid,
+               const std::function<bool(const QByteArray &)> &send)
+{
+    if (!send(AuctionMessages::bid(userId, yourBid)))
+        return {Outcome::Disconnected, {}};
+    return {Outcome::Sent, QString::fromLatin1(sentSound)};
+}
 
 QString MMax_LostFocus(const QString &text)
 {
@@ -42,11 +48,12 @@ Result GOBID_Click(const QString &lastBidShown, const std::function<QString()> &
         raisedMaximum = MMax_LostFocus(PlainAmount(AmountValue(yourBid())));
     }
     // The connection may have gone while the question was open: a bid that cannot go out is not a bid.
-    if (!send(AuctionMessages::bid(userId, yourBid()))) {
+    const Result result = sendBid(userId, yourBid(), send);
+    if (result.outcome == Outcome::Disconnected) {
         prompter.ask(disconnectBox());
-        return {Outcome::Disconnected, {}};
+        return result;
     }
     maximum = raisedMaximum;
-    return {Outcome::Sent, QString::fromLatin1(sentSound)};
+    return result;
 }
 } // namespace Bidding

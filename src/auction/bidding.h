@@ -25,6 +25,9 @@ struct Result {
 
 inline constexpr const char *sentSound = "Sounds/msgtype.wav";
 
+// The box that says a bid cannot go out for want of a connection.
+Prompter::Request disconnectBox();
+
 // lastBidShown: Lb_bid. yourBid: reads lbYourBid as shown at that moment; the maximum-price question is modal
 // and the server's bids go on under it, so the amount that goes out (and becomes the new maximum) is the one
 // shown when the user answers. maximum: MMax, updated when the user accepts the raised maximum and the bid
@@ -33,6 +36,12 @@ inline constexpr const char *sentSound = "Sounds/msgtype.wav";
 Result GOBID_Click(const QString &lastBidShown, const std::function<QString()> &yourBid, QString &maximum,
                    bool connected, const QString &userId, Prompter &prompter,
                    const std::function<bool(const QByteArray &)> &send);
+
+// The bid button's last steps: the bid of yourBid goes out through send, and its sound is to follow; a bid
+// the connection refuses is Disconnected, told to no one. Auto-bid sends through here too, so its bids are
+// the button's to the byte.
+Result sendBid(const QString &userId, const QString &yourBid,
+               const std::function<bool(const QByteArray &)> &send);
 
 // MMax when it loses the focus: a number shows grouped by thousands (0 as empty text); anything else stays.
 QString MMax_LostFocus(const QString &text);

@@ -39,10 +39,19 @@ void SoundPlayer::whenSettled(std::chrono::milliseconds limit, std::function<voi
     QTimer::singleShot(limit, this, finish);
 }
 
+void SoundPlayer::setMuted(bool muted)
+{
+    m_muted = muted;
+    if (muted && m_effect)
+        m_effect->stop();
+}
+
 void SoundPlayer::PlaySoundFile(const QString &relativePath)
 {
     if (m_effect)
         m_effect->stop();
+    if (m_muted)
+        return;
     const QString file = resolve(relativePath);
     if (file.isEmpty())
         return;

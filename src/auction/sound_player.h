@@ -20,6 +20,9 @@ public:
     // relativePath is taken from the work folder at the moment of playing, e.g. "Sounds/boom.wav"; letter
     // case of the folder and file names does not matter.
     void PlaySoundFile(const QString &relativePath);
+    // Muted, nothing plays and a sound playing stops.
+    void setMuted(bool muted);
+    bool isMuted() const { return m_muted; }
 
     // Whether a sound is still being read in. The toolkit's sample cache can deadlock when the process exits
     // during a load, so the program ends only once this is false.
@@ -38,4 +41,5 @@ signals:
 private:
     WorkFolder m_folder;
     QSoundEffect *m_effect = nullptr;
+    bool m_muted = false;
 };

@@ -83,11 +83,19 @@ void AuctionPanel::ConnectAuctionSocket(const QString &host, int port, const QSt
     wsk_tcp->setRemoteHost(host);
     wsk_tcp->setRemotePort(port);
     wsk_tcp->Connect();
+    setLink(Link::Connecting);
+}
+
+void AuctionPanel::setLink(Link link)
+{
+    if (std::exchange(m_link, link) != link)
+        emit linkChanged(link);
 }
 
 void AuctionPanel::wsk_tcp_Connect()
 {
     m_receiver.reset();
+    setLink(Link::Connected);
     m_beep();
     wsk_tcp->SendData(AuctionMessages::auctionGo(m_board->userId()));
 }
@@ -99,11 +107,13 @@ void AuctionPanel::wsk_tcp_Close()
     m_receiver.reset();
     m_board->connectionClosed();
     wsk_tcp->Close();
+    setLink(Link::NotConnected);
     emit connectionLost();
 }
 
 void AuctionPanel::wsk_tcp_Error(int, const QString &)
 {
+    setLink(Link::NotConnected);
     // Never a modal box inside the socket's own signal: data arriving meanwhile would sit unread.
     QMetaObject::invokeMethod(
         this,
@@ -220,6 +230,20 @@ void AuctionPanel::GOBID_Click()
         m_ui.MMax->setText(maximum);
     if (!result.sound.isEmpty())
         m_sounds->PlaySoundFile(result.sound);
+    if (result.outcome == Bidding::Outcome::Sent)
+        emit bidSent();
+}
+
+void AuctionPanel::sendYourBid()
+{
+    // A bid the connection refuses needs no word: the connection's end is told as it comes.
+    const Bidding::Result result =
+        Bidding::sendBid(m_board->userId(), m_board->lbYourBid(),
+                         [this](const QByteArray &bytes) { return wsk_tcp->SendData(bytes); });
+    if (result.outcome != Bidding::Outcome::Sent)
+        return;
+    m_sounds->PlaySoundFile(result.sound);
+    emit bidSent();
 }
 
 void AuctionPanel::MMax_LostFocus()

@@ -15,8 +15,13 @@ QString withoutAccelerators(QString text)
 
 void CaptionSwitcher::add(std::function<void(int column)> apply)
 {
-    apply(0);
+    apply(m_column);
     m_apply.push_back(std::move(apply));
+}
+
+void CaptionSwitcher::follow(std::function<void(int column)> show)
+{
+    add(std::move(show));
 }
 
 void CaptionSwitcher::follow(QLabel *label, const Caption &caption)
@@ -48,7 +53,7 @@ void CaptionSwitcher::nameAfter(QWidget *entry, const Caption &caption)
 
 void CaptionSwitcher::SetLanguage(const QString &code)
 {
-    const int column = CaptionTable::column(code);
+    m_column = CaptionTable::column(code);
     for (const auto &apply : m_apply)
-        apply(column);
+        apply(m_column);
 }

@@ -11,8 +11,8 @@ class QLabel;
 class QWidget;
 
 // The main window's texts that follow the interface language: captions, and the names assistive technology
-// speaks. The window's builders register each widget as they make it; a widget shows its Thai text at once,
-// the language the window starts in.
+// speaks. The window's builders register each widget as they make it; a widget shows its text at once, in the
+// language shown (Thai, the one the window starts in, until the first switch).
 class CaptionSwitcher {
 public:
     void follow(QLabel *label, const Caption &caption);
@@ -26,11 +26,18 @@ public:
     // An entry box is named by the caption beside it.
     void nameAfter(QWidget *entry, const Caption &caption);
 
+    // A text made of captions and what the window holds at the moment (a state, an amount): show puts it up
+    // in the language of column, now and at every switch.
+    void follow(std::function<void(int column)> show);
+
     // "T" applies Thai, anything else English.
     void SetLanguage(const QString &code);
+    // The language shown, as a column of the caption table.
+    int column() const { return m_column; }
 
 private:
     void add(std::function<void(int column)> apply);
 
     std::vector<std::function<void(int column)>> m_apply;
+    int m_column = 0;
 };

@@ -3,7 +3,9 @@
 #include "auction_board.h"
 #include "auction_panel.h"
 #include "auction_socket.h"
+#include "auction_watch.h"
 #include "design_window.h"
+#include "desktop_notifier.h"
 #include "dialog.h"
 #include "frm_hbid.h"
 #include "frm_login.h"
@@ -61,6 +63,10 @@ frm2Bid::frm2Bid(Frm2BidServices services, QWidget *parent)
       m_menus(Frm2BidMenus::build(this, m_captions)),
       m_panel(new AuctionPanel(m_ui, *m_services.prompter, m_services.beep, m_services.workFolder, this)),
       m_panes(new WebPanes(m_ui, this, *m_services.prompter)),
+      m_notifier(new DesktopNotifier(m_services.notificationBus, this)),
+      m_watch(new AuctionWatch({m_ui, m_menus, *m_panel, m_captions, *m_services.prompter, *m_notifier,
+                                [this] { return isActiveWindow() && !isMinimized(); }},
+                               UserSettings(m_services.settingsFile), this)),
       m_programs(m_services.launcher ? *m_services.launcher : m_systemLauncher, *m_services.prompter,
                  m_services.workFolder),
       m_background(m_ui.PFInfo, m_ui.bbox, *m_services.prompter, Pictures::background,
@@ -105,6 +111,10 @@ void frm2Bid::connectCommands()
     onCheckItem(m_menus.MFV, this, [this] { MFV_Click(); });
     onCheckItem(m_menus.MLT, this, [this] { MLT_Click(); });
     onCheckItem(m_menus.MLE, this, [this] { MLE_Click(); });
+    onCheckItem(m_menus.MAutoBid, this, [this] { m_watch->MAutoBid_Click(); });
+    onCheckItem(m_menus.MNotify, this, [this] { m_watch->MNotify_Click(); });
+    onCheckItem(m_menus.MMute, this, [this] { m_watch->MMute_Click(); });
+    connect(m_notifier, &DesktopNotifier::clicked, this, &frm2Bid::comeForward);
 
     connect(m_panel, &AuctionPanel::connectionLost, this, [this] { openSignIn(false); });
     connect(m_panel, &AuctionPanel::lastBidDisplayChanged, this,
@@ -258,6 +268,15 @@ void frm2Bid::openServicePage(ServicePages::Command command)
 {
     const ServicePages::Page page = ServicePages::forCommand(command, m_services.workFolder);
     (page.view == ServicePages::View::webBid ? m_ui.webBid : m_ui.webgalley)->Navigate(page.url);
+}
+
+void frm2Bid::comeForward()
+{
+    if (isMinimized())
+        setWindowState(windowState() & ~Qt::WindowMinimized);
+    show();
+    raise();
+    activateWindow();
 }
 
 int frm2Bid::currentTab() const

@@ -14,12 +14,16 @@
 #include "web_view.h"
 #include "work_folder.h"
 
+#include <QDBusConnection>
 #include <QMainWindow>
 #include <QPointer>
 #include <chrono>
 #include <functional>
+#include <optional>
 
 class AuctionPanel;
+class AuctionWatch;
+class DesktopNotifier;
 class SoundPlayer;
 class Prompter;
 class WebPanes;
@@ -36,6 +40,10 @@ struct Frm2BidServices {
     PictureFileChooser choosePictureFile{};
     // Where the program's files are; the load step refuses an empty one.
     WorkFolder workFolder{};
+    // The file that keeps mute and notifications between runs; none: they last for this run only.
+    QString settingsFile{};
+    // The bus of the desktop's notification service; none: no desktop notifications.
+    std::optional<QDBusConnection> notificationBus{};
 };
 
 // The main auction window: a shell that owns its controls and parts, lays them out and opens the other
@@ -61,6 +69,8 @@ public:
     void MA_Click();
     void MCC_Click();
     void openServicePage(ServicePages::Command command);
+    // A notification was clicked: the window comes to the front, restored if minimised.
+    void comeForward();
 
     AuctionPanel &auctionPanel() { return *m_panel; }
     const Frm2BidUi &ui() const { return m_ui; }
@@ -107,6 +117,8 @@ private:
     Frm2BidMenus m_menus;
     AuctionPanel *m_panel;
     WebPanes *m_panes;
+    DesktopNotifier *m_notifier;
+    AuctionWatch *m_watch;
     SystemProgramLauncher m_systemLauncher;
     ExternalPrograms m_programs;
     BackgroundPicture m_background;

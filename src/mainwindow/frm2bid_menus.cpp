@@ -86,6 +86,10 @@ Frm2BidMenus Frm2BidMenus::build(QMainWindow *window, CaptionSwitcher &captions)
     m.MPW = b.item(m.MP, "MPW", Row::MPW);
     m.MPW->setEnabled(false);
     m.MPPS = b.page(m.MP, "MPPS", Row::MPPS, Command::MPPS);
+    b.separator(m.MP, "BKAdded");
+    m.MAutoBid = b.checkItem(m.MP, "MAutoBid", AddedCaption::MAutoBid, false);
+    m.MNotify = b.checkItem(m.MP, "MNotify", AddedCaption::MNotify, true);
+    m.MMute = b.checkItem(m.MP, "MMute", AddedCaption::MMute, false);
     b.separator(m.MP, "BK1");
     m.MFV = b.checkItem(m.MP, "MFV", Row::MFV, false);
     bar->addMenu(m.MP);

@@ -1,6 +1,7 @@
 #include "frm2bid_ui.h"
 
 #include "caption_switcher.h"
+#include "connection_indicator.h"
 #include "design_units.h"
 #include "palette.h"
 #include "picture_button.h"
@@ -282,7 +283,16 @@ struct Builder {
         ui.stbPanel2 = new QLabel(designText, stb);
         ui.stbPanel2->setObjectName(QStringLiteral("stbPanel2"));
         captions.speak(ui.stbPanel2, SpokenName::stbPanel2);
-        for (QLabel *panel : {ui.stbPanel1, ui.stbPanel2}) {
+        // Panels of their own, so that neither hints nor the member ID give way to them.
+        ui.stbAutoBid = new QLabel(stb);
+        ui.stbAutoBid->setObjectName(QStringLiteral("stbAutoBid"));
+        captions.speak(ui.stbAutoBid, SpokenName::stbAutoBid);
+        ui.stbAutoBid->hide();
+        ui.stbConnection = new ConnectionIndicator(stb);
+        ui.stbConnection->setObjectName(QStringLiteral("stbConnection"));
+        captions.follow([indicator = ui.stbConnection](int column) { indicator->showIn(column); });
+        for (QLabel *panel :
+             {ui.stbPanel1, ui.stbPanel2, ui.stbAutoBid, static_cast<QLabel *>(ui.stbConnection)}) {
             panel->setFrameShape(QFrame::Panel);
             panel->setFrameShadow(QFrame::Sunken);
             panel->setContentsMargins(4, 0, 4, 0);
@@ -290,6 +300,8 @@ struct Builder {
         ui.stbPanel2->setMinimumWidth(Design::toPixels(3000));
         stb->addWidget(ui.stbPanel1, 1);
         stb->addWidget(ui.stbPanel2, 0);
+        stb->addPermanentWidget(ui.stbAutoBid, 0);
+        stb->addPermanentWidget(ui.stbConnection, 0);
         window->setStatusBar(stb);
     }
 

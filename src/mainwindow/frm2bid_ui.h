@@ -7,6 +7,7 @@
 #include <array>
 
 class CaptionSwitcher;
+class ConnectionIndicator;
 class PictureButton;
 class QLabel;
 class QLineEdit;
@@ -74,7 +75,10 @@ struct Frm2BidUi {
     QLabel *nQty = nullptr;
     QLabel *img_count = nullptr;
 
-    // Status bar.
+    // Status bar: the design's two panels, then the added auto-bid panel (shown while it has something to
+    // say) and the connection indicator.
     QLabel *stbPanel1 = nullptr;
     QLabel *stbPanel2 = nullptr;
+    QLabel *stbAutoBid = nullptr;
+    ConnectionIndicator *stbConnection = nullptr;
 };

@@ -1,11 +1,16 @@
-// What the client sends: the bid button's checks and bytes, the maximum-price box, and every other message.
+// What the client sends: the bid button's checks and bytes, auto-bid's answers to rivals, the maximum-price
+// box, and every other message.
 #include "auction_messages.h"
+#include "auction_receiver.h"
+#include "auto_bid.h"
 #include "bidding.h"
 #include "test_support.h"
+#include "wire_format.h"
 
 #include <QTest>
 
 using namespace Qt::StringLiterals;
+using Steps = QList<QByteArray>;
 
 namespace {
 // A message box as "title|icon|buttons|text" (icon and buttons by their enum values).
@@ -87,6 +92,114 @@ private slots:
         for (const Prompter::Request &r : prompter.requests)
             prompts << u"%1|%2|%3|%4"_s.arg(r.title).arg(int(r.icon)).arg(int(r.buttons)).arg(r.text);
         QCOMPARE(prompts.join(u'\n'), prompt);
+    }
+
+    // After a product (last bid 1,000, increment 100) with bidding open, "me" goes through the steps: server
+    // reads, or "!arm N" (MMax shows N when the item is chosen), "!max N" (MMax edited while armed), "!off"
+    // (the item chosen again), "!bid" (a bid from the button), "!closed" (the connection ends), "!offline"
+    // (no connection from then on).
+    void autoBid_data()
+    {
+        QTest::addColumn<Steps>("steps");
+        QTest::addColumn<QByteArray>("sent");
+        QTest::addColumn<QString>("end");
+        const auto bid = [](const char *bidder, int amount, int increment = 100) {
+            return Wire::message({bidder, QString::number(amount), QString::number(increment), "10:00"})
+                .prepend("#BID\t");
+        };
+        const auto sends = [](std::initializer_list<int> amounts) {
+            QByteArray bytes;
+            for (int amount : amounts)
+                bytes += "me\tROBOT CLICK BID\t" + QByteArray::number(amount) + "\t\xFE";
+            return bytes;
+        };
+        QTest::newRow("once per rival bid, never over its own")
+            << Steps{"!arm 2,000",    bid("alice", 1100), Wire::message({"#LEFTCOUNT", "9"}),
+                     bid("me", 1200), bid("bob", 1150),   bid("alice", 1300) + bid("bob", 1500)}
+            << sends({1200, 1600}) << u"armed"_s;
+        QTest::newRow("up to the maximum, then stops")
+            << Steps{"!arm 1200", bid("alice", 1100), bid("alice", 1300), bid("alice", 1400)} << sends({1200})
+            << u"stopped at 1,400"_s;
+        QTest::newRow("the maximum raised while armed")
+            << Steps{"!arm 1200", "!max 1,400", bid("alice", 1300)} << sends({1400}) << u"armed"_s;
+        QTest::newRow("a rival's standing bid answered when armed")
+            << Steps{bid("alice", 1100), "!arm 2000"} << sends({1200}) << u"armed"_s;
+        QTest::newRow("a standing bid the button answered")
+            << Steps{bid("alice", 1100), "!bid", "!arm 2000", Wire::message({"#LEFTCOUNT", "9"})} << sends({})
+            << u"armed"_s;
+        QTest::newRow("no rival bid yet") << Steps{"!arm 2000"} << sends({}) << u"armed"_s;
+        QTest::newRow("what the button would refuse")
+            << Steps{"!arm 2000", bid("alice", 1100, 0)} << sends({}) << u"armed"_s;
+        for (const auto &[name, step] :
+             {std::pair{"sale", Wire::message({"#COUNTS"})},
+              std::pair{"cancel", Wire::message({"#CANCEL", ""})},
+              std::pair{"new product", Wire::message({"#BidManPInfo", "P2", "Lamp", "1", "1000", "1000", "x",
+                                                      "1000", "100", "s", "THB", ""}) +
+                                           Wire::message({"#GOBID"})},
+              std::pair{"user", QByteArray("!off")}, std::pair{"lost connection", QByteArray("!closed")}}) {
+            QTest::addRow("disarmed by the %s", name)
+                << Steps{"!arm 2000", step, bid("alice", 1100)} << sends({}) << u"off"_s;
+        }
+        QTest::newRow("refused without a connection")
+            << Steps{"!offline", "!arm 2000"} << sends({}) << u"refused 1"_s;
+        QTest::newRow("refused while bidding is closed")
+            << Steps{Wire::message({"#PAUSEBID"}), "!arm 2000"} << sends({}) << u"refused 2"_s;
+        QTest::newRow("refused at the last bid") << Steps{"!arm 1,000"} << sends({}) << u"refused 3"_s;
+        QTest::newRow("refused without a maximum") << Steps{"!arm 0"} << sends({}) << u"refused 3"_s;
+    }
+
+    void autoBid()
+    {
+        QFETCH(Steps, steps);
+        QFETCH(QByteArray, sent);
+        QFETCH(QString, end);
+        AuctionBoard board;
+        board.setUserId(u"me"_s);
+        AuctionReceiver receiver(board);
+        AutoBid autoBid;
+        bool connected = true;
+        AuctionBoard::Events events;
+        QObject::connect(&board, &AuctionBoard::applied, [&events](AuctionBoard::Events e) { events = e; });
+        QByteArray sends;
+        QString refused;
+        const auto carryOut = [&](AutoBid::Move move) {
+            if (move == AutoBid::Move::Bid) {
+                Bidding::sendBid(u"me"_s, board.lbYourBid(),
+                                 [&sends](const QByteArray &bytes) { return !(sends += bytes).isEmpty(); });
+                autoBid.bidSent();
+            }
+        };
+        receiver.receive(Wire::message({"#BidManPInfo", "P1", "Watch", "1", "1000", "1000", "nobody", "1000",
+                                        "100", "Shop", "THB", ""}) +
+                         Wire::message({"#GOBID"}));
+        for (const QByteArray &step : steps) {
+            const QString command = QString::fromUtf8(step).section(u' ', 0, 0);
+            const QString argument = QString::fromUtf8(step).section(u' ', 1);
+            if (command == u"!arm") {
+                const AutoBid::Refusal refusal = autoBid.arm(board, argument, connected);
+                if (refusal != AutoBid::Refusal::None)
+                    refused = u"refused %1"_s.arg(int(refusal));
+                carryOut(autoBid.next(board, {}, connected));
+            } else if (command == u"!max") {
+                autoBid.setMaximum(argument);
+            } else if (command == u"!off") {
+                autoBid.disarm();
+            } else if (command == u"!bid") {
+                autoBid.bidSent();
+            } else if (command == u"!closed") {
+                board.connectionClosed();
+                autoBid.connectionEnded();
+            } else if (command == u"!offline") {
+                connected = false;
+            } else {
+                events = {};
+                receiver.receive(step);
+                carryOut(autoBid.next(board, events, connected));
+            }
+        }
+        QCOMPARE(sends, sent);
+        const QString states[] = {u"off"_s, u"armed"_s, "stopped at " + autoBid.stoppedAt()};
+        QCOMPARE(refused.isEmpty() ? states[int(autoBid.state())] : refused, end);
     }
 
     void maximumLostFocus()

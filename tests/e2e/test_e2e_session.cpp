@@ -14,6 +14,8 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QLocale>
+#include <QMenu>
+#include <QMenuBar>
 #include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -67,9 +69,17 @@ void measureControls(QHash<QString, QPoint> &centres, QSize &maximisedSize)
                               10000);
     QTest::qWait(300); // let the window manager settle the frame before measuring
     const Frm2BidUi &ui = window.ui();
-    for (const QWidget *widget : std::initializer_list<const QWidget *>{ui.but_Regis, ui.lbYourBid,
-                                                                        ui.txtSend, ui.GOBID, ui.but_basket})
+    for (const QWidget *widget : std::initializer_list<const QWidget *>{
+             ui.but_Regis, ui.lbYourBid, ui.txtSend, ui.GOBID, ui.but_basket, ui.MMax})
         centres.insert(widget->objectName(), widget->mapToGlobal(widget->rect().center()));
+    QMenu *setting = window.menus().MP;
+    QMenuBar *bar = window.menuBar();
+    centres.insert("MP", bar->mapToGlobal(bar->actionGeometry(setting->menuAction()).center()));
+    bar->setActiveAction(setting->menuAction());
+    QTRY_VERIFY(setting->isVisible());
+    centres.insert("MAutoBid",
+                   setting->mapToGlobal(setting->actionGeometry(window.menus().MAutoBid).center()));
+    setting->close();
     maximisedSize = window.size();
     window.hide();
 }
@@ -243,11 +253,22 @@ private slots:
         const QString history = work.filePath("AuctHist.bid");
         QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(history), 120000);
         Desktop::screenshot("10-demo-sold");
-        const QString text = Cp874::decode(readWholeFile(history));
+        const auto sales = [&history] { return Cp874::decode(readWholeFile(history)); };
+        const QString text = sales();
         QVERIFY2(text.startsWith(QLatin1Char('[')), qPrintable(text));
         for (const char *key : {"User=somchai\r\n", "ProductID=", "ProductName=", "Highbid=", "LastBid=",
                                 "Currency=Currency = ", "Saller=", "Date=", "Time="})
             QVERIFY2(text.contains(QLatin1String(key)), key);
+
+        // Auto-bid with a maximum far above any price answers every simulated bidder until the sale is
+        // somchai's. A cancelled auction disarms it: it is armed again after a sale that went to another.
+        for (int round = 0; round < 3 && !sales().contains(QLatin1String("Highbid=somchai")); ++round) {
+            const qsizetype sold = sales().count(QLatin1String("\r\nUser="));
+            QVERIFY2(armAutoBid(main, "99999999"), "auto-bid was not armed");
+            Desktop::screenshot("11-demo-auto-bid");
+            QTRY_VERIFY_WITH_TIMEOUT(sales().count(QLatin1String("\r\nUser=")) > sold, 60000);
+        }
+        QVERIFY2(sales().contains(QLatin1String("Highbid=somchai")), qPrintable(sales()));
 
         closeClient(main);
         demo.terminate();
@@ -262,6 +283,13 @@ private:
     {
         m_client.setWorkingDirectory(dir);
         m_client.setProcessChannelMode(QProcess::ForwardedChannels);
+        // The program's settings go to the work folder, and no notification reaches the desktop running the
+        // tests.
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("XDG_CONFIG_HOME", dir + "/.config");
+        environment.remove("DBUS_SESSION_BUS_ADDRESS");
+        environment.remove("XDG_RUNTIME_DIR");
+        m_client.setProcessEnvironment(environment);
         m_client.start(m_binary, {});
         if (!m_client.waitForStarted())
             return 0;
@@ -270,6 +298,27 @@ private:
         if (main && !QTest::qWaitFor(maximised, 5000))
             Desktop::remap(main);
         return main && QTest::qWaitFor(maximised, 5000) ? main : 0;
+    }
+
+    // Max. Bid set, then auto-bid chosen from the Setting menu until no box says why it cannot be armed (the
+    // auction is between products now and then).
+    bool armAutoBid(qulonglong main, const QString &maximum)
+    {
+        for (int attempt = 0; attempt < 10; ++attempt) {
+            Desktop::activate(main);
+            Desktop::doubleClick(m_controls.value("MMax"));
+            Desktop::key("ctrl+a");
+            Desktop::typeText(maximum);
+            Desktop::key("Tab");
+            Desktop::click(m_controls.value("MP"));
+            QThread::msleep(300);
+            Desktop::click(m_controls.value("MAutoBid"));
+            if (!Desktop::waitForWindow(messageBoxTitle, 1500))
+                return true;
+            dismiss(messageBoxTitle);
+            QThread::msleep(500);
+        }
+        return false;
     }
 
     // Enter in the bid box: true once exactly `sent` has reached the server.

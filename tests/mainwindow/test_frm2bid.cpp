@@ -1,8 +1,10 @@
 // The main window: sign-in and the connection's identity, the auction panel bound to the board, bidding and
-// chat; around it the layout applied, wide view, language, menus, the tabbed pane and accessibility.
+// chat, desktop notifications and the settings kept between runs; around it the layout applied, wide view,
+// language, menus, the tabbed pane and accessibility.
 #include "auction_board.h"
 #include "auction_panel.h"
 #include "auction_socket.h"
+#include "connection_indicator.h"
 #include "fake_web_view.h"
 #include "frm2bid.h"
 #include "frm_hbid.h"
@@ -12,11 +14,15 @@
 #include "message_box_prompter.h"
 #include "picture_button.h"
 #include "pictures.h"
+#include "private_bus.h"
 #include "profile_file.h"
+#include "sound_player.h"
 #include "test_support.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QDBusMessage>
+#include <QDBusPendingCallWatcher>
 #include <QFocusEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -27,6 +33,7 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QStatusBar>
@@ -79,13 +86,15 @@ struct NoLauncher : ProgramLauncher {
 
 // The main window in a fresh work folder, with fake web views, scripted message boxes and loopback servers.
 struct Harness {
-    Harness()
+    explicit Harness(const QString &settingsFile = {}, std::optional<QDBusConnection> bus = {})
         : window({.prompter = &prompter,
                   .webViewFactory = FakeWebView::factory(folder),
                   .beep = [this] { ++beeps; },
                   .signInTimeout = 2000ms,
                   .launcher = &launcher,
-                  .workFolder = folder})
+                  .workFolder = folder,
+                  .settingsFile = settingsFile,
+                  .notificationBus = std::move(bus)})
     {
         writeHostIni(dir.path(), u"127.0.0.1:1"_s, u"1"_s, u"http://pages.test/one"_s,
                      u"http://pages.test/gall"_s);
@@ -129,6 +138,20 @@ struct Harness {
     const Frm2BidUi &ui = window.ui();
     const Frm2BidMenus &menus = window.menus();
 };
+
+// A notification of the test's own on the window's connection: once it has its answer, the service has had
+// every call the window made before it.
+bool notifyAfterTheWindow(const QDBusConnection &bus)
+{
+    QDBusMessage call = QDBusMessage::createMethodCall(u"org.freedesktop.Notifications"_s,
+                                                       u"/org/freedesktop/Notifications"_s,
+                                                       u"org.freedesktop.Notifications"_s, u"Notify"_s);
+    call << QString() << uint(0) << QString() << QString() << u"last"_s << QStringList() << QVariantMap()
+         << -1;
+    QDBusPendingCallWatcher answer(bus.asyncCall(call));
+    QSignalSpy answered(&answer, &QDBusPendingCallWatcher::finished);
+    return answered.wait(10000);
+}
 
 // The caption a label, menu or menu item shows.
 QString shown(const QObject *control)
@@ -208,6 +231,10 @@ Captions captionRows(const frm2Bid &window)
         {m.MFPB, u"ไม่แสดง"_s, u"&Disable "_s},
         {c[MaxBid], u"ราคาพอใจซื้อสูงสุด"_s, u"Max. Bid"_s},
         {m.MCT, u"ติดต่อสอบถาม"_s, u"Contact"_s},
+        {m.MAutoBid, u"ประมูลอัตโนมัติถึงราคาพอใจซื้อสูงสุด"_s, u"Auto-bid up to Max. Bid"_s},
+        {m.MNotify, u"แจ้งเตือนบนเดสก์ท็อป"_s, u"Desktop notifications"_s},
+        {m.MMute, u"ปิดเสียง"_s, u"Mute sounds"_s},
+        {window.ui().stbConnection, u"ไม่ได้เชื่อมต่อ"_s, u"Not connected"_s},
     };
 }
 
@@ -250,6 +277,7 @@ private slots:
         h.signIn(u"สมชาย\tx"_s, h.peer.port());
         QTRY_COMPARE(h.ui.stbPanel2->text(), u"UID :  4711"_s);
         QTRY_COMPARE(h.peer.received, "AuctionGO\t\xCA\xC1\xAA\xD2\xC2 x\t\t0\t"_ba);
+        QCOMPARE(h.ui.stbConnection->text(), u"เชื่อมต่อแล้ว"_s);
         QCOMPARE(h.beeps, 1);
         QVERIFY(!h.window.signInWindow());
         h.signIn(u"bob"_s, second.port());
@@ -383,6 +411,7 @@ private slots:
                 h.peer.closeClient();
         } else {
             h.window.ConnectAuctionSocket(u"127.0.0.1"_s, unusedPort(), u"user"_s);
+            QCOMPARE(h.ui.stbConnection->text(), u"กำลังเชื่อมต่อ"_s);
         }
         QTRY_VERIFY(h.window.signInWindow());
         QCOMPARE(h.prompter.requests.size(), warns ? 1 : 0);
@@ -390,6 +419,7 @@ private slots:
                  !warns ? QString()
                         : u"ไม่สามารถติดต่อกับเครื่องที่ให้บริการได้ ..... กรุณาลองดูอีกครั้ง หรือ ติดต่อฝ่ายเทคนิค Gavora"_s);
         QCOMPARE(h.ui.stbPanel2->text(), u"UID :"_s);
+        QCOMPARE(h.ui.stbConnection->text(), u"ไม่ได้เชื่อมต่อ"_s);
         for (QLabel *label : {h.ui.Hi_Bid, h.ui.Lb_bid, h.ui.bid_Inc, h.ui.PDesc, h.ui.nQty, h.ui.fbidat,
                               h.ui.MinBid, h.ui.SellerBy, h.ui.cCurrency})
             QCOMPARE(label->text(), QString());
@@ -824,6 +854,11 @@ private slots:
                 QVERIFY(!hidden->isVisible());
             QVERIFY(h.menus.DLP->isChecked());
             QVERIFY(!h.window.menuBar()->actions().contains(h.menus.MLG->menuAction()));
+            QStringList setting;
+            for (const QAction *item : h.menus.MP->actions())
+                setting << item->objectName();
+            QCOMPARE(setting,
+                     (QStringList{"MPW", "MPPS", "BKAdded", "MAutoBid", "MNotify", "MMute", "BK1", "MFV"}));
         }
     }
 
@@ -929,6 +964,144 @@ private slots:
         QCOMPARE(h.ui.pload1->value(), 0);
     }
 
+    // Mute and notifications come from the settings file, or are the defaults when it is missing or holds no
+    // settings; a change is kept for the next run, and HOSTIP.INI is never written.
+    void settingsLastBetweenRuns_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<bool>("muted");
+        QTest::addColumn<bool>("notifications");
+        QTest::newRow("no file") << QByteArray() << false << true;
+        QTest::newRow("kept") << "[General]\nmuted=true\nnotifications=false\n"_ba << true << false;
+        QTest::newRow("not settings") << "\0\xFF[General\nmuted=1\nnotifications=no"_ba << false << true;
+    }
+    void settingsLastBetweenRuns()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(bool, muted);
+        QFETCH(bool, notifications);
+        QTemporaryDir config;
+        const QString path = config.filePath(u"gavora.conf"_s);
+        if (!file.isEmpty())
+            writeWholeFile(path, file);
+        for (const bool changed : {false, true}) {
+            Harness h(path);
+            const QByteArray hostIni = readWholeFile(h.folder.hostIni());
+            QCOMPARE(h.menus.MMute->isChecked(), muted != changed);
+            QCOMPARE(h.window.sounds().isMuted(), muted != changed);
+            QCOMPARE(h.menus.MNotify->isChecked(), notifications != changed);
+            h.menus.MMute->trigger();
+            h.menus.MNotify->trigger();
+            QCOMPARE(h.window.sounds().isMuted(), muted == changed);
+            QCOMPARE(readWholeFile(h.folder.hostIni()), hostIni);
+        }
+    }
+
+    // While the window is not looked at, each alert goes to the desktop's notification service once, in the
+    // interface language, and a click on it brings the window forward. Nothing while the window is active or
+    // with notifications off, and nothing, not even a warning, when no service runs. A read is "!arm N"
+    // (auto-bid armed with MMax at N) or "!lost" (the server closes the connection).
+    void desktopNotifications_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("user");
+        QTest::addColumn<QByteArrayList>("reads");
+        QTest::addColumn<QStringList>("bodies");
+        const QByteArray own = bidMessage("user", 1600);
+        const QByteArray rival = bidMessage("alice", 1700);
+        const QByteArray closing = "#COUNT1\t\xFE";
+        const QByteArray sold = "#COUNTS\t\xFE";
+        QTest::newRow("outbid") << u"T"_s << QString() << QByteArrayList{own, rival}
+                                << QStringList{u"มีผู้เสนอราคาสูงกว่า: alice 1,700 — นาฬิกา"_s};
+        QTest::newRow("outbid, English") << u"E"_s << QString() << QByteArrayList{own + rival}
+                                         << QStringList{u"Outbid: alice bid 1,700 on นาฬิกา"_s};
+        QTest::newRow("lead taken back in the same read")
+            << u"E"_s << QString() << QByteArrayList{own, rival + bidMessage("user", 1800)} << QStringList();
+        QTest::newRow("closing, bid on") << u"T"_s << QString() << QByteArrayList{own, closing}
+                                         << QStringList{u"กำลังปิดการประมูล: นาฬิกา ที่ 1,600"_s};
+        QTest::newRow("closing, not bid on")
+            << u"E"_s << QString() << QByteArrayList{rival, closing} << QStringList();
+        QTest::newRow("won") << u"E"_s << QString() << QByteArrayList{own, sold}
+                             << QStringList{u"You won นาฬิกา at 1,600"_s};
+        QTest::newRow("won, Thai") << u"T"_s << QString() << QByteArrayList{own + sold}
+                                   << QStringList{u"คุณชนะการประมูล นาฬิกา ที่ 1,600"_s};
+        QTest::newRow("sold to another")
+            << u"E"_s << QString() << QByteArrayList{rival, sold} << QStringList();
+        QTest::newRow("auto-bid stopped") << u"E"_s << QString() << QByteArrayList{"!arm 1,750", rival}
+                                          << QStringList{u"Auto-bid stopped: 1,800 is above your maximum"_s};
+        QTest::newRow("auto-bid stopped, Thai")
+            << u"T"_s << QString() << QByteArrayList{"!arm 1,750", rival}
+            << QStringList{u"หยุดประมูลอัตโนมัติ: 1,800 สูงกว่าราคาพอใจซื้อสูงสุด"_s};
+        QTest::newRow("connection lost") << u"E"_s << QString() << QByteArrayList{"!lost"}
+                                         << QStringList{u"Connection to the auction lost"_s};
+        QTest::newRow("connection lost, Thai")
+            << u"T"_s << QString() << QByteArrayList{"!lost"} << QStringList{u"การเชื่อมต่อกับการประมูลขาดหาย"_s};
+        const QByteArrayList everything{own, rival, own, closing, sold, "!lost"};
+        QTest::newRow("window active") << u"E"_s << u"active"_s << everything << QStringList();
+        QTest::newRow("notifications off") << u"E"_s << u"off"_s << everything << QStringList();
+        QTest::newRow("no service") << u"E"_s << u"no service"_s << everything << QStringList();
+    }
+    void desktopNotifications()
+    {
+        QFETCH(QString, language);
+        QFETCH(QString, user);
+        QFETCH(QByteArrayList, reads);
+        QFETCH(QStringList, bodies);
+        QTest::failOnWarning(QRegularExpression(u"(?i)d-?bus|notif"_s));
+        if (!m_bus)
+            m_bus = std::make_unique<PrivateBus>();
+        QVERIFY2(!m_bus->address().isEmpty(), "dbus-daemon did not start");
+        const QString row = QString::fromUtf8(QTest::currentDataTag());
+        const QDBusConnection bus = m_bus->connect(u"window "_s + row);
+        const auto leave = qScopeGuard([&bus] { QDBusConnection::disconnectFromBus(bus.name()); });
+        std::optional<FakeNotifications> service;
+        if (user != u"no service")
+            service.emplace(m_bus->connect(u"service "_s + row));
+
+        Harness h({}, bus);
+        h.window.SetLanguage(language);
+        if (user == u"active") {
+            h.window.show();
+            QVERIFY(QTest::qWaitForWindowActive(&h.window));
+        } else if (user == u"off") {
+            h.menus.MNotify->trigger();
+        }
+        QVERIFY(h.connect());
+        h.handle({productMessage(), "#GOBID\t\xFE"});
+        for (const QByteArray &read : reads) {
+            if (read.startsWith("!arm ")) {
+                h.ui.MMax->setText(QString::fromLatin1(read.mid(5)));
+                h.menus.MAutoBid->trigger();
+                QVERIFY(h.menus.MAutoBid->isChecked());
+            } else if (read == "!lost") {
+                h.peer.closeClient();
+                QTRY_VERIFY(h.window.signInWindow());
+            } else {
+                QByteArrayList messages = read.split('\xFE');
+                messages.removeAll(QByteArray());
+                for (QByteArray &message : messages)
+                    message += '\xFE';
+                h.handle(messages);
+            }
+        }
+        QVERIFY(notifyAfterTheWindow(bus));
+        if (!service)
+            return;
+        QStringList shown;
+        for (const FakeNotifications::Call &call : service->calls.first(service->calls.size() - 1)) {
+            shown << call.body;
+            QCOMPARE(call.summary, QCoreApplication::applicationName());
+            QCOMPARE(call.appName, QCoreApplication::applicationName());
+            QVERIFY(call.actions.contains(u"default"_s));
+        }
+        QCOMPARE(shown, bodies);
+        if (!bodies.isEmpty()) {
+            QVERIFY(!h.window.isActiveWindow());
+            service->click(1);
+            QTRY_VERIFY(h.window.isActiveWindow());
+        }
+    }
+
     // A double-click on the description tab asks before it sends the request, and only that tab does.
     void descriptionRequest()
     {
@@ -955,6 +1128,10 @@ private slots:
         doubleClickTab(0);
         QTRY_COMPARE(h.peer.received, "GETPD\t\xFE"_ba);
     }
+
+private:
+    // A bus of the test's own, started for the first test that needs it.
+    std::unique_ptr<PrivateBus> m_bus;
 };
 
 QTEST_MAIN(TestFrm2Bid)

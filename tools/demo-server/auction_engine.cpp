@@ -138,6 +138,7 @@ void AuctionEngine::putUpNextProduct()
     m_bidsTaken = 0;
     m_botBidAt = -1;
     m_botBidsLeft = m_options.simulatedBidders ? int(randomBetween(5, 12)) : 0;
+    m_answersLeft = m_options.simulatedBidders ? int(randomBetween(2, 4)) : 0;
     m_countdownBreaksLeft = 2;
     m_cancelAfterBids = -1;
     // Never the very first auction, so a fresh demo always shows a whole sale first.
@@ -352,10 +353,11 @@ void AuctionEngine::clientMessage(ClientId id, const QByteArray &bytes, bool ann
     case Kind::Bid: {
         const auto amountField = fields.at(2);
         const qint64 amount = amountField ? Amount::parseLeading(*amountField) : 0;
-        const bool wasQuietBots = m_botBidsLeft == 0;
-        if (takeBid(name, amount) && m_options.simulatedBidders && wasQuietBots &&
-            randomBetween(1, 100) <= 50) {
-            m_botBidsLeft = 1;
+        // A signed-in bidder who keeps going up is outbid a few times an auction, so that there is something
+        // to answer and to be told of.
+        if (takeBid(name, amount) && m_answersLeft > 0 && randomBetween(1, 100) <= 70) {
+            --m_answersLeft;
+            m_botBidsLeft = std::max(m_botBidsLeft, 1);
             scheduleBotBid();
         }
         break;

@@ -122,6 +122,7 @@ private:
     QString m_highBidder;
     int m_timeLeft = 0;
     int m_botBidsLeft = 0;
+    int m_answersLeft = 0; // bids over a signed-in bidder the simulated ones still have in them this auction
     int m_countdownBreaksLeft = 0;
     int m_cancelAfterBids = -1; // this auction is cancelled after so many bids; -1 never
     int m_bidsTaken = 0;

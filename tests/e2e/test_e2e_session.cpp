@@ -1,6 +1,5 @@
 // The real program under a virtual display, driven with the mouse and keyboard against loopback peers.
 #include "cp874.h"
-#include "desktop_driver.h"
 #include "fake_web_view.h"
 #include "frm2bid.h"
 #include "loopback_peers.h"
@@ -10,6 +9,7 @@
 
 #include <QApplication>
 #include <QDate>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
@@ -23,6 +23,82 @@
 #include <QThread>
 
 namespace {
+// Drives the real program through the X server with xdotool, as a person would.
+namespace Desktop {
+QString run(const QString &program, const QStringList &arguments, int timeoutMs = 10000)
+{
+    QProcess process;
+    process.start(program, arguments);
+    if (!process.waitForFinished(timeoutMs)) {
+        process.kill();
+        process.waitForFinished();
+    }
+    return QString::fromLocal8Bit(process.readAllStandardOutput()).trimmed();
+}
+
+bool windowExists(const QString &titlePattern)
+{
+    return !run("xdotool", {"search", "--onlyvisible", "--name", titlePattern}, 5000).isEmpty();
+}
+
+// The first visible window whose title matches the pattern, or 0 when none appears in time.
+qulonglong waitForWindow(const QString &titlePattern, int timeoutMs = 30000)
+{
+    QDeadlineTimer deadline(timeoutMs);
+    for (; !deadline.hasExpired(); QThread::msleep(100)) {
+        const QString out = run("xdotool", {"search", "--onlyvisible", "--name", titlePattern}, 5000);
+        if (!out.isEmpty())
+            return out.section(QLatin1Char('\n'), 0, 0).toULongLong();
+    }
+    return 0;
+}
+
+void activate(qulonglong window)
+{
+    run("xdotool", {"windowactivate", "--sync", QString::number(window)});
+}
+
+QSize windowSize(qulonglong window)
+{
+    // "Window N\n  Position: X,Y (screen: S)\n  Geometry: WxH"
+    const QString geometry = run("xdotool", {"getwindowgeometry", QString::number(window)})
+                                 .section(QStringLiteral("Geometry: "), 1)
+                                 .trimmed();
+    return {geometry.section(QLatin1Char('x'), 0, 0).toInt(),
+            geometry.section(QLatin1Char('x'), 1, 1).toInt()};
+}
+
+// Unmaps and maps the window again, so that a window manager that missed it takes it on.
+void remap(qulonglong window)
+{
+    run("xdotool", {"windowunmap", "--sync", QString::number(window)});
+    run("xdotool", {"windowmap", "--sync", QString::number(window)});
+}
+
+void click(QPoint at, int times = 1)
+{
+    run("xdotool", {"mousemove", "--sync", QString::number(at.x()), QString::number(at.y()), "click",
+                    "--repeat", QString::number(times), "--delay", "80", "1"});
+}
+
+void typeText(const QString &text)
+{
+    run("xdotool", {"type", "--delay", "30", text});
+}
+
+void key(const QString &keys)
+{
+    run("xdotool", {"key", "--delay", "50", keys});
+}
+
+// The whole screen, kept with the test's artefacts.
+void screenshot(const QString &name)
+{
+    const QString dir = qEnvironmentVariable("GAVORA_E2E_ARTIFACTS", QDir::tempPath() + "/gavora-e2e");
+    QDir().mkpath(dir);
+    run("import", {"-window", "root", dir + QLatin1Char('/') + name + QStringLiteral(".png")});
+}
+} // namespace Desktop
 
 const QString mainTitle = QStringLiteral("^Gavora\\.Com");
 const QString signInTitle = QStringLiteral("^Login$");
@@ -126,8 +202,10 @@ private slots:
                            "THB", QStringLiteral("http://127.0.0.1:%1/p100.htm").arg(p.http.port())}) +
             Wire::message({"#GOBID"}) +
             Wire::message({"#BID", QString::fromUtf8("นก"), "1500", "100", "10:15:32"}));
-        QVERIFY2(bidWithEnter(main, p.peer, "somchai\tROBOT CLICK BID\t1600\t\xFE"), p.peer.received);
-        QVERIFY2(chat(p.peer, "hello all", "UMSG\tsomchai\thello all\t\xFE"), p.peer.received);
+        QVERIFY2(enter(main, "lbYourBid", {}, p.peer, "somchai\tROBOT CLICK BID\t1600\t\xFE"),
+                 p.peer.received);
+        QVERIFY2(enter(main, "txtSend", "hello all", p.peer, "UMSG\tsomchai\thello all\t\xFE"),
+                 p.peer.received);
         Desktop::screenshot("02-bid-and-chat");
 
         p.peer.send(Wire::message({"#BID", "somchai", "1600", "100", "10:15:40"}) +
@@ -142,7 +220,7 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(readWholeFile(p.work.filePath("AuctHist.bid")), expected, 10000);
         Desktop::screenshot("03-sold");
         Desktop::activate(main);
-        Desktop::doubleClick(m_controls.value("but_basket"));
+        Desktop::click(m_controls.value("but_basket"), 2);
         QVERIFY2(Desktop::waitForWindow(QStringLiteral("^High Bid$"), 10000),
                  "the High Bid window did not open");
         Desktop::screenshot("04-high-bid");
@@ -242,7 +320,7 @@ private:
     {
         for (int attempt = 0; attempt < 10; ++attempt) {
             Desktop::activate(main);
-            Desktop::doubleClick(m_controls.value("MMax"));
+            Desktop::click(m_controls.value("MMax"), 2);
             Desktop::key("ctrl+a");
             Desktop::typeText(maximum);
             Desktop::key("Tab");
@@ -257,20 +335,13 @@ private:
         return false;
     }
 
-    // Enter in the bid box: true once exactly `sent` has reached the server.
-    bool bidWithEnter(qulonglong main, ScriptedPeer &peer, const QByteArray &sent)
+    // Text typed into a box of the main window and Enter: true once exactly `sent` has reached the server.
+    bool enter(qulonglong main, const QString &box, const QString &text, ScriptedPeer &peer,
+               const QByteArray &sent)
     {
         peer.received.clear();
         Desktop::activate(main);
-        Desktop::click(m_controls.value("lbYourBid"));
-        Desktop::key("Return");
-        return QTest::qWaitFor([&] { return peer.received == sent; }, 10000);
-    }
-
-    bool chat(ScriptedPeer &peer, const QString &text, const QByteArray &sent)
-    {
-        peer.received.clear();
-        Desktop::click(m_controls.value("txtSend"));
+        Desktop::click(m_controls.value(box));
         Desktop::typeText(text);
         Desktop::key("Return");
         return QTest::qWaitFor([&] { return peer.received == sent; }, 10000);

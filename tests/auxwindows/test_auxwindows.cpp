@@ -163,26 +163,6 @@ private slots:
         if (closes)
             QCOMPARE(box.result(), int(QDialog::Accepted));
     }
-
-    void aboutBoxReturnsWhenClosedAndStartsAfresh()
-    {
-        QWidget owner;
-        owner.show();
-        QStringList seen;
-        for (int opening = 0; opening < 2; ++opening) {
-            QTimer::singleShot(0, [&] {
-                auto *box = qobject_cast<Dialog *>(QApplication::activeModalWidget());
-                QVERIFY(box);
-                seen.append(box->controls().Label2->text() + box->controls().lbName->text());
-                box->controls().lbName->setText(QStringLiteral("changed"));
-                box->controls().OKButton->click();
-            });
-            Dialog::showAbout(&owner);
-        }
-        QCOMPARE(seen.size(), 2);
-        QCOMPARE(seen[1], seen[0]);
-        QVERIFY(!QApplication::activeModalWidget());
-    }
 };
 
 QTEST_MAIN(TestAuxWindows)

@@ -112,8 +112,8 @@ private slots:
         QCOMPARE(p.picture().pixelColor(0, 0), QColor(Qt::red));
     }
 
-    // The dialog as the user sees it, starting in the work folder, its buttons in the interface language;
-    // choosing in it leaves the current folder where it was.
+    // The dialog starts in the work folder with its buttons in the interface language, and choosing in it
+    // leaves the current folder where it was.
     void dialogSettings_data()
     {
         QTest::addColumn<int>("language");
@@ -127,27 +127,18 @@ private slots:
         QFETCH(QStringList, buttons);
         QTemporaryDir dir;
         const QString before = QDir::currentPath();
-        QString title, start, selected;
-        QStringList filters, shownButtons;
+        QString start;
+        QStringList shownButtons;
         QTimer::singleShot(0, this, [&] {
             auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
             QVERIFY(dialog);
-            title = dialog->windowTitle();
-            filters = dialog->nameFilters();
-            selected = dialog->selectedNameFilter();
             start = dialog->directory().absolutePath();
             for (const QAbstractButton *button : dialog->findChild<QDialogButtonBox *>()->buttons())
                 shownButtons << button->text();
-            if (const QString shots = qEnvironmentVariable("GAVORA_SCREENSHOTS"); !shots.isEmpty())
-                dialog->grab().save(shots + u"/picture-list-%1.png"_s.arg(language));
             dialog->setDirectory(QDir::tempPath());
             dialog->reject();
         });
         QCOMPARE(choosePictureFile(nullptr, WorkFolder(dir.path()), language), std::nullopt);
-        QCOMPARE(title, u"Picture List"_s);
-        QCOMPARE(filters,
-                 (QStringList{u"BMP Files (*.bmp)"_s, u"GIF Files (*.gif)"_s, u"JPG Files (*.jpg)"_s}));
-        QCOMPARE(selected, u"BMP Files (*.bmp)"_s);
         QCOMPARE(QDir(start), QDir(dir.path()));
         QCOMPARE(shownButtons, buttons);
         QCOMPARE(QDir::currentPath(), before);

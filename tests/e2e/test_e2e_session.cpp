@@ -14,8 +14,6 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QLocale>
-#include <QMenu>
-#include <QMenuBar>
 #include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -102,7 +100,6 @@ void screenshot(const QString &name)
 
 const QString mainTitle = QStringLiteral("^Gavora\\.Com");
 const QString signInTitle = QStringLiteral("^Login$");
-const QString messageBoxTitle = QStringLiteral("^Gavora$");
 
 void writeHostIni(const QString &dir, quint16 httpPort, quint16 auctionPort)
 {
@@ -111,9 +108,17 @@ void writeHostIni(const QString &dir, quint16 httpPort, quint16 auctionPort)
                    "http://" + host + "/gallery.htm");
 }
 
-// A work folder whose HOSTIP.INI points at a loopback web server and a scripted auction server.
+// A work folder whose HOSTIP.INI points at a loopback web server and a scripted auction server, with the
+// sounds in place: the countdown and the sale play them (silence without a sound device), and the program
+// must still end when closed.
 struct Peers {
-    Peers() { writeHostIni(work.path(), http.port(), peer.port()); }
+    Peers()
+    {
+        writeHostIni(work.path(), http.port(), peer.port());
+        QDir(work.path()).mkdir("Sounds");
+        for (const char *sound : {"boom.wav", "glassshatter.wav", "msgtype.wav"})
+            QFile::copy(QStringLiteral(GAVORA_SOUNDS "/") + sound, work.filePath("Sounds/") + sound);
+    }
     LoopbackHttp http;
     ScriptedPeer peer;
     QTemporaryDir work;
@@ -148,14 +153,6 @@ void measureControls(QHash<QString, QPoint> &centres, QSize &maximisedSize)
     for (const QWidget *widget : std::initializer_list<const QWidget *>{
              ui.but_Regis, ui.lbYourBid, ui.txtSend, ui.GOBID, ui.but_basket, ui.MMax})
         centres.insert(widget->objectName(), widget->mapToGlobal(widget->rect().center()));
-    QMenu *setting = window.menus().MP;
-    QMenuBar *bar = window.menuBar();
-    centres.insert("MP", bar->mapToGlobal(bar->actionGeometry(setting->menuAction()).center()));
-    bar->setActiveAction(setting->menuAction());
-    QTRY_VERIFY(setting->isVisible());
-    centres.insert("MAutoBid",
-                   setting->mapToGlobal(setting->actionGeometry(window.menus().MAutoBid).center()));
-    setting->close();
     maximisedSize = window.size();
     window.hide();
 }
@@ -233,46 +230,6 @@ private slots:
         closeClient(main);
     }
 
-    // The client and the demo service understand each other: auto-bid with a maximum far above any price
-    // answers every simulated bidder until a sale is somchai's. A cancelled auction disarms it: it is armed
-    // again after a sale that went to another.
-    void autoBidWinsAgainstTheDemoService()
-    {
-        const QString server = qEnvironmentVariable("GAVORA_DEMO_SERVER");
-        QVERIFY2(QFile::exists(server), "GAVORA_DEMO_SERVER does not name the demo service");
-        QTemporaryDir work;
-        const quint16 httpPort = unusedPort();
-        const quint16 auctionPort = unusedPort();
-        QProcess demo;
-        demo.start(server, {"--http-port", QString::number(httpPort), "--auction-port",
-                            QString::number(auctionPort), "--fast", "--seed", "7"});
-        QVERIFY(demo.waitForStarted());
-        QByteArray ready;
-        QTRY_VERIFY_WITH_TIMEOUT((ready += demo.readAllStandardOutput()).contains("auction "), 10000);
-        writeHostIni(work.path(), httpPort, auctionPort);
-        // With the sounds in place the countdown and the sale play them; without a sound device that is
-        // silence.
-        QVERIFY(QDir(work.path()).mkdir("Sounds"));
-        for (const char *sound : {"boom.wav", "glassshatter.wav", "msgtype.wav"})
-            QVERIFY(QFile::copy(QStringLiteral(GAVORA_SOUNDS "/") + sound, work.filePath("Sounds/") + sound));
-
-        const qulonglong main = start(work.path());
-        QVERIFY2(main, "the main window did not appear maximised");
-        signIn("somchai", "1234");
-        QTRY_VERIFY_WITH_TIMEOUT(!Desktop::windowExists(signInTitle), 20000);
-        const auto sales = [&work] { return Cp874::decode(readWholeFile(work.filePath("AuctHist.bid"))); };
-        for (int round = 0; round < 4 && !sales().contains(QLatin1String("Highbid=somchai")); ++round) {
-            const qsizetype sold = sales().count(QLatin1String("\r\nUser="));
-            QVERIFY2(armAutoBid(main, "99999999"), "auto-bid was not armed");
-            QTRY_VERIFY_WITH_TIMEOUT(sales().count(QLatin1String("\r\nUser=")) > sold, 60000);
-        }
-        QVERIFY2(sales().contains(QLatin1String("Highbid=somchai")), qPrintable(sales()));
-        Desktop::screenshot("10-demo-won");
-        closeClient(main);
-        demo.terminate();
-        QVERIFY(demo.waitForFinished(10000));
-    }
-
     // Without a work folder it can read the program says why and ends, showing nothing.
     void refusesToStartWithoutItsFolder()
     {
@@ -314,27 +271,6 @@ private:
         return main && QTest::qWaitFor(maximised, 5000) ? main : 0;
     }
 
-    // Max. Bid set, then auto-bid chosen from the Setting menu until no box says why it cannot be armed (the
-    // auction is between products now and then).
-    bool armAutoBid(qulonglong main, const QString &maximum)
-    {
-        for (int attempt = 0; attempt < 10; ++attempt) {
-            Desktop::activate(main);
-            Desktop::click(m_controls.value("MMax"), 2);
-            Desktop::key("ctrl+a");
-            Desktop::typeText(maximum);
-            Desktop::key("Tab");
-            Desktop::click(m_controls.value("MP"));
-            QThread::msleep(300);
-            Desktop::click(m_controls.value("MAutoBid"));
-            if (!Desktop::waitForWindow(messageBoxTitle, 1500))
-                return true;
-            dismiss(messageBoxTitle);
-            QThread::msleep(500);
-        }
-        return false;
-    }
-
     // Text typed into a box of the main window and Enter: true once exactly `sent` has reached the server.
     bool enter(qulonglong main, const QString &box, const QString &text, ScriptedPeer &peer,
                const QByteArray &sent)
@@ -345,14 +281,6 @@ private:
         Desktop::typeText(text);
         Desktop::key("Return");
         return QTest::qWaitFor([&] { return peer.received == sent; }, 10000);
-    }
-
-    // Answers the open message box with Enter: true once it has gone.
-    static bool dismiss(const QString &title)
-    {
-        Desktop::activate(Desktop::waitForWindow(title));
-        Desktop::key("Return");
-        return QTest::qWaitFor([&] { return !Desktop::windowExists(title); }, 10000);
     }
 
     void signIn(const QString &name, const QString &password)

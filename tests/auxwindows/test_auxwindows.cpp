@@ -7,14 +7,11 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
 #include <QToolBar>
-#include <QToolButton>
 
 using namespace Qt::StringLiterals;
 
@@ -22,17 +19,12 @@ namespace {
 class FakeTarget : public ToolTarget {
 public:
     int currentTab() const override { return tab; }
-    WebView *descriptionView() const override { return webBid; }
-    WebView *galleryView() const override { return webgalley; }
+    WebView *descriptionView() const override { return webBid.get(); }
+    WebView *galleryView() const override { return webgalley.get(); }
 
     int tab = 0;
-    FakeWebView *webBid = new FakeWebView;
-    FakeWebView *webgalley = new FakeWebView;
-    ~FakeTarget() override
-    {
-        delete webBid;
-        delete webgalley;
-    }
+    std::unique_ptr<FakeWebView> webBid = std::make_unique<FakeWebView>();
+    std::unique_ptr<FakeWebView> webgalley = std::make_unique<FakeWebView>();
 };
 
 struct Harness {
@@ -79,8 +71,8 @@ private slots:
                 else
                     h.tool->tbToolBar_ButtonClick(frmTool::buttonKeys[i]);
             }
-            FakeWebView *acted = tab == 0 ? h.target.webBid : h.target.webgalley;
-            FakeWebView *other = tab == 0 ? h.target.webgalley : h.target.webBid;
+            FakeWebView *acted = (tab == 0 ? h.target.webBid : h.target.webgalley).get();
+            FakeWebView *other = (tab == 0 ? h.target.webgalley : h.target.webBid).get();
             QCOMPARE(acted->calls, (QStringList{u"GoBack"_s, u"GoForward"_s, u"Stop"_s, u"Refresh"_s,
                                                 u"Navigate"_s, u"GoSearch"_s}));
             QCOMPARE(acted->navigations,

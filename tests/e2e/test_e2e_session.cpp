@@ -150,8 +150,8 @@ void measureControls(QHash<QString, QPoint> &centres, QSize &maximisedSize)
                               10000);
     QTest::qWait(300); // let the window manager settle the frame before measuring
     const Frm2BidUi &ui = window.ui();
-    for (const QWidget *widget : std::initializer_list<const QWidget *>{
-             ui.but_Regis, ui.lbYourBid, ui.txtSend, ui.GOBID, ui.but_basket, ui.MMax})
+    for (const QWidget *widget :
+         std::initializer_list<const QWidget *>{ui.but_Regis, ui.lbYourBid, ui.txtSend, ui.but_basket})
         centres.insert(widget->objectName(), widget->mapToGlobal(widget->rect().center()));
     maximisedSize = window.size();
     window.hide();

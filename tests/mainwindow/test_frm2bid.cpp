@@ -1,4 +1,4 @@
-// The main window: sign-in and the connection's identity, the auction panel bound to the board, bidding and
+// The main window: the connection's identity and its loss, the auction panel bound to the board, bidding and
 // chat, desktop notifications and the settings kept between runs; around it the layout applied, wide view,
 // language and what a screen reader speaks, the picture buttons, the service pages and the tabbed pane.
 #include "auction_board.h"
@@ -54,8 +54,7 @@ namespace {
 QByteArray productMessage()
 {
     return "#BidManPInfo\tP1\t\xB9\xD2\xCC\xD4\xA1\xD2\t2\t1000\t1200\tbob\t1500\t100\t\xC3\xE9\xD2\xB9\tTHB"
-           "\t"
-           "http://pages.test/p1.htm\t\xFE";
+           "\thttp://pages.test/p1.htm\t\xFE";
 }
 
 QByteArray bidMessage(const QByteArray &bidder, int amount, const QByteArray &time = "10:00:01")

@@ -3,6 +3,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -38,7 +39,7 @@ private slots:
     {
         QFETCH(QByteArray, file);
         QFETCH(QString, expected);
-        TempWorkDir dir;
+        QTemporaryDir dir;
         if (!file.isNull())
             writeWholeFile(dir.filePath("x.ini"), file);
         QCOMPARE(ReadIniKey("a", "k", dir.filePath("x.ini")), expected);
@@ -93,7 +94,7 @@ private slots:
         QFETCH(QByteArray, after);
         QFETCH(QString, section);
         QFETCH(QString, key);
-        TempWorkDir dir;
+        QTemporaryDir dir;
         if (!before.isNull())
             writeWholeFile(dir.filePath("x.ini"), before);
         WriteIniKey(section.isNull() ? u"a"_s : section, key.isNull() ? u"k"_s : key, value,
@@ -103,7 +104,7 @@ private slots:
 
     void failedWriteLeavesTheOldFile()
     {
-        TempWorkDir dir;
+        QTemporaryDir dir;
         // A folder stands where the file would go, so it cannot be replaced.
         QVERIFY(QDir(dir.path()).mkdir("blocked.ini"));
         QVERIFY(!WriteIniKeys("a", {{"k", "v"}}, dir.filePath("blocked.ini")));
@@ -116,7 +117,7 @@ private slots:
     // as it was written, so a second write updates the first instead of adding a section or a key.
     void namesFoundAsWritten()
     {
-        TempWorkDir dir;
+        QTemporaryDir dir;
         const QString path = dir.filePath("x.ini");
         WriteIniKey(u"a\r\nb"_s, u"k名"_s, u"1"_s, path);
         WriteIniKey(u"a\r\nb"_s, u"k名"_s, u"2"_s, path);

@@ -5,9 +5,7 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
-#include <QList>
 #include <QString>
-#include <QStringList>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -46,25 +44,6 @@ inline QByteArray fuzzShow(const QString &text)
     }
     return '"' + out + '"';
 }
-inline QByteArray fuzzShow(const QStringList &list)
-{
-    QByteArray out = "[";
-    for (const QString &text : list)
-        out += fuzzShow(text) + ' ';
-    return out + ']';
-}
-template <typename T> QByteArray fuzzShow(const QList<T> &list)
-{
-    QByteArray out = "{";
-    for (const T &item : list)
-        out += fuzzShow(item) + "\n   ";
-    return out + '}';
-}
-inline QByteArray fuzzShow(qint64 value)
-{
-    return QByteArray::number(value);
-}
-
 // Takes a fuzz input apart from the front. Every take succeeds: past the end it gives zeros and empty texts.
 class FuzzInput {
 public:

@@ -2,6 +2,7 @@
 #include "test_support.h"
 
 #include <QDir>
+#include <QSoundEffect>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -27,20 +28,22 @@ private slots:
     }
 
     // The program ends through this: once, after the load in progress or at the time limit, whichever is
-    // first, and never from inside the caller. Muted, a sound is not even read in.
+    // first, and never from inside the caller. Whether a load is still in progress when whenSettled() is
+    // called is up to the loader's thread, so the outcome must not depend on it. Muted, a sound is not even
+    // read in.
     void settlesOnce_data()
     {
-        QTest::addColumn<bool>("loading");
+        QTest::addColumn<bool>("play");
         QTest::addColumn<int>("limit");
         QTest::addColumn<bool>("muted");
-        QTest::newRow("nothing loading") << false << 60000 << false;
-        QTest::newRow("load ends first") << true << 60000 << false;
-        QTest::newRow("time limit first") << true << 0 << false;
-        QTest::newRow("muted") << false << 60000 << true;
+        QTest::newRow("nothing played") << false << 60000 << false;
+        QTest::newRow("a sound played") << true << 60000 << false;
+        QTest::newRow("time limit 0") << true << 0 << false;
+        QTest::newRow("muted") << true << 60000 << true;
     }
     void settlesOnce()
     {
-        QFETCH(bool, loading);
+        QFETCH(bool, play);
         QFETCH(int, limit);
         QFETCH(bool, muted);
         QTemporaryDir dir;
@@ -48,10 +51,9 @@ private slots:
         writeWholeFile(dir.filePath(u"Sounds/boom.wav"_s), readWholeFile(u"" GAVORA_SOUNDS "/boom.wav"_s));
         SoundPlayer player(WorkFolder(dir.path()));
         player.setMuted(muted);
-        if (loading || muted) {
+        if (play)
             player.PlaySoundFile(u"Sounds/boom.wav"_s);
-            QCOMPARE(player.isLoading(), loading);
-        }
+        QCOMPARE(player.findChild<QSoundEffect *>() != nullptr, play && !muted);
         int settled = 0;
         player.whenSettled(std::chrono::milliseconds(limit), [&settled] { ++settled; });
         QCOMPARE(settled, 0);

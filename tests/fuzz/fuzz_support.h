@@ -20,30 +20,19 @@
         }                                                                                                    \
     } while (false)
 
-// The same for two values that must be equal; both are shown, escaped, when they are not.
+// The same for two texts that must be equal; both are shown when they are not.
 #define FUZZ_CHECK_EQ(actual, expected)                                                                      \
     do {                                                                                                     \
-        const auto &fuzzActual = (actual);                                                                   \
-        const auto &fuzzExpected = (expected);                                                               \
-        if (!(fuzzActual == fuzzExpected)) {                                                                 \
-            std::fprintf(stderr, "%s:%d: property broken: %s == %s\n  actual:   %s\n  expected: %s\n",       \
-                         __FILE__, __LINE__, #actual, #expected, fuzzShow(fuzzActual).constData(),           \
-                         fuzzShow(fuzzExpected).constData());                                                \
+        const QString fuzzActual = (actual);                                                                 \
+        const QString fuzzExpected = (expected);                                                             \
+        if (fuzzActual != fuzzExpected) {                                                                    \
+            std::fprintf(                                                                                    \
+                stderr, "%s:%d: property broken: %s == %s\n  actual:   \"%s\"\n  expected: \"%s\"\n",        \
+                __FILE__, __LINE__, #actual, #expected, qPrintable(fuzzActual), qPrintable(fuzzExpected));   \
             std::abort();                                                                                    \
         }                                                                                                    \
     } while (false)
 
-inline QByteArray fuzzShow(const QString &text)
-{
-    QByteArray out;
-    for (const QChar c : text) {
-        if (c.unicode() >= 0x20 && c.unicode() < 0x7F)
-            out += char(c.unicode());
-        else
-            out += "\\u" + QByteArray::number(c.unicode(), 16).rightJustified(4, '0');
-    }
-    return '"' + out + '"';
-}
 // Takes a fuzz input apart from the front. Every take succeeds: past the end it gives zeros and empty texts.
 class FuzzInput {
 public:

@@ -255,6 +255,8 @@ private slots:
         QVERIFY(text.contains(QLatin1String("charset=") + QLatin1String(charset)));
     }
 
+    // What the server answers, whatever the reads: a head ends at its first blank line, even one of bare line
+    // feeds ahead of a CRLF one past the size limit.
     void liveHttp_data()
     {
         QTest::addColumn<QByteArrayList>("pieces");
@@ -268,6 +270,10 @@ private slots:
                                   << QByteArray("HTTP/1.1 400 Bad Request\r\n");
         QTest::newRow("oversized") << QByteArrayList{"GET /" + QByteArray(20000, 'a') + " HTTP/1.1\r\n\r\n"}
                                    << QByteArray("HTTP/1.1 431 Request Header Fields Too Large\r\n");
+        QTest::newRow("head ends at its first blank line")
+            << QByteArrayList{"GET /adv.asp HTTP/1.1\n\n" + QByteArray(HttpRequestReader::maxHeadSize, 'x') +
+                              "\r\n\r\n"}
+            << QByteArray("HTTP/1.1 200 OK\r\n");
     }
 
     void liveHttp()
@@ -285,20 +291,6 @@ private slots:
         }
         QCOMPARE(receive(socket).left(answer.size()), answer);
         QCOMPARE(socket.state(), QAbstractSocket::UnconnectedState);
-    }
-
-    // A blank line of bare line feeds early and a CRLF one past the size limit: the head is the short one,
-    // whether it arrives in one read or in two.
-    void requestHeadEndsAtItsFirstBlankLine()
-    {
-        const QByteArray request =
-            "GET /adv.asp HTTP/1.1\n\n" + QByteArray(HttpRequestReader::maxHeadSize, 'x') + "\r\n\r\n";
-        HttpRequestReader whole;
-        QCOMPARE(whole.feed(request), HttpRequestReader::State::Complete);
-        HttpRequestReader split;
-        split.feed(QByteArrayView(request).first(30));
-        QCOMPARE(split.feed(QByteArrayView(request).sliced(30)), HttpRequestReader::State::Complete);
-        QCOMPARE(whole.target(), QByteArray("/adv.asp"));
     }
 
     void garbageClientIsDroppedAlone_data()

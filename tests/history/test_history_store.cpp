@@ -1,11 +1,8 @@
 // AuctHist.bid: records written byte for byte, the listing, a sale that arrives while the file cannot be
 // written or read, and the window that lists the records.
-#include "auction_board.h"
-#include "auction_receiver.h"
 #include "frm_hbid.h"
 #include "history_store.h"
 #include "test_support.h"
-#include "wire_format.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -54,23 +51,6 @@ QByteArray oldHistory()
     return bytes;
 }
 
-// The board as the main window sets it up, recording sales into folder; then a sale and the next product.
-void sellAndGoOn(const WorkFolder &folder, HistoryWrite &written)
-{
-    AuctionBoard board;
-    AuctionReceiver receiver(board);
-    board.setSaleRecorder(
-        [&](const SaleRecord &record) { written = WriteHistoryRecord(record, folder, saleDay); });
-    receiver.receive(Wire::message({"#BidManPInfo", "P9", "Watch", "1", "1000", "500", "bob", "1300", "100",
-                                    "Shop", "THB", "http://h/p9"}) +
-                     Wire::message({"#BID", "bob", "1300", "100", "10:16:01"}) + Wire::message({"#COUNTS"}) +
-                     Wire::message({"#BidManPInfo", "P10", "Ring", "1", "2000", "500", "", "2000", "100",
-                                    "Shop", "THB", "http://h/p10"}) +
-                     Wire::message({"#GOBID"}));
-    QCOMPARE(board.currentProductId(), u"P10"_s);
-    QCOMPARE(board.lbBid(), u"2,000"_s);
-    QVERIFY(board.gobidEnabled());
-}
 } // namespace
 
 class TestHistoryStore : public QObject {
@@ -135,9 +115,8 @@ private slots:
     }
 
     // A sale arrives while the file cannot be written, or exists and cannot be read: the old file (or the
-    // socket in its place) stays as it was, nothing is left behind, the auction goes on, and the user is told
-    // which file and why. A file-size limit stands in for a full disk: the write fails part way, also for
-    // root.
+    // socket in its place) stays as it was, nothing is left behind, and the user is told which file and why.
+    // A file-size limit stands in for a full disk: the write fails part way, also for root.
     void saleThatCannotBeWritten_data()
     {
         QTest::addColumn<QString>("obstacle");
@@ -167,8 +146,7 @@ private slots:
             const rlimit limit{rlim_t(oldHistory().size() + 40), saved.rlim_max};
             setrlimit(RLIMIT_FSIZE, &limit);
         }
-        HistoryWrite written;
-        sellAndGoOn(WorkFolder(dir.path()), written);
+        const HistoryWrite written = WriteHistoryRecord(firstSale, WorkFolder(dir.path()), saleDay);
         setrlimit(RLIMIT_FSIZE, &saved);
         QVERIFY(!written);
         const Prompter::Request message = History::failureMessage(written);
@@ -192,14 +170,9 @@ private slots:
         writeWholeFile(path, oldHistory());
         const ReadOnlyPath readOnly(dir.path());
         QVERIFY2(readOnly.isReadOnly(), qPrintable(readOnly.failure()));
-        HistoryWrite written;
-        sellAndGoOn(WorkFolder(dir.path()), written);
+        const HistoryWrite written = WriteHistoryRecord(firstSale, WorkFolder(dir.path()), saleDay);
         QVERIFY2(written, qPrintable(written.error));
-        QCOMPARE(readWholeFile(path),
-                 oldHistory() +
-                     "[bob&P9&]\r\nUser=\r\nProductID=P9\r\nProductName=Watch\r\nHighbid=bob\r\n"
-                     "LastBid=1,300\r\nCurrency=Currency = THB\r\nSaller=Shop\r\nDate=" +
-                     History::dateText(saleDay).toLatin1() + "\r\nTime=10:16:01\r\n");
+        QCOMPARE(readWholeFile(path), oldHistory() + firstBytes);
         QCOMPARE(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
                  QStringList{u"AuctHist.bid"_s});
     }

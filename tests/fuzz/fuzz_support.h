@@ -43,30 +43,23 @@ public:
     bool atEnd() const { return m_pos >= m_bytes.size(); }
     uint8_t byte() { return atEnd() ? 0 : uint8_t(m_bytes[m_pos++]); }
     // A length byte, then that many bytes.
-    QByteArrayView bytes()
-    {
-        const qsizetype n = std::min<qsizetype>(byte(), m_bytes.size() - m_pos);
-        const QByteArrayView out = m_bytes.sliced(m_pos, n);
-        m_pos += n;
-        return out;
-    }
+    QByteArrayView bytes() { return take(byte()); }
     // A 16-bit length, then that many bytes.
     QByteArrayView longBytes()
     {
-        const qsizetype wanted = qsizetype(byte()) | (qsizetype(byte()) << 8);
-        const qsizetype n = std::min(wanted, m_bytes.size() - m_pos);
-        const QByteArrayView out = m_bytes.sliced(m_pos, n);
-        m_pos += n;
-        return out;
+        const qsizetype low = byte();
+        return take(low | (qsizetype(byte()) << 8));
     }
-    QByteArrayView rest()
+    QByteArrayView rest() { return take(m_bytes.size()); }
+
+private:
+    QByteArrayView take(qsizetype wanted)
     {
-        const QByteArrayView out = m_bytes.sliced(m_pos);
-        m_pos = m_bytes.size();
+        const QByteArrayView out = m_bytes.sliced(m_pos, std::min(wanted, m_bytes.size() - m_pos));
+        m_pos += out.size();
         return out;
     }
 
-private:
     QByteArrayView m_bytes;
     qsizetype m_pos = 0;
 };

@@ -211,7 +211,7 @@ private slots:
     }
 
     // TAB, CR, LF and the terminator character are blanked so that no text can add fields or end a message.
-    // The announcement, an empty chat line and the description request are on the wire in the window's tests.
+    // The announcement alone goes without a terminator.
     void outgoingMessages_data()
     {
         QTest::addColumn<QByteArray>("built");
@@ -220,6 +220,7 @@ private slots:
             << AuctionMessages::bid(u"สม", u"1,600.5") << "\xCA\xC1\tROBOT CLICK BID\t1601\t\xFE"_ba;
         QTest::newRow("chat") << AuctionMessages::chat(u"me", u"a\tb\uF8C7c\r\nสวัสดี€😀")
                               << "UMSG\tme\ta b c  \xCA\xC7\xD1\xCA\xB4\xD5\x80?\t\xFE"_ba;
+        QTest::newRow("announcement") << AuctionMessages::auctionGo(u"สม") << "AuctionGO\t\xCA\xC1\t\t0\t"_ba;
     }
 
     void outgoingMessages()

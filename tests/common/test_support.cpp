@@ -16,16 +16,6 @@ Prompter::Answer FakePrompter::ask(const Request &request)
     return m_answers.isEmpty() ? Answer::Ok : m_answers.takeFirst();
 }
 
-TempWorkDir::TempWorkDir() : m_previous(QDir::currentPath())
-{
-    QDir::setCurrent(m_dir.path());
-}
-
-TempWorkDir::~TempWorkDir()
-{
-    QDir::setCurrent(m_previous);
-}
-
 QByteArray readWholeFile(const QString &path)
 {
     QFile file(path);

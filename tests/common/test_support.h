@@ -22,22 +22,6 @@ private:
     QList<Answer> m_answers;
 };
 
-// A fresh folder made current for the test's lifetime; the previous folder comes back after.
-class TempWorkDir {
-public:
-    TempWorkDir();
-    ~TempWorkDir();
-    TempWorkDir(const TempWorkDir &) = delete;
-    TempWorkDir &operator=(const TempWorkDir &) = delete;
-
-    QString path() const { return m_dir.path(); }
-    QString filePath(const QString &name) const { return m_dir.filePath(name); }
-
-private:
-    QTemporaryDir m_dir;
-    QString m_previous;
-};
-
 // Makes a folder or a file unwritable while it lives, also for root, which ignores permission bits: it is
 // then marked immutable (the files already in an immutable folder stay writable). isReadOnly() says whether
 // that took on this file system.

@@ -68,9 +68,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         for (const Probe &probe : probes)
             before.push_back(profile.value(probe.first, probe.second));
 
-        if (qEnvironmentVariableIsSet("FUZZ_TRACE"))
-            std::fprintf(stderr, "write [%s] %s = %s\n", fuzzShow(section).constData(),
-                         fuzzShow(key).constData(), fuzzShow(value).constData());
         const QByteArray previous = profile.toBytes();
         profile.setValue(section, key, value);
         const QByteArray stored = profile.toBytes();

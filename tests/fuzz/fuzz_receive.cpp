@@ -26,26 +26,12 @@ struct Side {
 
 QStringList shown(const AuctionBoard &b)
 {
-    return {b.currentProductId(),
-            b.pDesc(),
-            b.nQty(),
-            b.fbidat(),
-            b.minBid(),
-            b.hiBid(),
-            b.lbBid(),
-            b.bidInc(),
-            b.sellerBy(),
-            b.cCurrency(),
-            b.lbYourBid(),
-            b.aucList().join(u'\n'),
-            QString::number(b.aucListSelected()),
-            QString::number(int(b.bidColours())),
-            QString::number(b.countDown()),
-            QString::number(b.stagePicture()),
-            QString::number(b.displastbidVisible()),
-            b.displastbidText(),
-            QString::number(b.gobidEnabled()),
-            b.msgchat()};
+    return QStringList() << b.currentProductId() << b.pDesc() << b.nQty() << b.fbidat() << b.minBid()
+                         << b.hiBid() << b.lbBid() << b.bidInc() << b.sellerBy() << b.cCurrency()
+                         << b.lbYourBid() << b.aucList() << QString::number(int(b.bidColours()))
+                         << QString::number(b.countDown()) << QString::number(b.stagePicture())
+                         << QString::number(b.displastbidVisible()) << b.displastbidText()
+                         << QString::number(b.gobidEnabled()) << b.msgchat();
 }
 
 // An amount label holds what FormatAmount writes (the design's "0" before the first product).

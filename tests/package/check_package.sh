@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Checks a Debian package as an installation would see it: the name, the control fields, the exact file
-# list, stripped programs, the menu entry, and the launcher setting up a work folder from the unpacked tree.
+# Checks a Debian package as an installation would see it: its name, the dependencies the libraries do not
+# state, the exact file list with modes and owners, stripped programs, the menu entry, and the launcher
+# setting up a work folder from the unpacked tree.
 #   check_package.sh VERSION PACKAGE.deb   checks that package
 #   check_package.sh VERSION BUILD_DIR     first makes the package from that (built) build folder
 set -euo pipefail
@@ -30,19 +31,10 @@ fail() {
 
 [ "$(basename "$deb")" = "gavora_${version}_amd64.deb" ] || fail "file name $(basename "$deb")"
 
-field() { dpkg-deb --field "$deb" "$1"; }
-[ "$(field Package)" = gavora ] || fail "Package: $(field Package)"
-[ "$(field Version)" = "$version" ] || fail "Version: $(field Version)"
-[ "$(field Architecture)" = amd64 ] || fail "Architecture: $(field Architecture)"
-[ "$(field Section)" = net ] || fail "Section: $(field Section)"
-[ -n "$(field Maintainer)" ] || fail "no Maintainer"
-[ "$(field Description | wc -l)" -gt 2 ] || fail "no long Description"
-
 # The names in Depends, without versions or alternatives.
-depends=$(field Depends | tr ',|' '\n' | sed -e 's/(.*)//' -e 's/[[:space:]]//g' | sort -u)
-for p in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libqt6network6 libqt6multimedia6 \
-    libqt6webenginecore6 libqt6webenginewidgets6 fonts-thai-tlwg; do
-    grep -qx "$p" <<<"$depends" || fail "Depends lacks $p: $(field Depends)"
+depends=$(dpkg-deb --field "$deb" Depends | tr ',|' '\n' | sed -e 's/(.*)//' -e 's/[[:space:]]//g' | sort -u)
+for p in libqt6multimedia6 libqt6webenginewidgets6 fonts-thai-tlwg; do
+    grep -qx "$p" <<<"$depends" || fail "Depends lacks $p: $depends"
 done
 
 # Folders and programs 0755, other files 0644, everything owned by root.
@@ -53,7 +45,6 @@ modes=$(dpkg-deb --contents "$deb" | awk '{
 
 root=$scratch/root
 dpkg-deb --extract "$deb" "$root"
-dpkg-deb --control "$deb" "$scratch/control"
 
 # Exactly these files: anything more (a test program, a library, a build file) is a packaging mistake.
 expected=$(sort <<'LIST'
@@ -79,25 +70,15 @@ if [ "$actual" != "$expected" ]; then
     fail "file list differs (- expected, + packaged):"
     diff <(echo "$expected") <(echo "$actual") | grep '^[<>]' | sed -e 's/^</ -/' -e 's/^>/ +/' >&2 || true
 fi
-(cd "$root" && md5sum --quiet -c "$scratch/control/md5sums") || fail "md5sums do not match the files"
-
-for program in gavora gavora-demo-server gavora-launch; do
-    [ -x "$root/usr/bin/$program" ] || fail "usr/bin/$program is not executable"
-done
 for program in gavora gavora-demo-server; do
     if readelf -S "$root/usr/bin/$program" | grep -qE '\.symtab|\.debug_'; then
         fail "usr/bin/$program is not stripped"
     fi
 done
-sizes=$(for s in 48 64 256; do identify -format '%wx%h ' "$root/usr/share/icons/hicolor/${s}x$s/apps/gavora.png"; done)
-[ "$sizes" = "48x48 64x64 256x256 " ] || fail "icon sizes: $sizes"
-[ "$(zcat "$root/usr/share/doc/gavora/changelog.gz" | head -n 1 | cut -d' ' -f2)" = "($version)" ] ||
-    fail "the changelog's newest entry is not $version"
 
 desktop=$root/usr/share/applications/gavora.desktop
 desktop-file-validate "$desktop" || fail "desktop-file-validate rejects the menu entry"
 [ "$(sed -n 's/^Exec=//p' "$desktop")" = gavora-launch ] || fail "the menu entry does not run gavora-launch"
-[ "$(sed -n 's/^Icon=//p' "$desktop")" = gavora ] || fail "the menu entry's icon is not gavora"
 
 # The launcher from the unpacked tree, with a stand-in client that reports where it was started.
 cat >"$root/usr/bin/gavora" <<'STUB'
@@ -122,4 +103,4 @@ if [ "$failures" -ne 0 ]; then
     echo "$failures check(s) failed for $deb" >&2
     exit 1
 fi
-echo "$deb: name, control fields, $(wc -l <<<"$actual") files, menu entry and launcher are as expected"
+echo "$deb: name, dependencies, $(wc -l <<<"$actual") files, menu entry and launcher are as expected"

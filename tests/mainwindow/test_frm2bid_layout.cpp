@@ -52,42 +52,32 @@ const Expected large{
 class TestFrm2BidLayout : public QObject {
     Q_OBJECT
 private slots:
-    void resize_data()
-    {
-        QTest::addColumn<double>("W");
-        QTest::addColumn<double>("H");
-        QTest::addColumn<Layout>("expected");
-        QTest::newRow("1280 x 1024") << 19200.0 << 15360.0 << designWith(large);
-        // Too small for the formulas: the banner's width and the tab control's size cannot be negative and
-        // stay as they were; everything after them is still laid out, from the values kept.
-        QTest::newRow("too small") << 4000.0 << 1000.0
-                                   << designWith({
-                                          {ButSend, {3105, 1140, 705, 285}},
-                                          {Pict_Auc, {2155, 90, 1725, 675}},
-                                          {PFInfo, {-565, 1440, 4365, 4005}},
-                                          {msgchat, {-565, 840, 4365, 285}},
-                                          {txtSend, {-565, 1140, 3650, 285}},
-                                          {webBid, {90, 450, 6595, 4925}},
-                                          {pload1, {90, 5385, 6595, 225}},
-                                          {ImgContain, {2875, 280, 975, 255}},
-                                          {lbAuc, {-565, 5465, 1395, 225}},
-                                          {aucList, {-565, 5710, 4395, 780}},
-                                          {GOBID, {1130, 6510, 1005, 885}},
-                                          {webgalley, {90, 450, 6595, 4925}},
-                                          {pload2, {90, 5385, 6595, 225}},
-                                          {countDown, {975, 5460, 2865, 225}},
-                                          {displastbid, {410, 600, 5775, 1245}},
-                                      });
-    }
     void resize()
     {
-        QFETCH(double, W);
-        QFETCH(double, H);
-        QFETCH(Layout, expected);
-        const Layout laidOut = resized(designLayout(), W, H);
-        QCOMPARE(laidOut, expected);
+        const Layout laidOut = resized(designLayout(), 19200, 15360);
+        QCOMPARE(laidOut, designWith(large));
         // Laid out again at the same size, nothing moves.
-        QCOMPARE(resized(laidOut, W, H), laidOut);
+        QCOMPARE(resized(laidOut, 19200, 15360), laidOut);
+    }
+
+    // Too small for the formulas: the banner's width and the tab control's size cannot be negative and stay
+    // as they were; what comes after them is still laid out, from the values kept.
+    void tooSmall()
+    {
+        const Layout design = designLayout();
+        const Layout small = resized(design, 4000, 1000);
+        QCOMPARE(small[webspn].width, design[webspn].width);
+        QCOMPARE(small[ssTab_Bid], design[ssTab_Bid]);
+        QCOMPARE(small[webBid], (TwipsRect{90, 450, 6595, 4925}));
+        QCOMPARE(small[ButSend], (TwipsRect{3105, 1140, 705, 285}));
+    }
+
+    // Whole pixels, halves away from zero.
+    void toPixels()
+    {
+        QCOMPARE(Design::toPixels(14635), 976);
+        QCOMPARE(Design::toPixels(-22.5), -2);
+        QCOMPARE(Design::toPixels(7.4), 0);
     }
 
     // On with the description shown, the gallery selected, off again, the description selected again: only

@@ -52,8 +52,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         for (const ProfileFile::KeyValue &entry : section.entries) {
             keyNames << entry.first;
             probes.emplace_back(section.name, entry.first);
-            FUZZ_CHECK_EQ(ProfileFile::find(original, section.name, entry.first),
-                          profile.value(section.name, entry.first));
+            FUZZ_CHECK(ProfileFile::find(original, section.name, entry.first) ==
+                       profile.value(section.name, entry.first));
         }
     }
 
@@ -74,18 +74,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         FUZZ_CHECK(ProfileFile::withValues(previous, section, {{key, value}}) == stored);
         const ProfileFile reread(stored);
 
-        FUZZ_CHECK_EQ(profile.value(section, key), profileReadBack(value));
-        FUZZ_CHECK_EQ(reread.value(section, key), profileReadBack(value));
-        FUZZ_CHECK_EQ(ProfileFile::find(stored, section, key), profileReadBack(value));
+        FUZZ_CHECK(profile.value(section, key) == profileReadBack(value));
+        FUZZ_CHECK(reread.value(section, key) == profileReadBack(value));
+        FUZZ_CHECK(ProfileFile::find(stored, section, key) == profileReadBack(value));
         for (std::size_t i = 0; i < probes.size(); ++i) {
             const Probe &probe = probes[i];
             const bool written = profileIdentity(probe.first) == profileIdentity(section) &&
                                  profileIdentity(probe.second) == profileIdentity(key);
             if (!written)
-                FUZZ_CHECK_EQ(profile.value(probe.first, probe.second), before[i]);
-            FUZZ_CHECK_EQ(reread.value(probe.first, probe.second), profile.value(probe.first, probe.second));
-            FUZZ_CHECK_EQ(ProfileFile::find(stored, probe.first, probe.second),
-                          reread.value(probe.first, probe.second));
+                FUZZ_CHECK(profile.value(probe.first, probe.second) == before[i]);
+            FUZZ_CHECK(reread.value(probe.first, probe.second) == profile.value(probe.first, probe.second));
+            FUZZ_CHECK(ProfileFile::find(stored, probe.first, probe.second) ==
+                       reread.value(probe.first, probe.second));
         }
         probes.emplace_back(section, key);
         sectionNames << section;

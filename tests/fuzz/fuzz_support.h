@@ -20,19 +20,6 @@
         }                                                                                                    \
     } while (false)
 
-// The same for two texts that must be equal; both are shown when they are not.
-#define FUZZ_CHECK_EQ(actual, expected)                                                                      \
-    do {                                                                                                     \
-        const QString fuzzActual = (actual);                                                                 \
-        const QString fuzzExpected = (expected);                                                             \
-        if (fuzzActual != fuzzExpected) {                                                                    \
-            std::fprintf(                                                                                    \
-                stderr, "%s:%d: property broken: %s == %s\n  actual:   \"%s\"\n  expected: \"%s\"\n",        \
-                __FILE__, __LINE__, #actual, #expected, qPrintable(fuzzActual), qPrintable(fuzzExpected));   \
-            std::abort();                                                                                    \
-        }                                                                                                    \
-    } while (false)
-
 // Takes a fuzz input apart from the front. Every take succeeds: past the end it gives zeros and empty texts.
 class FuzzInput {
 public:

@@ -1,6 +1,5 @@
-// The auction panel driven by server bytes: every handler, broken fields, a recorded session and a run of
-// bids cut into reads of any size, a message that never ends and a connection lost inside a message; the
-// socket's own events.
+// The auction panel driven by server bytes: every handler, broken fields, a recorded session, a message that
+// never ends and a connection lost inside a message; the socket's own events.
 #include "auction_socket.h"
 #include "board_session.h"
 #include "loopback_peers.h"
@@ -231,15 +230,14 @@ private slots:
         QTest::addColumn<QString>("how");
         QTest::addColumn<QStringList>("seen");
         const QString connected = u"connected"_s, data = u"data"_s;
+        const auto error = [](QAbstractSocket::SocketError e) { return u"error %1"_s.arg(e); };
         QTest::newRow("refused") << u"refused"_s
-                                 << QStringList{u"error %1"_s.arg(QAbstractSocket::ConnectionRefusedError)};
+                                 << QStringList{error(QAbstractSocket::ConnectionRefusedError)};
         QTest::newRow("no port") << u"no port"_s
-                                 << QStringList{
-                                        u"error %1"_s.arg(QAbstractSocket::UnsupportedSocketOperationError)};
+                                 << QStringList{error(QAbstractSocket::UnsupportedSocketOperationError)};
         QTest::newRow("orderly close") << u"close"_s << QStringList{connected, data, u"closed"_s};
         QTest::newRow("reset") << u"reset"_s
-                               << QStringList{connected, data,
-                                              u"error %1"_s.arg(QAbstractSocket::NetworkError)};
+                               << QStringList{connected, data, error(QAbstractSocket::NetworkError)};
         QTest::newRow("local close, then again") << u"local"_s << QStringList{connected, data, connected};
     }
     void socketEvents()

@@ -187,15 +187,9 @@ private slots:
                  QStringList{u"AuctHist.bid"_s});
     }
 
-    void windowListsRowsAndCloses_data()
-    {
-        QTest::addColumn<bool>("byEscape");
-        QTest::newRow("Close button") << false;
-        QTest::newRow("Escape") << true;
-    }
+    // Close has the focus and Escape closes; no column titles, they would be in one language only.
     void windowListsRowsAndCloses()
     {
-        QFETCH(bool, byEscape);
         QTemporaryDir dir;
         writeWholeFile(
             dir.filePath(u"AuctHist.bid"_s),
@@ -208,15 +202,8 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), window->controls().but_Close);
         QCOMPARE(window->rowTexts(), QStringList({u"niran\t\tกล้อง\t\t12,500\t\t\t"_s,
                                                   u"\t\t\tlek_the_collect\t\t\t\t10:20:01"_s}));
-        // No column titles: they would be in one language only.
         QVERIFY(!window->controls().lst_result->header()->isVisible());
-        if (const QString shots = qEnvironmentVariable("GAVORA_SCREENSHOTS"); !shots.isEmpty())
-            QVERIFY(window->grab().save(shots + u"/frmhbid.png"_s));
-
-        if (byEscape)
-            QTest::keyClick(window, Qt::Key_Escape);
-        else
-            QTest::mouseClick(window->controls().but_Close, Qt::LeftButton);
+        QTest::keyClick(window, Qt::Key_Escape);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(window.isNull());
     }

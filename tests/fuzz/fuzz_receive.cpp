@@ -5,6 +5,9 @@
 #include "amount.h"
 #include "fuzz_support.h"
 
+#include <algorithm>
+#include <vector>
+
 namespace {
 // An amount label holds what FormatAmount writes (the design's "0" before the first product).
 bool isShownAmount(const QString &text)
@@ -29,20 +32,28 @@ void checkShowable(const AuctionBoard &b)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     FuzzInput input(data, size);
-    const CutStream stream = cutStream(input);
+    // A count, then that many read sizes used in turn (0 is an empty read); the rest is the stream.
+    std::vector<uint8_t> sizes(input.byte() % 16);
+    for (uint8_t &size : sizes)
+        size = input.byte();
+    const QByteArrayView stream = input.rest();
+    const bool cut = std::any_of(sizes.begin(), sizes.end(), [](uint8_t size) { return size > 0; });
 
-    BoardSession cut;
-    for (const QByteArrayView read : stream.reads) {
-        cut.read(read);
-        checkShowable(cut.board);
-        FUZZ_CHECK(cut.receiver.pendingSize() <= MessageFramer::maxPartialSize);
+    BoardSession reads;
+    for (qsizetype pos = 0, i = 0; pos < stream.size(); ++i) {
+        const qsizetype n =
+            cut ? std::min<qsizetype>(sizes[size_t(i) % sizes.size()], stream.size() - pos) : stream.size();
+        reads.read(stream.sliced(pos, n));
+        pos += n;
+        checkShowable(reads.board);
+        FUZZ_CHECK(reads.receiver.pendingSize() <= MessageFramer::maxPartialSize);
     }
     BoardSession whole;
-    whole.read(stream.whole);
+    whole.read(stream);
     // Below the partial-message cap the cuts must not matter.
-    if (stream.whole.size() < MessageFramer::maxPartialSize) {
-        FUZZ_CHECK(cut.shown() == whole.shown());
-        FUZZ_CHECK(cut.receiver.pendingSize() == whole.receiver.pendingSize());
+    if (stream.size() < MessageFramer::maxPartialSize) {
+        FUZZ_CHECK(reads.shown() == whole.shown());
+        FUZZ_CHECK(reads.receiver.pendingSize() == whole.receiver.pendingSize());
     }
     return 0;
 }

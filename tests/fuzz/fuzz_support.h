@@ -9,7 +9,6 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <vector>
 
 // A broken property ends the run, so libFuzzer keeps the input that broke it.
 #define FUZZ_CHECK(condition)                                                                                \
@@ -50,36 +49,6 @@ private:
     QByteArrayView m_bytes;
     qsizetype m_pos = 0;
 };
-
-// The input's leading bytes choose how a stream is cut into reads: a count, then that many read sizes, used
-// in turn (0 is an empty read). What the sizes do not cover arrives as one last read.
-struct CutStream {
-    std::vector<QByteArrayView> reads;
-    QByteArrayView whole;
-};
-
-inline CutStream cutStream(FuzzInput &input)
-{
-    std::vector<uint8_t> sizes(input.byte() % 16);
-    for (uint8_t &size : sizes)
-        size = input.byte();
-    CutStream out;
-    out.whole = input.rest();
-    qsizetype pos = 0;
-    bool progress = true;
-    while (pos < out.whole.size() && progress) {
-        progress = false;
-        for (const uint8_t size : sizes) {
-            const qsizetype n = std::min<qsizetype>(size, out.whole.size() - pos);
-            out.reads.push_back(out.whole.sliced(pos, n));
-            pos += n;
-            progress = progress || n > 0;
-        }
-    }
-    if (pos < out.whole.size())
-        out.reads.push_back(out.whole.sliced(pos));
-    return out;
-}
 
 // A text as a profile file gives it back once written: line breaks blanked, characters outside the code page
 // as "?", blanks (space, tab, vertical tab) trimmed; for a value also one pair of enclosing quotes dropped

@@ -1,8 +1,5 @@
 #pragma once
 
-#include "cp874.h"
-#include "profile_file.h"
-
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
@@ -49,36 +46,3 @@ private:
     QByteArrayView m_bytes;
     qsizetype m_pos = 0;
 };
-
-// A text as a profile file gives it back once written: line breaks blanked, characters outside the code page
-// as "?", blanks (space, tab, vertical tab) trimmed; for a value also one pair of enclosing quotes dropped
-// and at most width characters.
-inline QString profileStoredName(const QString &written)
-{
-    QByteArray bytes = Cp874::encode(written);
-    bytes.replace('\r', ' ').replace('\n', ' ');
-    QString text = Cp874::decode(bytes);
-    const auto blank = [](QChar c) { return c == u' ' || c == u'\t' || c == u'\v'; };
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && blank(text[begin]))
-        ++begin;
-    while (end > begin && blank(text[end - 1]))
-        --end;
-    return text.mid(begin, end - begin);
-}
-
-inline QString profileReadBack(const QString &written, qsizetype width = ProfileFile::maxValueLength)
-{
-    QString value = profileStoredName(written);
-    if (value.size() >= 2 && (value.front() == u'"' || value.front() == u'\'') &&
-        value.back() == value.front())
-        value = value.mid(1, value.size() - 2);
-    return value.left(std::min(width, qsizetype(ProfileFile::maxValueLength)));
-}
-
-// Names that the reader takes as the same: compared without letter case.
-inline QString profileIdentity(const QString &name)
-{
-    return profileStoredName(name).toCaseFolded();
-}

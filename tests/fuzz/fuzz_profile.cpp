@@ -17,8 +17,8 @@ const QStringList palette = {QStringLiteral("SERVER"), QStringLiteral("server"),
                              QStringLiteral("IP"),     QStringLiteral("Port"),   QStringLiteral("[x"),
                              QStringLiteral(""),       QStringLiteral("k\r\nj"), QStringLiteral("a  b")};
 
-// A key name that, once written as "name=value", reads back as a key of that name; some that would are left
-// out too.
+// A key name that, once written as "name=value", reads back as a key of that name; in doubt a name is left
+// out.
 bool isWritableKey(const QString &key)
 {
     const QString trimmed = key.trimmed();

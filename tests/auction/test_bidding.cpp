@@ -1,9 +1,9 @@
 // What the client sends: the bid button's checks and bytes, auto-bid's answers to rivals, the maximum-price
 // box, and every other message.
 #include "auction_messages.h"
-#include "auction_receiver.h"
 #include "auto_bid.h"
 #include "bidding.h"
+#include "board_session.h"
 #include "test_support.h"
 #include "wire_format.h"
 
@@ -153,9 +153,8 @@ private slots:
         QFETCH(Steps, steps);
         QFETCH(QByteArray, sent);
         QFETCH(QString, end);
-        AuctionBoard board;
-        board.setUserId(u"me"_s);
-        AuctionReceiver receiver(board);
+        BoardSession s;
+        AuctionBoard &board = s.board;
         AutoBid autoBid;
         bool connected = true;
         AuctionBoard::Events events;
@@ -169,9 +168,9 @@ private slots:
                 autoBid.bidSent();
             }
         };
-        receiver.receive(Wire::message({"#BidManPInfo", "P1", "Watch", "1", "1000", "1000", "nobody", "1000",
-                                        "100", "Shop", "THB", ""}) +
-                         Wire::message({"#GOBID"}));
+        s.read(Wire::message({"#BidManPInfo", "P1", "Watch", "1", "1000", "1000", "nobody", "1000", "100",
+                              "Shop", "THB", ""}) +
+               Wire::message({"#GOBID"}));
         for (const QByteArray &step : steps) {
             const QString command = QString::fromUtf8(step).section(u' ', 0, 0);
             const QString argument = QString::fromUtf8(step).section(u' ', 1);
@@ -193,7 +192,7 @@ private slots:
                 connected = false;
             } else {
                 events = {};
-                receiver.receive(step);
+                s.read(step);
                 carryOut(autoBid.next(board, events, connected));
             }
         }

@@ -24,32 +24,30 @@ quint16 LoopbackHttp::port() const
 
 void LoopbackHttp::serve(QTcpSocket *socket)
 {
-    QByteArray pending = socket->property("pending").toByteArray() + socket->readAll();
-    const qsizetype end = pending.indexOf("\r\n\r\n");
-    if (end < 0) {
-        socket->setProperty("pending", pending);
+    const QByteArray pending = socket->property("pending").toByteArray() + socket->readAll();
+    socket->setProperty("pending", pending);
+    if (!pending.contains("\r\n\r\n"))
         return;
-    }
-    const QByteArray requestLine = pending.left(pending.indexOf("\r\n"));
-    requestLines.append(requestLine);
-    if (!answers) {
-        m_held.append({socket, requestLine});
-        return;
-    }
-    respond(socket, requestLine);
+    socket->disconnect(this); // one request per connection
+    requestLines.append(pending.left(pending.indexOf("\r\n")));
+    if (answers)
+        respond(socket);
+    else
+        m_held.append(socket);
 }
 
 void LoopbackHttp::answerHeld()
 {
-    const QList<Held> held = std::exchange(m_held, {});
-    for (const Held &request : held) {
-        if (request.socket)
-            respond(request.socket, request.requestLine);
+    for (const QPointer<QTcpSocket> &socket : std::exchange(m_held, {})) {
+        if (socket)
+            respond(socket);
     }
 }
 
-void LoopbackHttp::respond(QTcpSocket *socket, const QByteArray &requestLine)
+void LoopbackHttp::respond(QTcpSocket *socket)
 {
+    const QByteArray pending = socket->property("pending").toByteArray();
+    const QByteArray requestLine = pending.left(pending.indexOf("\r\n"));
     if (!rawAnswer.isNull()) {
         socket->write(rawAnswer);
         socket->disconnectFromHost();

@@ -27,14 +27,10 @@ public:
     void answerHeld();
 
 private:
-    struct Held {
-        QPointer<QTcpSocket> socket;
-        QByteArray requestLine;
-    };
     void serve(QTcpSocket *socket);
-    void respond(QTcpSocket *socket, const QByteArray &requestLine);
+    void respond(QTcpSocket *socket);
     QTcpServer *m_server;
-    QList<Held> m_held;
+    QList<QPointer<QTcpSocket>> m_held;
 };
 
 // An auction server that plays a script: records every byte a client sends and sends what the test says.

@@ -22,26 +22,6 @@ private:
     QList<Answer> m_answers;
 };
 
-// Makes a folder or a file unwritable while it lives, also for root, which ignores permission bits: it is
-// then marked immutable (the files already in an immutable folder stay writable). isReadOnly() says whether
-// that took on this file system.
-class ReadOnlyPath {
-public:
-    explicit ReadOnlyPath(const QString &path);
-    ~ReadOnlyPath();
-    ReadOnlyPath(const ReadOnlyPath &) = delete;
-    ReadOnlyPath &operator=(const ReadOnlyPath &) = delete;
-
-    bool isReadOnly() const;
-    // Why isReadOnly() is false, for a test that cannot go on.
-    QString failure() const;
-
-private:
-    QString m_path;
-    QFile::Permissions m_permissions;
-    bool m_immutable = false;
-};
-
 QByteArray readWholeFile(const QString &path);
 void writeWholeFile(const QString &path, const QByteArray &bytes);
 

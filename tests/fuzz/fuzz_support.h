@@ -1,34 +1,17 @@
 #pragma once
 
-#include "cp874.h"
-#include "profile_file.h"
-
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <vector>
 
 // A broken property ends the run, so libFuzzer keeps the input that broke it.
 #define FUZZ_CHECK(condition)                                                                                \
     do {                                                                                                     \
         if (!(condition)) {                                                                                  \
             std::fprintf(stderr, "%s:%d: property broken: %s\n", __FILE__, __LINE__, #condition);            \
-            std::abort();                                                                                    \
-        }                                                                                                    \
-    } while (false)
-
-// The same for two texts that must be equal; both are shown when they are not.
-#define FUZZ_CHECK_EQ(actual, expected)                                                                      \
-    do {                                                                                                     \
-        const QString fuzzActual = (actual);                                                                 \
-        const QString fuzzExpected = (expected);                                                             \
-        if (fuzzActual != fuzzExpected) {                                                                    \
-            std::fprintf(                                                                                    \
-                stderr, "%s:%d: property broken: %s == %s\n  actual:   \"%s\"\n  expected: \"%s\"\n",        \
-                __FILE__, __LINE__, #actual, #expected, qPrintable(fuzzActual), qPrintable(fuzzExpected));   \
             std::abort();                                                                                    \
         }                                                                                                    \
     } while (false)
@@ -63,66 +46,3 @@ private:
     QByteArrayView m_bytes;
     qsizetype m_pos = 0;
 };
-
-// The input's leading bytes choose how a stream is cut into reads: a count, then that many read sizes, used
-// in turn (0 is an empty read). What the sizes do not cover arrives as one last read.
-struct CutStream {
-    std::vector<QByteArrayView> reads;
-    QByteArrayView whole;
-};
-
-inline CutStream cutStream(FuzzInput &input)
-{
-    std::vector<uint8_t> sizes(input.byte() % 16);
-    for (uint8_t &size : sizes)
-        size = input.byte();
-    CutStream out;
-    out.whole = input.rest();
-    qsizetype pos = 0;
-    bool progress = true;
-    while (pos < out.whole.size() && progress) {
-        progress = false;
-        for (const uint8_t size : sizes) {
-            const qsizetype n = std::min<qsizetype>(size, out.whole.size() - pos);
-            out.reads.push_back(out.whole.sliced(pos, n));
-            pos += n;
-            progress = progress || n > 0;
-        }
-    }
-    if (pos < out.whole.size())
-        out.reads.push_back(out.whole.sliced(pos));
-    return out;
-}
-
-// A text as a profile file gives it back once written: line breaks blanked, characters outside the code page
-// as "?", blanks (space, tab, vertical tab) trimmed; for a value also one pair of enclosing quotes dropped
-// and at most width characters.
-inline QString profileStoredName(const QString &written)
-{
-    QByteArray bytes = Cp874::encode(written);
-    bytes.replace('\r', ' ').replace('\n', ' ');
-    QString text = Cp874::decode(bytes);
-    const auto blank = [](QChar c) { return c == u' ' || c == u'\t' || c == u'\v'; };
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && blank(text[begin]))
-        ++begin;
-    while (end > begin && blank(text[end - 1]))
-        --end;
-    return text.mid(begin, end - begin);
-}
-
-inline QString profileReadBack(const QString &written, qsizetype width = ProfileFile::maxValueLength)
-{
-    QString value = profileStoredName(written);
-    if (value.size() >= 2 && (value.front() == u'"' || value.front() == u'\'') &&
-        value.back() == value.front())
-        value = value.mid(1, value.size() - 2);
-    return value.left(std::min(width, qsizetype(ProfileFile::maxValueLength)));
-}
-
-// Names that the reader takes as the same: compared without letter case.
-inline QString profileIdentity(const QString &name)
-{
-    return profileStoredName(name).toCaseFolded();
-}

@@ -9,13 +9,14 @@
 #include <QHeaderView>
 #include <QLocalServer>
 #include <QPointer>
+#include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTreeView>
 #include <QtTest>
 #include <csignal>
-#include <optional>
 #include <sys/resource.h>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -51,6 +52,23 @@ QByteArray oldHistory()
     return bytes;
 }
 
+// A folder that takes no new file, also for root, which ignores permission bits but not the immutable
+// attribute; the files already in it stay writable.
+struct ReadOnlyFolder {
+    explicit ReadOnlyFolder(const QString &path) : path(path)
+    {
+        QFile::setPermissions(path, QFile::ReadOwner | QFile::ExeOwner);
+        if (geteuid() == 0)
+            QProcess::execute(u"chattr"_s, {u"+i"_s, path});
+    }
+    ~ReadOnlyFolder()
+    {
+        if (geteuid() == 0)
+            QProcess::execute(u"chattr"_s, {u"-i"_s, path});
+        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+    QString path;
+};
 } // namespace
 
 class TestHistoryStore : public QObject {
@@ -114,38 +132,29 @@ private slots:
             QVERIFY(QDir(dir.path()).isEmpty());
     }
 
-    // A sale arrives while the file cannot be written, or exists and cannot be read: the old file (or the
-    // socket in its place) stays as it was, nothing is left behind, and the user is told which file and why.
-    // A file-size limit stands in for a full disk: the write fails part way, also for root.
+    // A sale arrives while the file exists and cannot be read (a socket in its place), or cannot be written:
+    // a file-size limit stands in for a full disk, so the write fails part way, also for root. The old file
+    // or the socket stays as it was, nothing is left behind, and the user is told which file and why.
     void saleThatCannotBeWritten_data()
     {
-        QTest::addColumn<QString>("obstacle");
-        for (const char *obstacle : {"read-only folder and file", "a socket in its place", "full disk"})
-            QTest::newRow(obstacle) << QString::fromLatin1(obstacle);
+        QTest::addColumn<bool>("socketInItsPlace");
+        QTest::newRow("a socket in its place") << true;
+        QTest::newRow("full disk") << false;
     }
     void saleThatCannotBeWritten()
     {
-        QFETCH(QString, obstacle);
+        QFETCH(bool, socketInItsPlace);
         QTemporaryDir dir;
         const QString path = dir.filePath(u"AuctHist.bid"_s);
         QLocalServer socket;
-        if (obstacle == u"a socket in its place")
+        if (socketInItsPlace)
             QVERIFY(socket.listen(path));
         else
             writeWholeFile(path, oldHistory());
-        std::optional<ReadOnlyPath> readOnlyFile;
-        std::optional<ReadOnlyPath> readOnlyFolder;
-        if (obstacle == u"read-only folder and file") {
-            for (auto [readOnly, target] :
-                 {std::pair{&readOnlyFile, path}, std::pair{&readOnlyFolder, dir.path()}})
-                QVERIFY2(readOnly->emplace(target).isReadOnly(), qPrintable((*readOnly)->failure()));
-        }
         rlimit saved{};
         getrlimit(RLIMIT_FSIZE, &saved);
-        if (obstacle == u"full disk") {
-            const rlimit limit{rlim_t(oldHistory().size() + 40), saved.rlim_max};
-            setrlimit(RLIMIT_FSIZE, &limit);
-        }
+        const rlimit limit{rlim_t(oldHistory().size() + 40), saved.rlim_max};
+        setrlimit(RLIMIT_FSIZE, &limit);
         const HistoryWrite written = WriteHistoryRecord(firstSale, WorkFolder(dir.path()), saleDay);
         setrlimit(RLIMIT_FSIZE, &saved);
         QVERIFY(!written);
@@ -153,7 +162,7 @@ private slots:
         QCOMPARE(message.text, u"ไม่สามารถบันทึกประวัติการประมูลลงแฟ้ม %1 ได้ (%2)"_s.arg(path, written.error));
         QCOMPARE(message.title, u"Gavora"_s);
         QCOMPARE(message.buttons, Prompter::Buttons::Ok);
-        if (obstacle == u"a socket in its place")
+        if (socketInItsPlace)
             QCOMPARE(QFileInfo(path).isFile(), false);
         else
             QCOMPARE(readWholeFile(path), oldHistory());
@@ -168,8 +177,9 @@ private slots:
         QTemporaryDir dir;
         const QString path = dir.filePath(u"AuctHist.bid"_s);
         writeWholeFile(path, oldHistory());
-        const ReadOnlyPath readOnly(dir.path());
-        QVERIFY2(readOnly.isReadOnly(), qPrintable(readOnly.failure()));
+        const ReadOnlyFolder readOnly(dir.path());
+        QVERIFY2(!QFile(dir.filePath(u"probe"_s)).open(QIODevice::WriteOnly),
+                 "the folder stays writable: root needs a file system that takes chattr +i");
         const HistoryWrite written = WriteHistoryRecord(firstSale, WorkFolder(dir.path()), saleDay);
         QVERIFY2(written, qPrintable(written.error));
         QCOMPARE(readWholeFile(path), oldHistory() + firstBytes);
@@ -177,15 +187,9 @@ private slots:
                  QStringList{u"AuctHist.bid"_s});
     }
 
-    void windowListsRowsAndCloses_data()
-    {
-        QTest::addColumn<bool>("byEscape");
-        QTest::newRow("Close button") << false;
-        QTest::newRow("Escape") << true;
-    }
+    // Close has the focus and Escape closes; no column titles, they would be in one language only.
     void windowListsRowsAndCloses()
     {
-        QFETCH(bool, byEscape);
         QTemporaryDir dir;
         writeWholeFile(
             dir.filePath(u"AuctHist.bid"_s),
@@ -193,20 +197,12 @@ private slots:
             "[lek&B7&]\r\nHighbid=lek_the_collector_2024\r\nTime=10:20:01\r\n");
         QPointer<frmHbid> window = frmHbid::showModal(WorkFolder(dir.path()), nullptr);
         QVERIFY(QTest::qWaitForWindowActive(window));
-        QCOMPARE(window->windowTitle(), u"High Bid"_s);
         QCOMPARE(window->windowModality(), Qt::ApplicationModal);
         QCOMPARE(QApplication::focusWidget(), window->controls().but_Close);
         QCOMPARE(window->rowTexts(), QStringList({u"niran\t\tกล้อง\t\t12,500\t\t\t"_s,
                                                   u"\t\t\tlek_the_collect\t\t\t\t10:20:01"_s}));
-        // No column titles: they would be in one language only.
         QVERIFY(!window->controls().lst_result->header()->isVisible());
-        if (const QString shots = qEnvironmentVariable("GAVORA_SCREENSHOTS"); !shots.isEmpty())
-            QVERIFY(window->grab().save(shots + u"/frmhbid.png"_s));
-
-        if (byEscape)
-            QTest::keyClick(window, Qt::Key_Escape);
-        else
-            QTest::mouseClick(window->controls().but_Close, Qt::LeftButton);
+        QTest::keyClick(window, Qt::Key_Escape);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(window.isNull());
     }

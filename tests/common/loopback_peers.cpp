@@ -55,15 +55,11 @@ void LoopbackHttp::respond(QTcpSocket *socket)
     }
     const QList<QByteArray> parts = requestLine.split(' ');
     const QString path = parts.size() > 1 ? QUrl(QString::fromLatin1(parts[1])).path() : QString();
-    QByteArray body;
-    QByteArray status = "200 OK";
-    if (path.endsWith(QLatin1String("/chkmbid.asp"))) {
-        body = signInBody;
-        status = signInStatus;
-    } else {
-        body = "<html><head><title>Gavora</title></head><body>" + path.toUtf8() + "</body></html>";
-    }
-    socket->write("HTTP/1.1 " + status + "\r\nContent-Type: text/html; charset=utf-8\r\nContent-Length: " +
+    const QByteArray body =
+        path.endsWith(QLatin1String("/chkmbid.asp"))
+            ? signInBody
+            : "<html><head><title>Gavora</title></head><body>" + path.toUtf8() + "</body></html>";
+    socket->write("HTTP/1.1 200 OK\r\nContent-Type: text/html; charset=utf-8\r\nContent-Length: " +
                   QByteArray::number(body.size()) + "\r\nConnection: close\r\n\r\n" + body);
     socket->disconnectFromHost();
 }

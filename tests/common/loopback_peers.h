@@ -17,7 +17,6 @@ public:
     quint16 port() const;
     // The sign-in path answers signInBody, every other path a page that names it.
     QByteArray signInBody = "ID=4711";
-    QByteArray signInStatus = "200 OK";
     // false: records requests but holds the answers back, as a server that hangs.
     bool answers = true;
     // When set, every request is answered with exactly these bytes, then the connection is closed.

@@ -72,7 +72,10 @@ ScriptedPeer::ScriptedPeer(QObject *parent) : QObject(parent), m_server(new QTcp
             socket->setParent(this);
             ++m_connections;
             m_client = socket;
-            connect(socket, &QTcpSocket::readyRead, this, [this, socket] { received += socket->readAll(); });
+            connect(socket, &QTcpSocket::readyRead, this, [this, socket] {
+                received += socket->readAll();
+                emit receivedMore();
+            });
             connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
         }
     });

@@ -48,6 +48,10 @@ public:
     void resetClient();
     QByteArray received;
 
+signals:
+    // More bytes were added to received.
+    void receivedMore();
+
 private:
     QTcpServer *m_server;
     QPointer<QTcpSocket> m_client;

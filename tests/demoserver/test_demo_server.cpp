@@ -129,6 +129,50 @@ private slots:
         QCOMPARE(h.take(2).right(rest.size()), rest);
     }
 
+    // A signed-in bidder who keeps going up once the simulated bidders have gone quiet is outbid at once now
+    // and then, never more than four times an auction.
+    void risingBidderIsAnswered()
+    {
+        using Phase = AuctionEngine::Phase;
+        AuctionEngine::Options o = Harness::options();
+        o.simulatedBidders = true;
+        o.cancelOneIn = 0;
+        AuctionEngine engine(o);
+        engine.clientConnected(1);
+        engine.clientMessage(1, "AuctionGO\tme\t\t0\t", true);
+        int sold = 0;
+        int answered = 0;
+        int mostInOneAuction = 0;
+        int inThisAuction = 0;
+        qint64 quietSince = 0;
+        for (qint64 now = 0; sold < 6; now += 50) {
+            const Phase phase = engine.phase();
+            const QString high = engine.highBidder();
+            engine.advanceTo(now);
+            if (phase != Phase::Sold && engine.phase() == Phase::Sold) {
+                ++sold;
+                inThisAuction = 0;
+            }
+            if (engine.phase() != phase || engine.highBidder() != high) {
+                // An answer comes within the bots' delay, in the same round of bidding.
+                if (high == u"me" && phase == Phase::Open && engine.phase() == Phase::Open &&
+                    now - quietSince <= 50) {
+                    ++answered;
+                    mostInOneAuction = std::max(mostInOneAuction, ++inThisAuction);
+                }
+                quietSince = now;
+            }
+            if (engine.phase() == Phase::Open && engine.highBidder() != u"me" && now - quietSince >= 1000) {
+                engine.clientMessage(
+                    1, "me\tROBOT CLICK BID\t" + QByteArray::number(engine.lastBid() + 100) + '\t', false);
+                quietSince = now;
+            }
+            engine.takeOutbox();
+        }
+        QVERIFY(answered > 0);
+        QVERIFY(mostInOneAuction <= 4);
+    }
+
     void framing_data()
     {
         QTest::addColumn<QByteArray>("stream");

@@ -32,6 +32,7 @@
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QSignalSpy>
+#include <QStatusBar>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
@@ -293,6 +294,9 @@ private slots:
         Harness h;
         h.window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&h.window));
+        // Restored, the design's client area holds the status bar.
+        QCOMPARE(h.window.centralWidget()->geometry().united(h.window.statusBar()->geometry()).size(),
+                 pixels(0, 0, 11295, 7830).size());
         const QSize frame = h.window.frameGeometry().size() - h.window.size();
         h.window.resize(QSize(1280, 1024) - frame);
         QTRY_COMPARE(h.window.frameGeometry().size(), QSize(1280, 1024));

@@ -4,6 +4,7 @@
 // program until its window is painted. The window is reached only through its constructor, its load step and
 // the object names of its widgets and menu items.
 #include "amount.h"
+#include "auction_panel.h"
 #include "auction_socket.h"
 #include "desktop_notifier.h"
 #include "frm2bid.h"
@@ -237,9 +238,11 @@ struct ConnectedWindow {
         window.show();
         if (server) {
             server->product = productMessage(web.port());
-            window.ConnectAuctionSocket(QStringLiteral("127.0.0.1"), server->port(), QStringLiteral("me"));
+            window.auctionPanel().ConnectAuctionSocket(QStringLiteral("127.0.0.1"), server->port(),
+                                                       QStringLiteral("me"));
         } else {
-            window.ConnectAuctionSocket(QStringLiteral("127.0.0.1"), peer.port(), QStringLiteral("me"));
+            window.auctionPanel().ConnectAuctionSocket(QStringLiteral("127.0.0.1"), peer.port(),
+                                                       QStringLiteral("me"));
             ready = runUntil([this] { return peer.received.startsWith("AuctionGO"); });
             peer.received.clear();
             peer.send(productMessage(web.port()));

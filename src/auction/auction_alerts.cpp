@@ -1,23 +1,47 @@
 #include "auction_alerts.h"
 
-QList<AuctionAlert> AuctionAlerts::afterRead(const AuctionBoard &board, AuctionBoard::Events events)
+#include "notifier.h"
+#include "user_settings.h"
+
+AuctionAlerts::AuctionAlerts(Notifier &notifier, const UserSettings &settings, std::function<bool()> attended)
+    : m_notifier(notifier), m_settings(settings), m_attended(std::move(attended))
+{}
+
+void AuctionAlerts::afterRead(const AuctionBoard &board, AuctionBoard::Events events)
 {
-    using Kind = AuctionAlert::Kind;
-    QList<AuctionAlert> alerts;
     if (events & (AuctionBoard::ProductPutUp | AuctionBoard::Cancelled))
         m_bidOnProduct = false;
     if (events & AuctionBoard::OwnBid)
         m_bidOnProduct = true;
     // Taken back within the same read, the lead was never lost as far as the user can see.
     if (events & AuctionBoard::Outbid && !board.highBidIsMine())
-        alerts.append({Kind::Outbid, board.pDesc(), board.hiBid(), board.lbBid()});
+        tell(AlertText::outbid.in(m_column).arg(board.hiBid(), board.lbBid(), board.pDesc()));
     if (events & AuctionBoard::ClosingStarted && m_bidOnProduct)
-        alerts.append({Kind::Closing, board.pDesc(), {}, board.lbBid()});
+        tell(AlertText::closing.in(m_column).arg(board.pDesc(), board.lbBid()));
     if (events & AuctionBoard::Sold) {
         const SaleRecord &sale = board.lastSale();
         if (!sale.user.isEmpty() && sale.highBidder == sale.user)
-            alerts.append({Kind::Won, sale.productName, sale.highBidder, sale.lastBid});
+            tell(AlertText::won.in(m_column).arg(sale.productName, sale.lastBid));
         m_bidOnProduct = false;
     }
-    return alerts;
+}
+
+void AuctionAlerts::autoBidStopped(const QString &yourBid)
+{
+    tell(AlertText::autoBidStopped.in(m_column).arg(yourBid));
+}
+
+void AuctionAlerts::connectionChanged(AuctionConnection::State state)
+{
+    const AuctionConnection::State before = std::exchange(m_connection, state);
+    // Only a connection that was working is lost; a failed attempt has its own box.
+    if (before == AuctionConnection::State::Connected && state == AuctionConnection::State::NotConnected)
+        tell(AlertText::connectionLost.in(m_column));
+}
+
+void AuctionAlerts::tell(const QString &body)
+{
+    if (!m_settings.notifications() || m_attended())
+        return;
+    m_notifier.notify(body);
 }

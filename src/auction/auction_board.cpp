@@ -1,9 +1,11 @@
 #include "auction_board.h"
 
 #include "amount.h"
+#include "auction_protocol.h"
 #include "cp874.h"
 #include "get_field.h"
 #include "wire_format.h"
+#include "work_folder.h"
 
 #include <QUrl>
 #include <algorithm>
@@ -48,12 +50,6 @@ void copyInto(QByteArray &buffer, QByteArrayView bytes)
     if (!bytes.isEmpty())
         std::memcpy(buffer.data(), bytes.data(), size_t(bytes.size()));
 }
-
-const QString &currencyCaption()
-{
-    static const QString caption = QStringLiteral("Currency = ");
-    return caption;
-}
 } // namespace
 
 AuctionBoard::AuctionBoard(QObject *parent) : QObject(parent)
@@ -97,39 +93,55 @@ void AuctionBoard::hideLastBidDisplay()
 
 void AuctionBoard::handleMessage(QByteArrayView message)
 {
+    using Protocol::Server;
     const ClosedFields fields = SplitClosedFields(message, Wire::separator);
-    const QByteArrayView keyword = fieldBytes(fields, 0);
-    if (fields.count == 0 || !keyword.startsWith('#')) {
-        onChat(fields);
-        return;
-    }
-    if (keyword == "#BID") {
+    // A message without a closed field 0 has no keyword: chat.
+    const Server kind = fields.count == 0 ? Server::Chat : Protocol::classify(fieldBytes(fields, 0));
+    if (kind == Server::Bid) {
         onBid(fields);
         return;
     }
-    showPendingBids();
-    if (keyword == "#LEFTCOUNT")
-        onLeftCount(fields);
-    else if (keyword == "#COUNT1")
-        onStage(1);
-    else if (keyword == "#COUNT2")
-        onStage(2);
-    else if (keyword == "#COUNT3")
-        onStage(3);
-    else if (keyword == "#COUNTS")
-        onSold();
-    else if (keyword == "#COUNTCANCEL")
-        onCountCancel();
-    else if (keyword == "#PAUSEBID")
-        setBidButton(false);
-    else if (keyword == "#GOBID")
-        setBidButton(true);
-    else if (keyword == "#CANCEL")
-        onCancel(fields);
-    else if (keyword == "#BidManPInfo")
-        onProductInfo(fields);
-    else
+    if (kind == Server::Chat) {
         onChat(fields);
+        return;
+    }
+    showPendingBids();
+    switch (kind) {
+    case Server::LeftCount:
+        onLeftCount(fields);
+        break;
+    case Server::Count1:
+        onStage(1);
+        break;
+    case Server::Count2:
+        onStage(2);
+        break;
+    case Server::Count3:
+        onStage(3);
+        break;
+    case Server::Sold:
+        onSold();
+        break;
+    case Server::CountCancel:
+        onCountCancel();
+        break;
+    case Server::PauseBid:
+        setBidButton(false);
+        break;
+    case Server::GoBid:
+        setBidButton(true);
+        m_events |= BiddingOpened;
+        break;
+    case Server::Cancel:
+        onCancel(fields);
+        break;
+    case Server::ProductInfo:
+        onProductInfo(fields);
+        break;
+    case Server::Bid:
+    case Server::Chat:
+        break;
+    }
 }
 
 void AuctionBoard::setLastBid(QString shown, Amount::Number value)
@@ -155,32 +167,33 @@ void AuctionBoard::clearIncrement()
 
 void AuctionBoard::onProductInfo(const ClosedFields &fields)
 {
+    namespace P = Protocol::ProductInfo;
     m_shown.displastbidVisible = false;
-    m_shown.currentProductId = fieldText(fields, 1);
-    m_shown.pDesc = fieldText(fields, 2);
-    m_shown.nQty = fieldAmountText(fields, 3);
-    m_shown.fbidat = fieldAmountText(fields, 4);
-    m_shown.minBid = fieldAmountText(fields, 5);
-    m_shown.hiBid = fieldText(fields, 6);
-    m_highBidIsMine = isMine(fieldBytes(fields, 6));
-    const Amount::Number lastBid = fieldNumber(fields, 7);
-    const Amount::Number increment = fieldNumber(fields, 8);
-    setLastBid(FormatAmount(lastBid.rounded()), lastBid);
-    setIncrement(increment.rounded());
-    m_shown.sellerBy = fieldText(fields, 9);
-    m_shown.cCurrency = currencyCaption() + fieldText(fields, 10);
-    navigate(fieldText(fields, 11));
+    m_shown.currentProductId = fieldText(fields, P::productId);
+    m_shown.pDesc = fieldText(fields, P::description);
+    m_shown.nQty = fieldAmountText(fields, P::quantity);
+    m_shown.fbidat = fieldAmountText(fields, P::firstBid);
+    m_shown.minBid = fieldAmountText(fields, P::minBid);
+    m_shown.hiBid = fieldText(fields, P::highBidder);
+    m_highBidIsMine = isMine(fieldBytes(fields, P::highBidder));
+    const Amount::Number last = fieldNumber(fields, P::lastBid);
+    const Amount::Number step = fieldNumber(fields, P::increment);
+    setLastBid(FormatAmount(last.rounded()), last);
+    setIncrement(step.rounded());
+    m_shown.sellerBy = fieldText(fields, P::seller);
+    m_shown.cCurrency = PanelText::currencyPrefix + fieldText(fields, P::currency);
+    navigate(fieldText(fields, P::page));
     m_shown.stagePicture = 0;
-    m_shown.lbYourBid = FormatAmount((lastBid + increment).rounded());
+    m_shown.lbYourBid = FormatAmount((last + step).rounded());
     m_changes |= ProductChanged | HighBidChanged | YourBidChanged | StageChanged;
     m_events |= ProductPutUp;
 }
 
 void AuctionBoard::onBid(const ClosedFields &fields)
 {
-    const Amount::Number amount = fieldNumber(fields, 2);
-    const Amount::Number increment = fieldNumber(fields, 3);
-    const QByteArrayView bidder = fieldBytes(fields, 1);
+    const Amount::Number amount = fieldNumber(fields, Protocol::Bid::amount);
+    const Amount::Number increment = fieldNumber(fields, Protocol::Bid::increment);
+    const QByteArrayView bidder = fieldBytes(fields, Protocol::Bid::bidder);
     const bool mine = isMine(bidder);
     m_events |= mine ? OwnBid : RivalBid;
     if (m_lastBid < amount) {
@@ -196,7 +209,7 @@ void AuctionBoard::onBid(const ClosedFields &fields)
     m_run.yourBid = (amount + increment).rounded();
     PendingBid &line = m_run.bids[std::size_t(m_run.count % maxListLines)];
     copyInto(line.bidder, bidder);
-    copyInto(line.time, fieldBytes(fields, 4));
+    copyInto(line.time, fieldBytes(fields, Protocol::Bid::time));
     line.amount = amount.rounded();
     ++m_run.count;
     m_changes |= YourBidChanged | ListChanged;
@@ -219,18 +232,16 @@ void AuctionBoard::showPendingBids() const
     const qsizetype shown = std::min<qsizetype>(m_run.count, maxListLines);
     const qsizetype dropped = std::max<qsizetype>(0, list.size() + shown - maxListLines);
     list.remove(0, dropped);
-    static constexpr QLatin1StringView at("AT  ");
-    static constexpr QLatin1StringView by("  By  ");
-    static constexpr QLatin1StringView time(" Time : ");
+    using PanelText::lineAt, PanelText::lineBy, PanelText::lineTime;
     QString bidder;
     for (qsizetype n = m_run.count - shown; n < m_run.count; ++n) {
         const PendingBid &bid = m_run.bids[std::size_t(n % maxListLines)];
         const QString amountText = FormatAmount(bid.amount);
         bidder = Cp874::decode(bid.bidder);
         QString line;
-        line.reserve(at.size() + amountText.size() + by.size() + bidder.size() + time.size() +
+        line.reserve(lineAt.size() + amountText.size() + lineBy.size() + bidder.size() + lineTime.size() +
                      bid.time.size());
-        line.append(at).append(amountText).append(by).append(bidder).append(time);
+        line.append(lineAt).append(amountText).append(lineBy).append(bidder).append(lineTime);
         Cp874::appendDecoded(line, bid.time);
         list.append(std::move(line));
     }
@@ -241,8 +252,8 @@ void AuctionBoard::showPendingBids() const
 void AuctionBoard::onLeftCount(const ClosedFields &fields)
 {
     // Only a whole number in range: 15.4 or -0.4 is refused, not rounded into it.
-    const Amount::Number left = fieldNumber(fields, 1);
-    if (!left.isWhole() || left.rounded() < 0 || left.rounded() > countDownMaximum)
+    const Amount::Number left = fieldNumber(fields, Protocol::LeftCount::timeLeft);
+    if (!left.isWhole() || left.rounded() < 0 || left.rounded() > Protocol::countdownLength)
         return;
     m_shown.countDown = static_cast<int>(left.rounded());
     m_changes |= CountDownChanged;
@@ -261,7 +272,7 @@ void AuctionBoard::onStage(int stage)
     if (stage == 1)
         m_events |= ClosingStarted;
     showStage(stage);
-    play(QStringLiteral("Sounds/boom.wav"));
+    play(WorkFolder::soundPath(WorkFolder::Sound::Boom));
 }
 
 void AuctionBoard::onSold()
@@ -283,7 +294,7 @@ void AuctionBoard::onSold()
     m_shown.countDown = 0;
     m_shown.aucList.clear();
     m_changes |= CountDownChanged | ListChanged;
-    play(QStringLiteral("Sounds/glassshatter.wav"));
+    play(WorkFolder::soundPath(WorkFolder::Sound::GlassShatter));
 }
 
 void AuctionBoard::onCountCancel()
@@ -301,8 +312,8 @@ void AuctionBoard::setBidButton(bool enabled)
 
 void AuctionBoard::onCancel(const ClosedFields &fields)
 {
-    navigate(fieldText(fields, 1));
-    clearProduct(currencyCaption());
+    navigate(fieldText(fields, Protocol::Cancel::page));
+    clearProduct(PanelText::currencyPrefix);
     m_events |= Cancelled;
 }
 
@@ -329,7 +340,7 @@ void AuctionBoard::clearProduct(const QString &currency)
 
 void AuctionBoard::onChat(const ClosedFields &fields)
 {
-    m_shown.msgchat = fieldText(fields, 1);
+    m_shown.msgchat = fieldText(fields, Protocol::Chat::text);
     m_changes |= ChatChanged;
 }
 

@@ -22,7 +22,6 @@ class AuctionBoard : public QObject {
     Q_OBJECT
 public:
     static constexpr int maxListLines = 31;
-    static constexpr int countDownMaximum = 15;
     static constexpr int soldPicture = 4;
 
     // Which colours the bid list and the high bidder show.
@@ -49,6 +48,7 @@ public:
         ClosingStarted = 1u << 4, // "#COUNT1"
         Sold = 1u << 5,           // "#COUNTS"; lastSale() holds the panel as it was
         Cancelled = 1u << 6,      // "#CANCEL"
+        BiddingOpened = 1u << 7,  // "#GOBID"
     };
     Q_DECLARE_FLAGS(Events, Event)
 
@@ -108,7 +108,7 @@ signals:
     void applied(AuctionBoard::Events events);
     // The description pane should show this page (only http and https addresses are passed on).
     void navigateDescription(const QString &url);
-    // A sound to play now, relative to the current folder ("Sounds/boom.wav").
+    // A sound to play now, as WorkFolder::soundPath names it.
     void playSound(const QString &relativePath);
 
 private:
@@ -122,7 +122,7 @@ private:
         QString lbBid = QStringLiteral("0");
         QString bidInc = QStringLiteral("0");
         QString sellerBy;
-        QString cCurrency = QStringLiteral("Currency = ");
+        QString cCurrency = PanelText::currencyPrefix;
         QString lbYourBid = QStringLiteral("0");
         QStringList aucList;
         BidColours bidColours = BidColours::Initial;

@@ -107,19 +107,9 @@ void AuctionSocket::setRemoteHost(const QString &host)
     m_host = host;
 }
 
-QString AuctionSocket::remoteHost() const
-{
-    return m_host;
-}
-
 void AuctionSocket::setRemotePort(int port)
 {
     m_port = port;
-}
-
-int AuctionSocket::remotePort() const
-{
-    return m_port;
 }
 
 void AuctionSocket::Connect()

@@ -17,9 +17,7 @@ public:
     // Ends a connection or an attempt in progress. Harmless when closed; raises no closed() signal.
     void Close();
     void setRemoteHost(const QString &host);
-    QString remoteHost() const;
     void setRemotePort(int port);
-    int remotePort() const;
     // Starts connecting and returns at once; connected() or error() follows.
     void Connect();
     // Queues bytes (already Windows-874) for sending whole. Returns false when not connected.

@@ -44,7 +44,9 @@ AutoBid::Move AutoBid::next(const AuctionBoard &board, AuctionBoard::Events even
     }
     if (events & AuctionBoard::RivalBid)
         m_rivalUnanswered = true;
-    if (m_state != State::Armed || !m_rivalUnanswered || board.highBidIsMine() || !connected)
+    // While bidding is paused the rival's bid waits: it is answered once bidding reopens.
+    if (m_state != State::Armed || !m_rivalUnanswered || board.highBidIsMine() || !connected ||
+        !board.gobidEnabled())
         return Move::None;
     const qint64 yourBid = AmountValue(board.lbYourBid());
     if (yourBid > m_maximum) {

@@ -7,7 +7,8 @@
 // Auto-bid up to Max. Bid, without widgets. The window arms it, tells it of every read applied to the board
 // and of every bid that goes out, and carries out what it decides. Armed, it answers a rival's bid with Your
 // Bid as the panel shows it while that stays within the maximum: once per rival bid, never while this user
-// holds the high bid. It lasts for the product on show only and is never kept between runs.
+// holds the high bid, and never while bidding is paused (a rival's bid then waits for bidding to reopen). It
+// lasts for the product on show only and is never kept between runs.
 class AutoBid {
 public:
     enum class State {

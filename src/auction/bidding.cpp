@@ -1,7 +1,8 @@
 #include "bidding.h"
 
 #include "amount.h"
-#include "auction_messages.h"
+#include "auction_protocol.h"
+#include "work_folder.h"
 
 namespace Bidding {
 Prompter::Request disconnectBox()
@@ -12,9 +13,9 @@ Prompter::Request disconnectBox()
 Result sendBid(const QString &userId, const QString &yourBid,
                const std::function<bool(const QByteArray &)> &send)
 {
-    if (!send(AuctionMessages::bid(userId, yourBid)))
+    if (!send(Protocol::clientBid(userId, AmountValue(yourBid))))
         return {Outcome::Disconnected, {}};
-    return {Outcome::Sent, QString::fromLatin1(sentSound)};
+    return {Outcome::Sent, WorkFolder::soundPath(WorkFolder::Sound::MsgType)};
 }
 
 QString MMax_LostFocus(const QString &text)

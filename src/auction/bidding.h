@@ -23,8 +23,6 @@ struct Result {
     QString sound;
 };
 
-inline constexpr const char *sentSound = "Sounds/msgtype.wav";
-
 // The box that says a bid cannot go out for want of a connection.
 Prompter::Request disconnectBox();
 

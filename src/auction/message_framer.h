@@ -19,9 +19,6 @@ public:
     // Forgets a partial message (a new connection starts a new stream).
     void reset();
     qsizetype pendingSize() const { return m_partial.size(); }
-    bool discarding() const { return m_discarding; }
-
-    static QByteArrayView trimSpaces(QByteArrayView message);
 
 private:
     void keepTail(QByteArrayView tail);
@@ -30,21 +27,10 @@ private:
     bool m_discarding = false;
 };
 
-inline QByteArrayView MessageFramer::trimSpaces(QByteArrayView message)
-{
-    qsizetype begin = 0;
-    qsizetype end = message.size();
-    while (begin < end && message[begin] == ' ')
-        ++begin;
-    while (end > begin && message[end - 1] == ' ')
-        --end;
-    return message.sliced(begin, end - begin);
-}
-
 template <typename OnMessage> void MessageFramer::feed(QByteArrayView bytes, OnMessage &&onMessage)
 {
     const auto deliver = [&onMessage](QByteArrayView message) {
-        const QByteArrayView trimmed = trimSpaces(message);
+        const QByteArrayView trimmed = Wire::trimmed(message);
         if (!trimmed.isEmpty())
             onMessage(trimmed);
     };

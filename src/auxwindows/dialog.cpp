@@ -1,5 +1,6 @@
 #include "dialog.h"
 
+#include "auction_protocol.h"
 #include "design_units.h"
 #include "design_window.h"
 #include "pictures.h"
@@ -9,10 +10,9 @@
 #include <QLabel>
 #include <QPushButton>
 
-const QString Dialog::noticeOfRights = QStringLiteral("สงวนลิขสิทธิ์ตามกฎหมาย © Gavora.Com");
-const QString Dialog::contactAddress = QStringLiteral("info@gavora.example");
-
 namespace {
+const QString noticeOfRights = QStringLiteral("สงวนลิขสิทธิ์ตามกฎหมาย © Gavora.Com");
+
 using Design::place;
 using Design::TwipsRect;
 
@@ -51,7 +51,8 @@ Dialog::Dialog(QWidget *owner)
     picture(this, "Image1", {690, 60, 5340, 1590}, Pictures::aboutLogo());
     m_ui.Label2 = text(this, "Label2", {180, 1710, 6075, 525}, noticeOfRights, Design::sansFont(12, true));
     picture(this, "Image2", {1830, 2280, 2880, 390}, Pictures::aboutCredit());
-    m_ui.lbName = text(this, "lbName", {1860, 2730, 2775, 285}, contactAddress, Design::serifFont(14.25));
+    m_ui.lbName = text(this, "lbName", {1860, 2730, 2775, 285}, Protocol::Web::contactAddress,
+                       Design::serifFont(14.25));
     m_ui.OKButton = place(new QPushButton(QStringLiteral("OK"), this), "OKButton", {2580, 3150, 1215, 375});
     m_ui.OKButton->setDefault(true);
     m_ui.OKButton->setFocus();

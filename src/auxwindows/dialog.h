@@ -9,9 +9,6 @@ class QPushButton;
 class Dialog : public QDialog {
     Q_OBJECT
 public:
-    static const QString noticeOfRights;
-    static const QString contactAddress;
-
     explicit Dialog(QWidget *owner = nullptr);
 
     // Builds the box afresh and shows it modally over its owner; returns when it is closed.

@@ -1,5 +1,6 @@
 #include "host_config.h"
 
+#include "auction_protocol.h"
 #include "profile_file.h"
 
 QString HostConfig::read(const WorkFolder &folder, const QString &key)
@@ -11,7 +12,7 @@ static QString rootOr(const WorkFolder &folder, const QString &configured)
 {
     QString root = configured;
     if (root.isEmpty())
-        root = QStringLiteral("http://") + HostConfig::ip(folder);
+        root = Protocol::Web::root(HostConfig::ip(folder));
     while (root.endsWith(QLatin1Char('/')))
         root.chop(1);
     return root;

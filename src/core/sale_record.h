@@ -1,6 +1,16 @@
 #pragma once
 
+#include <QLatin1StringView>
 #include <QString>
+
+// The panel's texts that the history reads back: the currency label's caption before the currency's name,
+// and the pieces of a bid list line, "AT  " amount "  By  " bidder " Time : " time.
+namespace PanelText {
+inline constexpr QLatin1StringView currencyPrefix("Currency = ");
+inline constexpr QLatin1StringView lineAt("AT  ");
+inline constexpr QLatin1StringView lineBy("  By  ");
+inline constexpr QLatin1StringView lineTime(" Time : ");
+} // namespace PanelText
 
 // What the auction panel shows at the moment of a sale, handed to the history store before anything changes.
 struct SaleRecord {

@@ -3,12 +3,20 @@
 #include <QSettings>
 
 namespace {
-const QString mutedKey = QStringLiteral("muted");
-const QString notificationsKey = QStringLiteral("notifications");
+struct Entry {
+    UserSettings::Key key;
+    const char *name;
+    bool fallback;
+};
+// In the order of Key.
+constexpr std::array<Entry, UserSettings::keyCount> entries{{
+    {UserSettings::Key::Muted, "muted", false},
+    {UserSettings::Key::Notifications, "notifications", true},
+}};
 
-bool readFlag(const QSettings &settings, const QString &key, bool fallback)
+bool readFlag(const QSettings &settings, const char *key, bool fallback)
 {
-    const QString text = settings.value(key).toString();
+    const QString text = settings.value(QLatin1StringView(key)).toString();
     if (text == QLatin1String("true"))
         return true;
     if (text == QLatin1String("false"))
@@ -22,33 +30,26 @@ QString UserSettings::defaultFile()
     return QSettings(QStringLiteral("Gavora"), QStringLiteral("gavora")).fileName();
 }
 
-UserSettings::UserSettings(QString file) : m_file(std::move(file))
+UserSettings::UserSettings(QString file, QObject *parent) : QObject(parent), m_file(std::move(file))
 {
+    for (const Entry &entry : entries)
+        m_values[std::size_t(entry.key)] = entry.fallback;
     if (m_file.isEmpty())
         return;
     const QSettings settings(m_file, QSettings::IniFormat);
     if (settings.status() != QSettings::NoError)
         return;
-    m_muted = readFlag(settings, mutedKey, m_muted);
-    m_notifications = readFlag(settings, notificationsKey, m_notifications);
+    for (const Entry &entry : entries)
+        m_values[std::size_t(entry.key)] = readFlag(settings, entry.name, entry.fallback);
 }
 
-void UserSettings::setMuted(bool muted)
+void UserSettings::setValue(Key key, bool on)
 {
-    m_muted = muted;
-    write(mutedKey, muted);
-}
-
-void UserSettings::setNotifications(bool on)
-{
-    m_notifications = on;
-    write(notificationsKey, on);
-}
-
-void UserSettings::write(const QString &key, bool value) const
-{
-    if (m_file.isEmpty())
+    if (std::exchange(m_values[std::size_t(key)], on) == on)
         return;
-    QSettings settings(m_file, QSettings::IniFormat);
-    settings.setValue(key, value);
+    if (!m_file.isEmpty()) {
+        QSettings settings(m_file, QSettings::IniFormat);
+        settings.setValue(QLatin1StringView(entries[std::size_t(key)].name), on);
+    }
+    emit changed(key);
 }

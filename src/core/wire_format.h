@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QStringList>
 #include <QStringView>
 
@@ -18,4 +19,16 @@ QByteArray fieldText(QStringView text);
 QByteArray message(const QStringList &fields);
 // The client's announcement on a new connection: the fields without the terminator.
 QByteArray announcement(const QStringList &fields);
+
+// A message without the spaces around it: both ends read it so.
+inline QByteArrayView trimmed(QByteArrayView message)
+{
+    qsizetype begin = 0;
+    qsizetype end = message.size();
+    while (begin < end && message[begin] == ' ')
+        ++begin;
+    while (end > begin && message[end - 1] == ' ')
+        --end;
+    return message.sliced(begin, end - begin);
+}
 } // namespace Wire

@@ -35,3 +35,16 @@ QString WorkFolder::file(const QString &relativePath) const
         path = findEntry(QDir(path), parts[i], i + 1 < parts.size());
     return path;
 }
+
+QString WorkFolder::soundPath(Sound sound)
+{
+    switch (sound) {
+    case Sound::Boom:
+        return QStringLiteral("Sounds/boom.wav");
+    case Sound::GlassShatter:
+        return QStringLiteral("Sounds/glassshatter.wav");
+    case Sound::MsgType:
+        break;
+    }
+    return QStringLiteral("Sounds/msgtype.wav");
+}

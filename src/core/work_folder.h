@@ -27,6 +27,11 @@ public:
     // whatever its letter case.
     QString file(const QString &relativePath) const;
 
+    // The program's sounds, in the Sounds folder: the countdown's stages, the sale, a bid sent.
+    enum class Sound { Boom, GlassShatter, MsgType };
+    // Where the sound lies inside the folder, as file() takes it.
+    static QString soundPath(Sound sound);
+
 private:
     QString m_path;
 };

@@ -38,7 +38,8 @@ QString History::sectionName(const SaleRecord &sale)
 
 QString History::timeText(const QString &lastListLine)
 {
-    static const QLatin1StringView marker("Time : ");
+    // What follows "Time : ", with or without the blank the board puts before it.
+    const QLatin1StringView marker = PanelText::lineTime.sliced(1);
     const qsizetype at = lastListLine.indexOf(marker);
     return at < 0 ? lastListLine.mid(6) : lastListLine.mid(at + marker.size());
 }

@@ -1,9 +1,10 @@
 #include "auction_panel.h"
 
 #include "auction_board.h"
-#include "auction_messages.h"
-#include "auction_socket.h"
+#include "auction_connection.h"
+#include "auction_protocol.h"
 #include "bidding.h"
+#include "connection_indicator.h"
 #include "design_units.h"
 #include "frm2bid_ui.h"
 #include "history_store.h"
@@ -12,6 +13,7 @@
 #include "prompter.h"
 #include "sign_in_request.h"
 #include "sound_player.h"
+#include "user_settings.h"
 
 #include <QEvent>
 #include <QLabel>
@@ -25,9 +27,6 @@
 namespace {
 using Design::fromBgr;
 
-const QString lostConnectionText =
-    QStringLiteral("ไม่สามารถติดต่อกับเครื่องที่ให้บริการได้ ..... กรุณาลองดูอีกครั้ง หรือ ติดต่อฝ่ายเทคนิค Gavora");
-
 void setText(QLabel *label, const QString &text)
 {
     if (label->text() != text)
@@ -36,16 +35,11 @@ void setText(QLabel *label, const QString &text)
 } // namespace
 
 AuctionPanel::AuctionPanel(const Frm2BidUi &ui, Prompter &prompter, std::function<void()> beep,
-                           const WorkFolder &folder, QObject *parent)
-    : QObject(parent), wsk_tcp(new AuctionSocket(this)), m_ui(ui), m_prompter(prompter),
-      m_beep(std::move(beep)), m_board(new AuctionBoard(this)), m_receiver(*m_board),
+                           const WorkFolder &folder, const UserSettings &settings, QObject *parent)
+    : QObject(parent), m_ui(ui), m_prompter(prompter), m_board(new AuctionBoard(this)),
+      m_connection(new AuctionConnection(*m_board, prompter, std::move(beep), this)),
       m_sounds(new SoundPlayer(folder, this))
 {
-    connect(wsk_tcp, &AuctionSocket::connected, this, &AuctionPanel::wsk_tcp_Connect);
-    connect(wsk_tcp, &AuctionSocket::closed, this, &AuctionPanel::wsk_tcp_Close);
-    connect(wsk_tcp, &AuctionSocket::error, this, &AuctionPanel::wsk_tcp_Error);
-    connect(wsk_tcp, &AuctionSocket::dataArrival, this, &AuctionPanel::wsk_tcp_DataArrival);
-
     // The sale is written before the board changes anything, from what the panel shows.
     m_board->setSaleRecorder([this, folder](const SaleRecord &sale) {
         // The auction goes on; the user hears of the lost record once the socket's handler has returned.
@@ -59,6 +53,14 @@ AuctionPanel::AuctionPanel(const Frm2BidUi &ui, Prompter &prompter, std::functio
     connect(m_board, &AuctionBoard::navigateDescription, this,
             [this](const QString &url) { m_ui.webBid->Navigate(url); });
     connect(m_board, &AuctionBoard::playSound, m_sounds, &SoundPlayer::PlaySoundFile);
+    connect(m_connection, &AuctionConnection::stateChanged, ui.stbConnection, &ConnectionIndicator::setState);
+    connect(m_connection, &AuctionConnection::lost, this,
+            [this] { m_ui.stbPanel2->setText(QString::fromUtf16(SignIn::statusLabel)); });
+    m_sounds->setMuted(settings.muted());
+    connect(&settings, &UserSettings::changed, m_sounds, [this, &settings](UserSettings::Key key) {
+        if (key == UserSettings::Key::Muted)
+            m_sounds->setMuted(settings.muted());
+    });
 
     connect(ui.GOBID, &QPushButton::clicked, this, &AuctionPanel::GOBID_Click);
     connect(ui.lbYourBid, &QLineEdit::returnPressed, this, &AuctionPanel::GOBID_Click);
@@ -71,62 +73,14 @@ AuctionPanel::AuctionPanel(const Frm2BidUi &ui, Prompter &prompter, std::functio
 
 AuctionPanel::~AuctionPanel() = default;
 
-const QString &AuctionPanel::CurrentProductID() const
+void AuctionPanel::showMemberStatus(const QString &text)
 {
-    return m_board->currentProductId();
+    m_ui.stbPanel2->setText(text);
 }
 
 void AuctionPanel::ConnectAuctionSocket(const QString &host, int port, const QString &userId)
 {
-    wsk_tcp->Close();
-    m_board->setUserId(userId);
-    wsk_tcp->setRemoteHost(host);
-    wsk_tcp->setRemotePort(port);
-    wsk_tcp->Connect();
-    setLink(Link::Connecting);
-}
-
-void AuctionPanel::setLink(Link link)
-{
-    if (std::exchange(m_link, link) != link)
-        emit linkChanged(link);
-}
-
-void AuctionPanel::wsk_tcp_Connect()
-{
-    m_receiver.reset();
-    setLink(Link::Connected);
-    m_beep();
-    wsk_tcp->SendData(AuctionMessages::auctionGo(m_board->userId()));
-}
-
-void AuctionPanel::wsk_tcp_Close()
-{
-    // The auction panel is emptied by the board, which the widgets show.
-    m_ui.stbPanel2->setText(QString::fromUtf16(SignIn::statusLabel));
-    m_receiver.reset();
-    m_board->connectionClosed();
-    wsk_tcp->Close();
-    setLink(Link::NotConnected);
-    emit connectionLost();
-}
-
-void AuctionPanel::wsk_tcp_Error(int, const QString &)
-{
-    setLink(Link::NotConnected);
-    // Never a modal box inside the socket's own signal: data arriving meanwhile would sit unread.
-    QMetaObject::invokeMethod(
-        this,
-        [this] {
-            m_prompter.ask(Box::critical(lostConnectionText));
-            wsk_tcp_Close();
-        },
-        Qt::QueuedConnection);
-}
-
-void AuctionPanel::wsk_tcp_DataArrival()
-{
-    m_receiver.receive(wsk_tcp->GetData());
+    m_connection->ConnectAuctionSocket(host, port, userId);
 }
 
 void AuctionPanel::showBoard(unsigned what)
@@ -179,15 +133,15 @@ void AuctionPanel::showBidList()
     QPalette highBidPalette = highBid->palette();
     switch (board.bidColours()) {
     case AuctionBoard::BidColours::Initial:
-        Design::setBackColor(list, fromBgr(0x00FFC0C0));
+        Design::setBackColor(list, fromBgr(Frm2BidDesign::lightBlue));
         break;
     case AuctionBoard::BidColours::OwnBid:
-        Design::setBackColor(list, fromBgr(0x00FFC0C0));
+        Design::setBackColor(list, fromBgr(Frm2BidDesign::lightBlue));
         highBidPalette.setColor(QPalette::WindowText, fromBgr(0x00000000));
         highBidFont.setUnderline(true);
         break;
     case AuctionBoard::BidColours::OtherBid:
-        Design::setBackColor(list, fromBgr(0x00C0E0FF));
+        Design::setBackColor(list, fromBgr(Frm2BidDesign::lightOrange));
         highBidPalette.setColor(QPalette::WindowText, fromBgr(0x00C00000));
         highBidFont.setUnderline(false);
         break;
@@ -224,8 +178,8 @@ void AuctionPanel::GOBID_Click()
 {
     QString maximum = m_ui.MMax->text();
     const Bidding::Result result = Bidding::GOBID_Click(
-        m_ui.Lb_bid->text(), [this] { return m_ui.lbYourBid->text(); }, maximum, wsk_tcp->isConnected(),
-        m_board->userId(), m_prompter, [this](const QByteArray &bytes) { return wsk_tcp->SendData(bytes); });
+        m_ui.Lb_bid->text(), [this] { return m_ui.lbYourBid->text(); }, maximum, m_connection->isConnected(),
+        m_board->userId(), m_prompter, [this](const QByteArray &bytes) { return m_connection->send(bytes); });
     if (maximum != m_ui.MMax->text())
         m_ui.MMax->setText(maximum);
     if (!result.sound.isEmpty())
@@ -239,7 +193,7 @@ void AuctionPanel::sendYourBid()
     // A bid the connection refuses needs no word: the connection's end is told as it comes.
     const Bidding::Result result =
         Bidding::sendBid(m_board->userId(), m_board->lbYourBid(),
-                         [this](const QByteArray &bytes) { return wsk_tcp->SendData(bytes); });
+                         [this](const QByteArray &bytes) { return m_connection->send(bytes); });
     if (result.outcome != Bidding::Outcome::Sent)
         return;
     m_sounds->PlaySoundFile(result.sound);
@@ -254,7 +208,7 @@ void AuctionPanel::MMax_LostFocus()
 void AuctionPanel::ButSend_Click()
 {
     // A line that cannot go out is lost silently; the box is cleared all the same.
-    wsk_tcp->SendData(AuctionMessages::chat(m_board->userId(), m_ui.txtSend->text()));
+    m_connection->send(Protocol::clientChat(m_board->userId(), m_ui.txtSend->text()));
     m_ui.txtSend->clear();
 }
 
@@ -265,8 +219,8 @@ void AuctionPanel::hideLastBidDisplay()
 
 void AuctionPanel::requestProductDescription()
 {
-    if (wsk_tcp->isConnected())
-        wsk_tcp->SendData(AuctionMessages::getPd());
+    if (m_connection->isConnected())
+        m_connection->send(Protocol::describeRequest());
 }
 
 bool AuctionPanel::eventFilter(QObject *watched, QEvent *event)

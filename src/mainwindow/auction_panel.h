@@ -1,43 +1,37 @@
 #pragma once
 
-#include "auction_receiver.h"
+#include "sign_in_target.h"
 #include "work_folder.h"
 
 #include <QObject>
 #include <functional>
 
 class AuctionBoard;
-class AuctionSocket;
+class AuctionConnection;
 class Prompter;
 class SoundPlayer;
+class UserSettings;
 struct Frm2BidUi;
 
-// The auction column of the main window: the connection, the board that holds what the panel shows, the
-// widgets bound to it, and the user's bids and chat lines.
-class AuctionPanel : public QObject {
+// The auction column of the main window: the board that holds what the panel shows and the connection that
+// feeds it, the widgets bound to both, and the user's bids and chat lines. A successful sign-in hands over to
+// it.
+class AuctionPanel : public QObject, public SignInTarget {
     Q_OBJECT
 public:
-    // The connection's state as the user sees it: connecting from the connect step until the connection is up
-    // or has failed.
-    enum class Link { NotConnected, Connecting, Connected };
-
-    // Sales are recorded and sounds found in folder.
+    // Sales are recorded and sounds found in folder; sounds follow the settings' mute.
     AuctionPanel(const Frm2BidUi &ui, Prompter &prompter, std::function<void()> beep,
-                 const WorkFolder &folder, QObject *parent);
+                 const WorkFolder &folder, const UserSettings &settings, QObject *parent);
     ~AuctionPanel() override;
 
     AuctionBoard &board() { return *m_board; }
-    AuctionSocket *socket() const { return wsk_tcp; }
+    const AuctionBoard &board() const { return *m_board; }
+    AuctionConnection &connection() const { return *m_connection; }
     SoundPlayer &sounds() const { return *m_sounds; }
-    const QString &CurrentProductID() const;
-    Link link() const { return m_link; }
 
-    // Connects as userId, the name the sign-in has just checked: the connection's identity from then on.
-    void ConnectAuctionSocket(const QString &host, int port, const QString &userId);
-    void wsk_tcp_Connect();
-    void wsk_tcp_Close();
-    void wsk_tcp_Error(int number, const QString &description);
-    void wsk_tcp_DataArrival();
+    // SignInTarget: the member's status in the status bar, then the connect step.
+    void showMemberStatus(const QString &text) override;
+    void ConnectAuctionSocket(const QString &host, int port, const QString &userId) override;
 
     void GOBID_Click();
     // Your Bid goes out as the bid button sends it once its checks have passed: auto-bid's bids.
@@ -50,11 +44,8 @@ public:
     void requestProductDescription();
 
 signals:
-    // The connection ended; the user signs in again to reconnect.
-    void connectionLost();
     // A countdown stage changed the large last bid: the window centres it over the description.
     void lastBidDisplayChanged();
-    void linkChanged(AuctionPanel::Link link);
     // A bid went out, from the bid button, Enter or auto-bid.
     void bidSent();
 
@@ -65,14 +56,10 @@ private:
     void showBoard(unsigned what);
     void showBidList();
     void showStage();
-    void setLink(Link link);
 
-    AuctionSocket *wsk_tcp;
     const Frm2BidUi &m_ui;
     Prompter &m_prompter;
-    std::function<void()> m_beep;
     AuctionBoard *m_board;
-    AuctionReceiver m_receiver;
+    AuctionConnection *m_connection;
     SoundPlayer *m_sounds;
-    Link m_link = Link::NotConnected;
 };

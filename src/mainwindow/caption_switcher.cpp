@@ -51,6 +51,14 @@ void CaptionSwitcher::nameAfter(QWidget *entry, const Caption &caption)
     add([entry, caption](int column) { entry->setAccessibleName(withoutAccelerators(caption.in(column))); });
 }
 
+void CaptionSwitcher::markLanguage(QAction *thai, QAction *english)
+{
+    add([thai, english](int column) {
+        thai->setChecked(column == 0);
+        english->setChecked(column != 0);
+    });
+}
+
 void CaptionSwitcher::SetLanguage(const QString &code)
 {
     m_column = CaptionTable::column(code);

@@ -30,6 +30,9 @@ public:
     // in the language of column, now and at every switch.
     void follow(std::function<void(int column)> show);
 
+    // The language menu's two check items: the one of the language shown is checked.
+    void markLanguage(QAction *thai, QAction *english);
+
     // "T" applies Thai, anything else English.
     void SetLanguage(const QString &code);
     // The language shown, as a column of the caption table.

@@ -46,16 +46,14 @@ inline constexpr Caption stbConnection{u"การเชื่อมต่อ", 
 } // namespace SpokenName
 
 // The texts of the features added to the design: the Setting menu's group of its own, the status bar's
-// auto-bid panel and connection indicator, the boxes and the desktop notifications. %1 to %3 are filled in
-// when shown, amounts as the panel shows them.
+// auto-bid panel and connection indicator, and the boxes (the notifications' own are AlertText's). %1 is
+// filled in when shown, an amount as the panel shows it.
 namespace AddedCaption {
 inline constexpr Caption MAutoBid{u"ประมูลอัตโนมัติถึงราคาพอใจซื้อสูงสุด", u"Auto-bid up to Max. Bid"};
 inline constexpr Caption MNotify{u"แจ้งเตือนบนเดสก์ท็อป", u"Desktop notifications"};
 inline constexpr Caption MMute{u"ปิดเสียง", u"Mute sounds"};
 
 inline constexpr Caption autoBidArmed{u"ประมูลอัตโนมัติถึง %1", u"Auto-bid up to %1"};
-inline constexpr Caption autoBidStopped{u"หยุดประมูลอัตโนมัติ: %1 สูงกว่าราคาพอใจซื้อสูงสุด",
-                                        u"Auto-bid stopped: %1 is above your maximum"};
 inline constexpr Caption maximumNotAboveLastBid{u"กรุณากำหนดราคาพอใจซื้อสูงสุดให้สูงกว่าราคาล่าสุดก่อน",
                                                 u"Set Max. Bid above the last bid first."};
 inline constexpr Caption biddingClosed{u"ขณะนี้ยังไม่เปิดให้เสนอราคา", u"Bidding is not open now."};
@@ -63,11 +61,6 @@ inline constexpr Caption biddingClosed{u"ขณะนี้ยังไม่เ
 inline constexpr Caption connected{u"เชื่อมต่อแล้ว", u"Connected"};
 inline constexpr Caption connecting{u"กำลังเชื่อมต่อ", u"Connecting"};
 inline constexpr Caption notConnected{u"ไม่ได้เชื่อมต่อ", u"Not connected"};
-
-inline constexpr Caption outbid{u"มีผู้เสนอราคาสูงกว่า: %1 %2 — %3", u"Outbid: %1 bid %2 on %3"};
-inline constexpr Caption closing{u"กำลังปิดการประมูล: %1 ที่ %2", u"Closing: %1 at %2"};
-inline constexpr Caption won{u"คุณชนะการประมูล %1 ที่ %2", u"You won %1 at %2"};
-inline constexpr Caption connectionLost{u"การเชื่อมต่อกับการประมูลขาดหาย", u"Connection to the auction lost"};
 } // namespace AddedCaption
 
 // Captions and tooltips that read the same in both languages.

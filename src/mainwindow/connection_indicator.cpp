@@ -8,27 +8,27 @@ namespace {
 constexpr int dotSize = 10;
 constexpr int dotGap = 5;
 
-const Caption &word(AuctionPanel::Link state)
+const Caption &word(AuctionConnection::State state)
 {
     switch (state) {
-    case AuctionPanel::Link::Connected:
+    case AuctionConnection::State::Connected:
         return AddedCaption::connected;
-    case AuctionPanel::Link::Connecting:
+    case AuctionConnection::State::Connecting:
         return AddedCaption::connecting;
-    case AuctionPanel::Link::NotConnected:
+    case AuctionConnection::State::NotConnected:
         break;
     }
     return AddedCaption::notConnected;
 }
 
-QColor dotColour(AuctionPanel::Link state)
+QColor dotColour(AuctionConnection::State state)
 {
     switch (state) {
-    case AuctionPanel::Link::Connected:
+    case AuctionConnection::State::Connected:
         return {0x2E, 0x9D, 0x3A};
-    case AuctionPanel::Link::Connecting:
+    case AuctionConnection::State::Connecting:
         return {0xF0, 0xA8, 0x00};
-    case AuctionPanel::Link::NotConnected:
+    case AuctionConnection::State::NotConnected:
         break;
     }
     return {0x90, 0x90, 0x90};
@@ -41,7 +41,7 @@ ConnectionIndicator::ConnectionIndicator(QWidget *parent) : QLabel(parent)
     showState();
 }
 
-void ConnectionIndicator::setState(AuctionPanel::Link state)
+void ConnectionIndicator::setState(AuctionConnection::State state)
 {
     m_state = state;
     showState();

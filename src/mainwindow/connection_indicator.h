@@ -1,6 +1,6 @@
 #pragma once
 
-#include "auction_panel.h"
+#include "auction_connection.h"
 
 #include <QLabel>
 
@@ -10,8 +10,8 @@ class ConnectionIndicator : public QLabel {
 public:
     explicit ConnectionIndicator(QWidget *parent = nullptr);
 
-    void setState(AuctionPanel::Link state);
-    AuctionPanel::Link state() const { return m_state; }
+    void setState(AuctionConnection::State state);
+    AuctionConnection::State state() const { return m_state; }
     // Puts the word up in the language of column.
     void showIn(int column);
 
@@ -21,6 +21,6 @@ protected:
 private:
     void showState();
 
-    AuctionPanel::Link m_state = AuctionPanel::Link::NotConnected;
+    AuctionConnection::State m_state = AuctionConnection::State::NotConnected;
     int m_column = 0;
 };

@@ -30,7 +30,7 @@ std::optional<QDBusConnection> DesktopNotifier::sessionBus()
 }
 
 DesktopNotifier::DesktopNotifier(std::optional<QDBusConnection> bus, QObject *parent)
-    : QObject(parent), m_bus(std::move(bus))
+    : Notifier(parent), m_bus(std::move(bus))
 {
     if (!m_bus || !m_bus->isConnected()) {
         m_bus.reset();
@@ -68,7 +68,7 @@ void DesktopNotifier::notify(const QString &body)
 void DesktopNotifier::onActionInvoked(uint id, const QString &)
 {
     if (m_onShow.contains(id))
-        emit clicked();
+        emit activated();
 }
 
 void DesktopNotifier::onClosed(uint id, uint)

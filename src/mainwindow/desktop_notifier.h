@@ -1,15 +1,16 @@
 #pragma once
 
+#include "notifier.h"
+
 #include <QDBusConnection>
 #include <QList>
-#include <QObject>
 #include <QString>
 #include <optional>
 
 // Desktop notifications through the desktop's notification service, org.freedesktop.Notifications on a
 // session bus. Nothing waits for the bus: a notification is a call whose answer comes back later. Without a
 // bus, or with no notification service on it, nothing happens and nothing is said.
-class DesktopNotifier : public QObject {
+class DesktopNotifier : public Notifier {
     Q_OBJECT
 public:
     // The user's session bus when the session has one; none is ever started for the program.
@@ -18,11 +19,7 @@ public:
     explicit DesktopNotifier(std::optional<QDBusConnection> bus, QObject *parent = nullptr);
 
     // The summary is the application's name.
-    void notify(const QString &body);
-
-signals:
-    // The user clicked one of this program's notifications.
-    void clicked();
+    void notify(const QString &body) override;
 
 private slots:
     void onActionInvoked(uint id, const QString &action);

@@ -3,6 +3,7 @@
 #include "design_window.h"
 
 #include <array>
+#include <cstdint>
 #include <string_view>
 
 // The main window as designed: every placed control with its container and rectangle in twips.
@@ -15,6 +16,11 @@ inline constexpr Design::Form form{.name = "frm2Bid",
                                    .fixedSize = false,
                                    .backColor = 0x00E0E0E0};
 inline constexpr double statusBarHeight = 315;
+
+// The auction column's two colours (0x00BBGGRR): light blue for the bid list as designed and after an own
+// bid, and for the figures' box; light orange for the list after another's bid, and for the chat pane.
+inline constexpr std::uint32_t lightBlue = 0x00FFC0C0;
+inline constexpr std::uint32_t lightOrange = 0x00C0E0FF;
 
 enum class Container { Form, Frame, Tab0, Tab1, InfoPanel };
 
@@ -30,11 +36,15 @@ enum Id : int {
 };
 // clang-format on
 
+// Column: Auction for the controls that the wide view hides with the auction column.
+enum class Column { Any, Auction };
+
 struct Control {
     Id id;
     std::string_view name;
     Container container;
     Design::TwipsRect rect;
+    Column column = Column::Any;
 };
 
 // clang-format off
@@ -52,14 +62,15 @@ inline constexpr std::array<Control, IdCount> controls{{
     {pload1,      "pload1",      Container::Tab0,      {30, 5520, 6705, 225}},
     {webgalley,   "webgalley",   Container::Tab1,      {90, 450, 6645, 5055}},
     {pload2,      "pload2",      Container::Tab1,      {30, 5490, 6705, 225}},
-    {msgchat,     "msgchat",     Container::Form,      {6870, 840, 4395, 285}},
-    {txtSend,     "txtSend",     Container::Form,      {6870, 1140, 3645, 285}},
-    {ButSend,     "ButSend",     Container::Form,      {10530, 1140, 705, 285}},
-    {PFInfo,      "PFInfo",      Container::Form,      {6900, 1440, 4365, 4005}},
+    {msgchat,     "msgchat",     Container::Form,      {6870, 840, 4395, 285},    Column::Auction},
+    {txtSend,     "txtSend",     Container::Form,      {6870, 1140, 3645, 285},   Column::Auction},
+    {ButSend,     "ButSend",     Container::Form,      {10530, 1140, 705, 285},   Column::Auction},
+    {PFInfo,      "PFInfo",      Container::Form,      {6900, 1440, 4365, 4005},  Column::Auction},
+    // A caption lies under the window's other controls: in the wide view the pane covers it.
     {lbAuc,       "lbAuc",       Container::Form,      {6900, 5460, 1395, 225}},
-    {countDown,   "countDown",   Container::Form,      {8400, 5460, 2865, 225}},
-    {aucList,     "aucList",     Container::Form,      {6870, 5700, 4395, 780}},
-    {GOBID,       "GOBID",       Container::Form,      {8940, 6540, 1005, 885}},
+    {countDown,   "countDown",   Container::Form,      {8400, 5460, 2865, 225},   Column::Auction},
+    {aucList,     "aucList",     Container::Form,      {6870, 5700, 4395, 780},   Column::Auction},
+    {GOBID,       "GOBID",       Container::Form,      {8940, 6540, 1005, 885},   Column::Auction},
     {ImgContain,  "ImgContain",  Container::Form,      {10230, 7200, 975, 255}},
     {LBHEAD,      "LBHEAD",      Container::InfoPanel, {0, 0, 4305, 345}},
     {bbox,        "bbox",        Container::InfoPanel, {0, 1080, 4305, 2895}},

@@ -7,6 +7,7 @@
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <utility>
 #include <variant>
 
 namespace {
@@ -127,4 +128,42 @@ Frm2BidMenus Frm2BidMenus::build(QMainWindow *window, CaptionSwitcher &captions)
     m.MLE = b.checkItem(m.ML, "MLE", FixedCaption::MLE, false);
     bar->addMenu(m.ML);
     return m;
+}
+
+void Frm2BidMenus::connectCommands(QObject *context, const Commands &c) const
+{
+    using Entry = std::pair<QAction *, std::function<void()>>;
+    for (const Entry &entry : {Entry{MLN, c.MLN}, Entry{MA, c.MA}, Entry{MCC, c.MCC}, Entry{MFP1, c.MFP1},
+                               Entry{MFP2, c.MFP2}, Entry{MCUS, c.MCUS}, Entry{MFPB, c.MFPB}})
+        QObject::connect(entry.first, &QAction::triggered, context, entry.second);
+    // The toolkit toggles a check item before telling of it: undone, so that the handler decides.
+    for (const Entry &entry : {Entry{DLP, c.DLP}, Entry{MFV, c.MFV}, Entry{MLT, c.MLT}, Entry{MLE, c.MLE},
+                               Entry{MAutoBid, c.MAutoBid}}) {
+        QAction *item = entry.first;
+        QObject::connect(item, &QAction::triggered, context, [item, command = entry.second](bool checked) {
+            item->setChecked(!checked);
+            command();
+        });
+    }
+    for (QAction *item : {MNU, MPPS, MSSALE, MSNews, MSFAQ, MSS, MSHELP, MCT}) {
+        QObject::connect(item, &QAction::triggered, context,
+                         [item, page = c.page] { page(item->data().value<Command>()); });
+    }
+}
+
+void Frm2BidMenus::followSettings(QObject *context, UserSettings &settings) const
+{
+    using Entry = std::pair<QAction *, UserSettings::Key>;
+    for (const Entry &entry :
+         {Entry{MNotify, UserSettings::Key::Notifications}, Entry{MMute, UserSettings::Key::Muted}}) {
+        QAction *item = entry.first;
+        const UserSettings::Key key = entry.second;
+        item->setChecked(settings.value(key));
+        QObject::connect(item, &QAction::triggered, context, [&settings, key] { settings.toggle(key); });
+        QObject::connect(&settings, &UserSettings::changed, item,
+                         [item, &settings, key](UserSettings::Key changed) {
+                             if (changed == key)
+                                 item->setChecked(settings.value(key));
+                         });
+    }
 }

@@ -189,7 +189,7 @@ struct Builder {
         ui.msgchat = make<QPlainTextEdit>(msgchat);
         ui.msgchat->setReadOnly(true);
         ui.msgchat->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-        setBackColor(ui.msgchat, fromBgr(0x00C0E0FF));
+        setBackColor(ui.msgchat, fromBgr(lightOrange));
         captions.speak(ui.msgchat, SpokenName::msgchat);
 
         ui.txtSend = make<QLineEdit>(txtSend);
@@ -209,14 +209,13 @@ struct Builder {
         underlined.setUnderline(true);
         auctionCaption->setFont(underlined);
         auctionCaption->setAlignment(Qt::AlignCenter);
-        // A caption lies under the window's other controls: in the wide view the pane covers it.
         auctionCaption->stackUnder(ui.ssTab_Bid);
 
         ui.countDown = progressBar(countDown, 15, SpokenName::countDown);
 
         ui.aucList = make<QListWidget>(aucList);
         ui.aucList->setFont(Design::sansFont(9.75));
-        setBackColor(ui.aucList, fromBgr(0x00FFC0C0));
+        setBackColor(ui.aucList, fromBgr(lightBlue));
         captions.nameAfter(ui.aucList, CaptionTable::caption(CaptionTable::lbAuc));
 
         ui.GOBID = make<QPushButton>(GOBID);
@@ -241,7 +240,7 @@ struct Builder {
         // Made first so that it lies under the figures.
         ui.bbox = make<QLabel>(bbox);
         QPalette boxPalette = ui.bbox->palette();
-        boxPalette.setColor(QPalette::Window, fromBgr(0x00FFC0C0));
+        boxPalette.setColor(QPalette::Window, fromBgr(lightBlue));
         ui.bbox->setPalette(boxPalette);
 
         QLabel *header = make<QLabel>(LBHEAD);
@@ -298,6 +297,11 @@ struct Builder {
             panel->setContentsMargins(4, 0, 4, 0);
         }
         ui.stbPanel2->setMinimumWidth(Design::toPixels(3000));
+        // Panel 1 shows the hint of the picture button under the pointer.
+        for (PictureButton *button : {ui.but_Regis, ui.but_HelpMe, ui.but_Cal, ui.but_basket}) {
+            QObject::connect(button, &PictureButton::hovered, ui.stbPanel1,
+                             [hint = ui.stbPanel1, button] { hint->setText(button->toolTip()); });
+        }
         stb->addWidget(ui.stbPanel1, 1);
         stb->addWidget(ui.stbPanel2, 0);
         stb->addPermanentWidget(ui.stbAutoBid, 0);
@@ -332,6 +336,7 @@ Frm2BidUi Frm2BidUi::build(QMainWindow *window, const WebViewFactory &webViewFac
     builder.infoPanel();
     builder.statusBar(window);
     builder.tabOrder();
+    ui.appliedPageOffset = ui.tabPageOffset();
     return ui;
 }
 
@@ -342,4 +347,18 @@ QPoint Frm2BidUi::tabPageOffset() const
     if (ssTab_Bid->isVisible() && pages && pages != ssTab_Bid)
         return pages->mapTo(ssTab_Bid, QPoint());
     return {2, ssTab_Bid->tabBar()->sizeHint().height()};
+}
+
+void Frm2BidUi::apply(const Frm2BidLayout::Layout &layout, const Frm2BidLayout::Layout &before)
+{
+    const QPoint pageOffset = tabPageOffset();
+    for (const Control &c : controls) {
+        const bool onTab = onTabPage(c.id);
+        if (layout[c.id] != before[c.id] || (onTab && pageOffset != appliedPageOffset))
+            placed[c.id]->setGeometry(
+                Design::toPixels(layout[c.id]).translated(onTab ? -pageOffset : QPoint()));
+        if (c.column == Column::Auction)
+            placed[c.id]->setVisible(!layout.wideView);
+    }
+    appliedPageOffset = pageOffset;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "frm2bid_design.h"
+#include "frm2bid_layout.h"
 #include "web_view.h"
 
 #include <QPoint>
@@ -30,10 +31,16 @@ struct Frm2BidUi {
     // whole control, tab strip included.
     QPoint tabPageOffset() const;
 
+    // Moves the controls whose place differs from before (all of a tab page's once the page itself has
+    // moved) and hides the auction column in the wide view.
+    void apply(const Frm2BidLayout::Layout &layout, const Frm2BidLayout::Layout &before);
+
     // Every control of the design table, by its id.
     std::array<QWidget *, Frm2BidDesign::IdCount> placed{};
 
     QWidget *client = nullptr;
+    // Where the tab pages were when the controls on them were last placed.
+    QPoint appliedPageOffset;
 
     // Top strip.
     PictureButton *but_Regis = nullptr;

@@ -1,30 +1,25 @@
 #include "service_pages.h"
 
+#include "auction_protocol.h"
 #include "host_config.h"
-#include "web_view.h"
 
 #include <array>
 
 namespace ServicePages {
 namespace {
-enum class Site { AppServer, Website };
+using WebPage = Protocol::Web::Page;
 
 struct Entry {
     View view;
-    Site site;
-    const char16_t *path;
+    WebPage page;
 };
 
 // In the order of Command.
 constexpr std::array entries{
-    Entry{View::webBid, Site::AppServer, u"/asp/register.asp"},
-    Entry{View::webgalley, Site::AppServer, u"/asp/pinterest.asp"},
-    Entry{View::webgalley, Site::AppServer, u"/asp/posting.asp"},
-    Entry{View::webgalley, Site::Website, u"/news.htm"},
-    Entry{View::webgalley, Site::Website, u"/faq.htm"},
-    Entry{View::webgalley, Site::Website, searchPagePath},
-    Entry{View::webgalley, Site::Website, u"/howtopgm.htm"},
-    Entry{View::webgalley, Site::Website, u"/contact.htm"},
+    Entry{View::webBid, WebPage::Register},   Entry{View::webgalley, WebPage::ProductsOfInterest},
+    Entry{View::webgalley, WebPage::Posting}, Entry{View::webgalley, WebPage::News},
+    Entry{View::webgalley, WebPage::Faq},     Entry{View::webgalley, WebPage::Search},
+    Entry{View::webgalley, WebPage::Help},    Entry{View::webgalley, WebPage::Contact},
 };
 static_assert(entries.size() == std::size_t(Command::MCT) + 1, "one page for each command");
 } // namespace
@@ -33,7 +28,12 @@ Page forCommand(Command command, const WorkFolder &folder)
 {
     const Entry &entry = entries[std::size_t(command)];
     const QString root =
-        entry.site == Site::AppServer ? HostConfig::appServer(folder) : HostConfig::website(folder);
-    return {entry.view, root + QString::fromUtf16(entry.path)};
+        Protocol::Web::onAppServer(entry.page) ? HostConfig::appServer(folder) : HostConfig::website(folder);
+    return {entry.view, root + Protocol::Web::path(entry.page)};
+}
+
+QString bannerAddress(const WorkFolder &folder)
+{
+    return Protocol::Web::root(HostConfig::ip(folder)) + Protocol::Web::bannerPath;
 }
 } // namespace ServicePages

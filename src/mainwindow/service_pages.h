@@ -4,7 +4,8 @@
 
 #include <QString>
 
-// The service's pages that the menu commands open, each in one of the main window's two web views.
+// The service's pages that the main window opens: the banner, and those of the menu commands, each in one of
+// the window's two web views.
 namespace ServicePages {
 enum class View { webBid, webgalley };
 
@@ -18,4 +19,7 @@ struct Page {
 
 // The command's page, its address built from the folder's HOSTIP.INI as it reads now.
 Page forCommand(Command command, const WorkFolder &folder);
+
+// The advertisement banner's address: on the host IP names, whatever WEBSITE says.
+QString bannerAddress(const WorkFolder &folder);
 } // namespace ServicePages

@@ -122,3 +122,18 @@ void WebPanes::webgalley_DocumentComplete()
 {
     emit galleryAddressChanged(m_ui.webgalley->LocationURL());
 }
+
+int WebPanes::currentTab() const
+{
+    return m_ui.ssTab_Bid->currentIndex();
+}
+
+WebView *WebPanes::descriptionView() const
+{
+    return m_ui.webBid;
+}
+
+WebView *WebPanes::galleryView() const
+{
+    return m_ui.webgalley;
+}

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "tool_target.h"
+
 #include <QObject>
 #include <QString>
 
@@ -23,11 +25,16 @@ Progress progressChanged(int progress, int progressMax, int currentMaximum);
 } // namespace PaneRules
 
 // The left pane: the two tabs, their web views and progress bars, the window title that follows them and the
-// product description request.
-class WebPanes : public QObject {
+// product description request. The toolbar window drives the view of the tab shown.
+class WebPanes : public QObject, public ToolTarget {
     Q_OBJECT
 public:
     WebPanes(const Frm2BidUi &ui, QWidget *window, Prompter &prompter);
+
+    // ToolTarget
+    int currentTab() const override;
+    WebView *descriptionView() const override;
+    WebView *galleryView() const override;
 
     void ssTab_Bid_Click();
     void ssTab_Bid_DblClick();

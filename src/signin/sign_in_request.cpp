@@ -1,5 +1,6 @@
 #include "sign_in_request.h"
 
+#include "auction_protocol.h"
 #include "cp874.h"
 #include "get_field.h"
 
@@ -22,11 +23,10 @@ std::optional<int> parsePort(const QString &text)
 
 QByteArray requestUrl(const QString &ip, const QString &userName, const QString &password)
 {
-    QByteArray url = "http://";
-    url += Cp874::encode(ip);
-    url += "/chkmbid.asp?UID=";
+    using namespace Protocol::Web;
+    QByteArray url = Cp874::encode(root(ip) + signInPath + u'?' + userParameter + u'=');
     url += Cp874::encode(userName).toPercentEncoding();
-    url += "&PWD=";
+    url += '&' + QByteArray(passwordParameter.data(), passwordParameter.size()) + '=';
     url += Cp874::encode(password).toPercentEncoding();
     return url;
 }
@@ -34,7 +34,7 @@ QByteArray requestUrl(const QString &ip, const QString &userName, const QString 
 Reply parseReply(const QByteArray &body)
 {
     Reply reply;
-    if (!body.startsWith("ID"))
+    if (!body.startsWith(Protocol::Web::accepted))
         return reply;
     reply.accepted = true;
     reply.memberId = GetField(Cp874::decode(body) + u'=', 1, u"=").text();

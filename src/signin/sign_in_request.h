@@ -9,16 +9,16 @@ namespace SignIn {
 // The auction port as configured: a whole number from 1 to 65535, nothing else.
 std::optional<int> parsePort(const QString &text);
 
-// "http://" + ip + "/chkmbid.asp?UID=...&PWD=...", the values percent-encoded from their Windows-874 bytes so
-// that the server reads them exactly as typed.
+// The sign-in check's address on the web server that ip names, the values percent-encoded from their
+// Windows-874 bytes so that the server reads them exactly as typed.
 QByteArray requestUrl(const QString &ip, const QString &userName, const QString &password);
 
 struct Reply {
     bool accepted = false;
     QString memberId;
 };
-// The server accepts when the body starts with "ID"; the member ID is the text between the first and the
-// second "=".
+// The server accepts when the body starts with the accepting prefix; the member ID is the text between the
+// first and the second "=".
 Reply parseReply(const QByteArray &body);
 
 // What the main window's status bar shows before anyone has signed in, and ahead of a member's ID.

@@ -34,7 +34,5 @@ signals:
 // Makes the window's web views, so tests can do without a web engine.
 using WebViewFactory = std::function<WebView *(QWidget *parent)>;
 
-inline constexpr char16_t searchPagePath[] = u"/search.htm";
-
 // The address of the service's search page.
 QString searchPageUrl(const WorkFolder &folder);

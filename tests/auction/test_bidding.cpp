@@ -1,6 +1,7 @@
 // What the client sends: the bid button's checks and bytes, auto-bid's answers to rivals, the maximum-price
 // box, and every other message.
-#include "auction_messages.h"
+#include "amount.h"
+#include "auction_protocol.h"
 #include "auto_bid.h"
 #include "bidding.h"
 #include "board_session.h"
@@ -128,6 +129,12 @@ private slots:
             << Steps{bid("alice", 1100), "!bid", "!arm 2000", Wire::message({"#LEFTCOUNT", "9"})} << sends({})
             << u"armed"_s;
         QTest::newRow("no rival bid yet") << Steps{"!arm 2000"} << sends({}) << u"armed"_s;
+        // The bid button is disabled meanwhile; the last rival bid is answered once bidding reopens.
+        QTest::newRow("a rival's bid while paused waits for bidding to reopen")
+            << Steps{"!arm 2000",       Wire::message({"#PAUSEBID"}), bid("alice", 1100),
+                     bid("bob", 1150),  Wire::message({"#GOBID"}),    Wire::message({"#GOBID"}),
+                     bid("alice", 1300)}
+            << sends({1250, 1400}) << u"armed"_s;
         QTest::newRow("what the button would refuse")
             << Steps{"!arm 2000", bid("alice", 1100, 0)} << sends({}) << u"armed"_s;
         for (const auto &[name, step] :
@@ -215,11 +222,12 @@ private slots:
     {
         QTest::addColumn<QByteArray>("built");
         QTest::addColumn<QByteArray>("bytes");
-        QTest::newRow("bid, Thai user, rounded")
-            << AuctionMessages::bid(u"สม", u"1,600.5") << "\xCA\xC1\tROBOT CLICK BID\t1601\t\xFE"_ba;
-        QTest::newRow("chat") << AuctionMessages::chat(u"me", u"a\tb\uF8C7c\r\nสวัสดี€😀")
+        QTest::newRow("bid, Thai user, rounded") << Protocol::clientBid(u"สม", AmountValue(u"1,600.5"))
+                                                 << "\xCA\xC1\tROBOT CLICK BID\t1601\t\xFE"_ba;
+        QTest::newRow("chat") << Protocol::clientChat(u"me", u"a\tb\uF8C7c\r\nสวัสดี€😀")
                               << "UMSG\tme\ta b c  \xCA\xC7\xD1\xCA\xB4\xD5\x80?\t\xFE"_ba;
-        QTest::newRow("announcement") << AuctionMessages::auctionGo(u"สม") << "AuctionGO\t\xCA\xC1\t\t0\t"_ba;
+        QTest::newRow("announcement") << Protocol::announcement(u"สม") << "AuctionGO\t\xCA\xC1\t\t0\t"_ba;
+        QTest::newRow("description request") << Protocol::describeRequest() << "GETPD\t\xFE"_ba;
     }
 
     void outgoingMessages()

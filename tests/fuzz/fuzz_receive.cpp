@@ -20,7 +20,7 @@ void checkShowable(const AuctionBoard &b)
     FUZZ_CHECK(b.aucList().size() <= AuctionBoard::maxListLines);
     for (const QString &line : b.aucList())
         FUZZ_CHECK(line.startsWith(u"AT  "));
-    FUZZ_CHECK(b.countDown() >= 0 && b.countDown() <= AuctionBoard::countDownMaximum);
+    FUZZ_CHECK(b.countDown() >= 0 && b.countDown() <= 15);
     FUZZ_CHECK(b.stagePicture() >= 0 && b.stagePicture() <= AuctionBoard::soldPicture);
     FUZZ_CHECK(b.cCurrency().startsWith(u"Currency = "));
     for (const QString *amount :

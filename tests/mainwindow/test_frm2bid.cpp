@@ -2,10 +2,12 @@
 // chat, desktop notifications and the settings kept between runs; around it the layout applied, wide view,
 // language and what a screen reader speaks, the picture buttons, the service pages and the tabbed pane.
 #include "auction_board.h"
+#include "auction_panel.h"
 #include "connection_indicator.h"
 #include "demo_site.h"
 #include "fake_web_view.h"
 #include "frm2bid.h"
+#include "frm_login.h"
 #include "frm_tool.h"
 #include "loopback_peers.h"
 #include "message_box_prompter.h"
@@ -79,7 +81,7 @@ struct Harness {
     // Connected as "user", past the announcement.
     bool connect()
     {
-        window.ConnectAuctionSocket(u"127.0.0.1"_s, peer.port(), u"user"_s);
+        window.auctionPanel().ConnectAuctionSocket(u"127.0.0.1"_s, peer.port(), u"user"_s);
         const bool announced = QTest::qWaitFor([this] { return peer.received == "AuctionGO\tuser\t\t0\t"; });
         peer.received.clear();
         return announced;
@@ -151,7 +153,7 @@ private slots:
         h.ui.ButSend->click();
         QTRY_COMPARE(h.peer.received, "user\tROBOT CLICK BID\t1600\t\xFE"
                                       "UMSG\tuser\thi\t\xFE"_ba);
-        h.window.ConnectAuctionSocket(u"127.0.0.1"_s, second.port(), u"mallory"_s);
+        h.window.auctionPanel().ConnectAuctionSocket(u"127.0.0.1"_s, second.port(), u"mallory"_s);
         QTRY_COMPARE(second.received, "AuctionGO\tmallory\t\t0\t"_ba);
         QTRY_VERIFY(!h.peer.hasClient());
         QCOMPARE(h.peer.connectionCount(), 1);
@@ -172,7 +174,7 @@ private slots:
         const bool reachable = ending != u"unreachable";
         const bool warns = ending == u"server resets" || !reachable;
         Harness h;
-        h.window.showMemberStatus(u"UID :  7"_s);
+        h.window.auctionPanel().showMemberStatus(u"UID :  7"_s);
         if (ending == u"closes while signing in") {
             h.window.MLN_Click();
             h.window.signInWindow()->controls().txtUserName->setText(u"typed"_s);
@@ -185,7 +187,7 @@ private slots:
             QVERIFY(!h.ui.displastbid->isHidden() && h.ui.GOBID->isEnabled());
             warns ? h.peer.resetClient() : h.peer.closeClient();
         } else {
-            h.window.ConnectAuctionSocket(u"127.0.0.1"_s, unusedPort(), u"user"_s);
+            h.window.auctionPanel().ConnectAuctionSocket(u"127.0.0.1"_s, unusedPort(), u"user"_s);
             QCOMPARE(h.ui.stbConnection->text(), u"กำลังเชื่อมต่อ"_s);
         }
         QTRY_COMPARE(h.ui.stbPanel2->text(), u"UID :"_s);

@@ -1,9 +1,8 @@
 #include "auction_engine.h"
 
 #include "amount.h"
-#include "cp874.h"
-#include "get_field.h"
-#include "wire_format.h"
+#include "auction_protocol.h"
+#include "demo_site.h"
 
 #include <algorithm>
 
@@ -38,20 +37,6 @@ const QStringList &botLines()
 constexpr qsizetype maxNameLength = 64;
 const QString noBidder = QStringLiteral("-");
 
-QString decodeField(const ClosedFields &fields, int n)
-{
-    const auto field = fields.at(n);
-    return field ? Cp874::decode(*field) : QString();
-}
-
-QByteArrayView trimSpaces(QByteArrayView bytes)
-{
-    while (!bytes.isEmpty() && bytes.front() == ' ')
-        bytes = bytes.sliced(1);
-    while (!bytes.isEmpty() && bytes.back() == ' ')
-        bytes.chop(1);
-    return bytes;
-}
 } // namespace
 
 AuctionEngine::Timing AuctionEngine::Timing::normal()
@@ -159,7 +144,7 @@ void AuctionEngine::putUpNextProduct()
 void AuctionEngine::openBidding()
 {
     m_phase = Phase::Open;
-    broadcast({QStringLiteral("#GOBID")});
+    broadcast(Protocol::signal(Protocol::Server::GoBid));
     m_phaseAt = m_now + std::max<qint64>(1, m_options.timing.quietGap);
     scheduleBotBid();
 }
@@ -167,15 +152,15 @@ void AuctionEngine::openBidding()
 void AuctionEngine::startCountdown()
 {
     m_phase = Phase::Countdown;
-    m_timeLeft = countdownFrom;
-    broadcast({QStringLiteral("#LEFTCOUNT"), QString::number(m_timeLeft)});
+    m_timeLeft = Protocol::countdownLength;
+    broadcast(Protocol::leftCount(m_timeLeft));
     const qint64 step = std::max<qint64>(1, m_options.timing.countdownStep);
     m_phaseAt = m_now + step;
     // Now and then somebody wakes up during the countdown and breaks it.
     if (m_options.simulatedBidders && m_botBidAt < 0 && m_countdownBreaksLeft > 0 &&
         randomBetween(1, 100) <= 40) {
         --m_countdownBreaksLeft;
-        m_botBidAt = m_now + randomBetween(step, countdownFrom * step);
+        m_botBidAt = m_now + randomBetween(step, Protocol::countdownLength * step);
     }
 }
 
@@ -186,13 +171,15 @@ void AuctionEngine::countdownTick()
         return;
     }
     --m_timeLeft;
-    broadcast({QStringLiteral("#LEFTCOUNT"), QString::number(m_timeLeft)});
-    if (m_timeLeft == 10)
-        broadcast({QStringLiteral("#COUNT1")});
-    else if (m_timeLeft == 5)
-        broadcast({QStringLiteral("#COUNT2")});
+    broadcast(Protocol::leftCount(m_timeLeft));
+    // The three stages fall on the thirds of the countdown.
+    constexpr int third = Protocol::countdownLength / 3;
+    if (m_timeLeft == 2 * third)
+        broadcast(Protocol::signal(Protocol::Server::Count1));
+    else if (m_timeLeft == third)
+        broadcast(Protocol::signal(Protocol::Server::Count2));
     else if (m_timeLeft == 0)
-        broadcast({QStringLiteral("#COUNT3")});
+        broadcast(Protocol::signal(Protocol::Server::Count3));
     const Timing &t = m_options.timing;
     m_phaseAt = m_now + std::max<qint64>(1, m_timeLeft == 0 ? t.soldDelay : t.countdownStep);
 }
@@ -201,14 +188,14 @@ void AuctionEngine::sell()
 {
     m_phase = Phase::Sold;
     m_botBidAt = -1;
-    broadcast({QStringLiteral("#COUNTS")});
+    broadcast(Protocol::signal(Protocol::Server::Sold));
     m_phaseAt = m_now + std::max<qint64>(1, m_options.timing.afterSale);
 }
 
 void AuctionEngine::pauseBidding()
 {
     m_phase = Phase::Paused;
-    broadcast({QStringLiteral("#PAUSEBID")});
+    broadcast(Protocol::signal(Protocol::Server::PauseBid));
     m_phaseAt = m_now + std::max<qint64>(1, m_options.timing.pause);
 }
 
@@ -216,8 +203,8 @@ void AuctionEngine::cancelAuction()
 {
     m_phase = Phase::Paused;
     m_botBidAt = -1;
-    broadcast({QStringLiteral("#CANCEL"), m_options.pageBase + QStringLiteral("/cancel.htm")});
-    broadcast({QStringLiteral("#PAUSEBID")});
+    broadcast(Protocol::cancel(m_options.pageBase + DemoSite::cancelledPath));
+    broadcast(Protocol::signal(Protocol::Server::PauseBid));
     m_phaseAt = m_now + std::max<qint64>(1, m_options.timing.pause);
 }
 
@@ -256,7 +243,7 @@ void AuctionEngine::botChat()
     const QStringList &lines = botLines();
     const QString name = names.at(randomBetween(0, names.size() - 1));
     const QString line = lines.at(randomBetween(0, lines.size() - 1));
-    broadcast({QStringLiteral("MSG"), name + QStringLiteral(": ") + line});
+    broadcast(Protocol::chatLine(name + QStringLiteral(": ") + line));
     m_botChatAt =
         m_now + std::max<qint64>(1, randomBetween(m_options.timing.botChatMin, m_options.timing.botChatMax));
 }
@@ -268,14 +255,13 @@ bool AuctionEngine::takeBid(const QString &bidder, qint64 amount)
     if (bidder.isEmpty() || amount <= m_lastBid || amount > maxBid)
         return false;
     if (m_phase == Phase::Countdown) {
-        broadcast({QStringLiteral("#COUNTCANCEL")});
+        broadcast(Protocol::signal(Protocol::Server::CountCancel));
         m_phase = Phase::Open;
     }
     m_lastBid = amount;
     m_highBidder = bidder;
     ++m_bidsTaken;
-    broadcast(
-        {QStringLiteral("#BID"), bidder, PlainAmount(amount), PlainAmount(m_product.increment), timeText()});
+    broadcast(Protocol::bid(bidder, PlainAmount(amount), PlainAmount(m_product.increment), timeText()));
     m_phaseAt = m_now + std::max<qint64>(1, m_options.timing.quietGap);
     return true;
 }
@@ -290,12 +276,6 @@ void AuctionEngine::clientDisconnected(ClientId id)
     m_clients.erase(id);
 }
 
-bool AuctionEngine::isJoined(ClientId id) const
-{
-    const auto it = m_clients.find(id);
-    return it != m_clients.end() && it->second.joined;
-}
-
 void AuctionEngine::join(ClientId id, const QString &name)
 {
     Client &client = m_clients[id];
@@ -308,60 +288,43 @@ void AuctionEngine::clientMessage(ClientId id, const QByteArray &bytes, bool ann
 {
     if (!m_clients.contains(id))
         return;
-    const QByteArrayView message = trimSpaces(bytes);
-    if (message.isEmpty())
-        return;
-    const ClosedFields fields = SplitClosedFields(message, Wire::separator);
-    const QString keyword = decodeField(fields, 0);
-
-    if (announcement || keyword == QLatin1String("AuctionGO")) {
-        if (keyword == QLatin1String("AuctionGO"))
-            join(id, decodeField(fields, 1));
+    using Kind = Protocol::ClientMessage::Kind;
+    const Protocol::ClientMessage message = Protocol::readClientMessage(bytes);
+    if (announcement || message.kind == Kind::Announcement) {
+        if (message.kind == Kind::Announcement)
+            join(id, message.user);
         return;
     }
-
-    QString claimed;
-    enum class Kind { Chat, Describe, Bid } kind;
-    if (keyword == QLatin1String("UMSG")) {
-        kind = Kind::Chat;
-        claimed = decodeField(fields, 1);
-    } else if (keyword == QLatin1String("GETPD")) {
-        kind = Kind::Describe;
-    } else if (decodeField(fields, 1) == QLatin1String("ROBOT CLICK BID")) {
-        kind = Kind::Bid;
-        claimed = keyword;
-    } else {
+    if (message.kind == Kind::Unknown)
         return;
-    }
 
     // A client that skipped its announcement joins with its first real message.
     Client &client = m_clients[id];
     if (!client.joined)
-        join(id, claimed);
-    const QString name = client.name.isEmpty() ? claimed.left(maxNameLength) : client.name;
+        join(id, message.user);
+    const QString name = client.name.isEmpty() ? message.user.left(maxNameLength) : client.name;
 
-    switch (kind) {
-    case Kind::Chat: {
-        const QString text = decodeField(fields, 2).left(maxChatLength);
-        broadcast({QStringLiteral("MSG"),
-                   (name.isEmpty() ? QStringLiteral("guest") : name) + QStringLiteral(": ") + text});
+    switch (message.kind) {
+    case Kind::Chat:
+        broadcast(Protocol::chatLine((name.isEmpty() ? QStringLiteral("guest") : name) +
+                                     QStringLiteral(": ") + message.text.left(maxChatLength)));
         break;
-    }
     case Kind::Describe:
         describeProductTo(id);
         break;
-    case Kind::Bid: {
-        const auto amountField = fields.at(2);
-        const qint64 amount = amountField ? Amount::parseLeading(*amountField) : 0;
+    case Kind::Bid:
         // A signed-in bidder who keeps going up is outbid a few times an auction, so that there is something
         // to answer and to be told of.
-        if (takeBid(name, amount) && m_answersLeft > 0 && randomBetween(1, 100) <= 70) {
+        if (takeBid(name, Amount::parseLeading(message.amount)) && m_answersLeft > 0 &&
+            randomBetween(1, 100) <= 70) {
             --m_answersLeft;
             m_botBidsLeft = std::max(m_botBidsLeft, 1);
             scheduleBotBid();
         }
         break;
-    }
+    case Kind::Announcement:
+    case Kind::Unknown:
+        break;
     }
 }
 
@@ -369,18 +332,18 @@ void AuctionEngine::sendProductTo(ClientId id)
 {
     if (m_phase != Phase::Shown && m_phase != Phase::Open && m_phase != Phase::Countdown)
         return;
-    m_outbox.push_back({id, productInfo()});
+    sendTo(id, productInfo());
     if (m_phase == Phase::Open || m_phase == Phase::Countdown)
-        sendTo(id, {QStringLiteral("#GOBID")});
+        sendTo(id, Protocol::signal(Protocol::Server::GoBid));
     if (m_phase == Phase::Countdown)
-        sendTo(id, {QStringLiteral("#LEFTCOUNT"), QString::number(m_timeLeft)});
+        sendTo(id, Protocol::leftCount(m_timeLeft));
 }
 
 void AuctionEngine::describeProductTo(ClientId id)
 {
     if (m_phase != Phase::Shown && m_phase != Phase::Open && m_phase != Phase::Countdown) {
-        sendTo(id, {QStringLiteral("MSG"),
-                    QStringLiteral("ขณะนี้ยังไม่มีสินค้าเปิดประมูล — No product is up for auction right now")});
+        sendTo(id, Protocol::chatLine(
+                       QStringLiteral("ขณะนี้ยังไม่มีสินค้าเปิดประมูล — No product is up for auction right now")));
         return;
     }
     const Product &p = m_product;
@@ -391,16 +354,23 @@ void AuctionEngine::describeProductTo(ClientId id)
     if (m_highBidder != noBidder)
         text += QStringLiteral(" โดย ") + m_highBidder;
     text += QStringLiteral(", ผู้ขาย ") + p.seller;
-    sendTo(id, {QStringLiteral("MSG"), text});
+    sendTo(id, Protocol::chatLine(text));
 }
 
 QByteArray AuctionEngine::productInfo() const
 {
     const Product &p = m_product;
-    return Wire::message({QStringLiteral("#BidManPInfo"), p.id, p.description(), PlainAmount(p.quantity),
-                          PlainAmount(p.firstBid), PlainAmount(p.minBid), m_highBidder,
-                          PlainAmount(m_lastBid), PlainAmount(p.increment), p.seller, p.currency,
-                          m_options.pageBase + p.pagePath()});
+    return Protocol::productInfo({.productId = p.id,
+                                  .description = p.description(),
+                                  .quantity = PlainAmount(p.quantity),
+                                  .firstBid = PlainAmount(p.firstBid),
+                                  .minBid = PlainAmount(p.minBid),
+                                  .highBidder = m_highBidder,
+                                  .lastBid = PlainAmount(m_lastBid),
+                                  .increment = PlainAmount(p.increment),
+                                  .seller = p.seller,
+                                  .currency = p.currency,
+                                  .page = m_options.pageBase + p.pagePath()});
 }
 
 QString AuctionEngine::timeText() const
@@ -408,18 +378,17 @@ QString AuctionEngine::timeText() const
     return m_options.wallStart.addMSecs(int(m_now % (24 * 3600 * 1000))).toString(QStringLiteral("HH:mm:ss"));
 }
 
-void AuctionEngine::broadcast(const QStringList &fields)
+void AuctionEngine::broadcast(const QByteArray &bytes)
 {
-    const QByteArray bytes = Wire::message(fields);
     for (const auto &[id, client] : m_clients) {
         if (client.joined)
             m_outbox.push_back({id, bytes});
     }
 }
 
-void AuctionEngine::sendTo(ClientId id, const QStringList &fields)
+void AuctionEngine::sendTo(ClientId id, const QByteArray &bytes)
 {
-    m_outbox.push_back({id, Wire::message(fields)});
+    m_outbox.push_back({id, bytes});
 }
 
 std::vector<AuctionEngine::Outgoing> AuctionEngine::takeOutbox()

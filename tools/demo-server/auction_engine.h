@@ -55,7 +55,6 @@ public:
     };
 
     static constexpr qint64 maxBid = 999'999'999'999;
-    static constexpr int countdownFrom = 15;
     static constexpr qsizetype maxChatLength = 300;
 
     explicit AuctionEngine(Options options);
@@ -70,7 +69,6 @@ public:
     void clientDisconnected(ClientId id);
     // One framed message of a client (announcement or not).
     void clientMessage(ClientId id, const QByteArray &bytes, bool announcement);
-    bool isJoined(ClientId id) const;
 
     std::vector<Outgoing> takeOutbox();
 
@@ -102,8 +100,8 @@ private:
 
     QByteArray productInfo() const;
     QString timeText() const;
-    void broadcast(const QStringList &fields);
-    void sendTo(ClientId id, const QStringList &fields);
+    void broadcast(const QByteArray &bytes);
+    void sendTo(ClientId id, const QByteArray &bytes);
     qint64 randomBetween(qint64 low, qint64 high);
     void scheduleBotBid();
 

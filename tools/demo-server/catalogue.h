@@ -1,8 +1,14 @@
 #pragma once
 
+#include <QLatin1StringView>
 #include <QList>
 #include <QString>
 #include <QtGlobal>
+
+// The demo's pages of products and categories: folder, name, suffix.
+inline constexpr QLatin1StringView productFolder("/product/");
+inline constexpr QLatin1StringView categoryFolder("/category/");
+inline constexpr QLatin1StringView pageSuffix(".htm");
 
 // One article the demo service puts up for auction, with what its pages and the auction messages show.
 struct Product {
@@ -26,14 +32,14 @@ struct Product {
 
     // The text the auction messages carry as the product description.
     QString description() const { return nameTh + QStringLiteral(" (") + nameEn + QLatin1Char(')'); }
-    QString pagePath() const { return QStringLiteral("/product/") + id + QStringLiteral(".htm"); }
+    QString pagePath() const { return productFolder + id + pageSuffix; }
 };
 
 struct Category {
     QString slug;
     QString nameTh;
     QString nameEn;
-    QString pagePath() const { return QStringLiteral("/category/") + slug + QStringLiteral(".htm"); }
+    QString pagePath() const { return categoryFolder + slug + pageSuffix; }
 };
 
 namespace Catalogue {

@@ -1,11 +1,12 @@
 #include "client_framer.h"
 
+#include "auction_protocol.h"
 #include "wire_format.h"
 
 #include <algorithm>
 
 namespace {
-constexpr QByteArrayView announcementHead("AuctionGO\t");
+const QByteArray announcementHead = Protocol::Command::announce.toByteArray() + Wire::separator;
 
 bool isJunkByte(unsigned char c)
 {
@@ -63,7 +64,7 @@ ClientFramer::Status ClientFramer::frame(QByteArrayView data, std::vector<Messag
 bool ClientFramer::takeAnnouncement(std::vector<Message> &out)
 {
     const qsizetype headSize = std::min(m_pending.size(), announcementHead.size());
-    if (QByteArrayView(m_pending).first(headSize) != announcementHead.first(headSize)) {
+    if (QByteArrayView(m_pending).first(headSize) != QByteArrayView(announcementHead).first(headSize)) {
         m_expectAnnouncement = false;
         m_scanned = 0;
         return true;
@@ -72,7 +73,8 @@ bool ClientFramer::takeAnnouncement(std::vector<Message> &out)
         const char c = m_pending.at(i);
         // A client that closes its announcement with the terminator anyway is understood too.
         const bool closedByTerminator = c == Wire::terminator;
-        if (closedByTerminator || (c == Wire::separator && ++m_tabsSeen == 4)) {
+        if (closedByTerminator ||
+            (c == Wire::separator && ++m_tabsSeen == Protocol::Announcement::fieldCount)) {
             out.push_back({m_pending.left(closedByTerminator ? i : i + 1), true});
             m_pending.remove(0, i + 1);
             m_expectAnnouncement = false;

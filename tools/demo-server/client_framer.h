@@ -4,9 +4,9 @@
 #include <QByteArrayView>
 #include <vector>
 
-// Cuts one client's byte stream into messages, whatever the reads look like. The client announces itself with
-// "AuctionGO" and four TABs but no terminator, so that first message ends at its fourth TAB; a stream that
-// does not begin with the announcement, and everything after it, is cut at the terminator byte.
+// Cuts one client's byte stream into messages, whatever the reads look like. The client's announcement has no
+// terminator, so that first message ends at the TAB that closes its last field; a stream that does not begin
+// with the announcement, and everything after it, is cut at the terminator byte.
 class ClientFramer {
 public:
     static constexpr qsizetype maxPending = 64 * 1024;
@@ -25,7 +25,6 @@ public:
     // more.
     Status feed(QByteArrayView data, std::vector<Message> &out);
     Status status() const { return m_status; }
-    qsizetype pendingSize() const { return m_pending.size(); }
 
 private:
     Status frame(QByteArrayView data, std::vector<Message> &out);

@@ -1,19 +1,14 @@
 #pragma once
 
+#include "http_response.h"
+
 #include <QByteArray>
+#include <QLatin1StringView>
 #include <QList>
 #include <QString>
 
-struct HttpResponse {
-    int status = 200;
-    QByteArray contentType; // the whole header value, charset included
-    QByteArray body;
-
-    // Status line, headers and (unless for HEAD) the body, ready for a socket that closes afterwards.
-    QByteArray serialize(bool withBody = true) const;
-};
-
-// The demo service's web face: sign-in check, banner, product pages, gallery and the service pages.
+// The demo service's web face: the routes to the sign-in check, the banner, the product pages, the gallery
+// and the service's pages.
 namespace DemoSite {
 struct Account {
     QString user;
@@ -22,7 +17,11 @@ struct Account {
 };
 const QList<Account> &accounts();
 
-// target is the request target as sent ("/chkmbid.asp?UID=...").
+// The demo's own pages beside the service's.
+inline constexpr QLatin1StringView galleryPath("/gallery.htm");
+inline constexpr QLatin1StringView cancelledPath("/cancel.htm");
+
+// target is the request target as sent, query included.
 HttpResponse get(const QByteArray &target);
 HttpResponse errorPage(int status);
 } // namespace DemoSite

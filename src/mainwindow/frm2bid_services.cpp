@@ -1,0 +1,16 @@
+#include "frm2bid_services.h"
+
+#include "prompter.h"
+
+#include <QApplication>
+
+Frm2BidServices Frm2BidServices::withDefaults() &&
+{
+    if (!beep)
+        beep = [] { QApplication::beep(); };
+    if (!choosePictureFile)
+        choosePictureFile = [folder = workFolder, prompter = prompter](QWidget *owner) {
+            return ::choosePictureFile(owner, folder, prompter->language());
+        };
+    return std::move(*this);
+}

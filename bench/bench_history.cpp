@@ -67,7 +67,7 @@ void BM_ReadRows(benchmark::State &state)
 {
     const HistoryFolder folder(int(state.range(0)));
     for (auto _ : state)
-        benchmark::DoNotOptimize(History::readRows(WorkFolder(folder.dir.path())));
+        benchmark::DoNotOptimize(History::readListing(WorkFolder(folder.dir.path())).rows());
 }
 
 // What the user waits for when the window opens: the file read, listed and laid out in the window's rows.

@@ -95,8 +95,9 @@ void AuctionBoard::handleMessage(QByteArrayView message)
 {
     using Protocol::Server;
     const ClosedFields fields = SplitClosedFields(message, Wire::separator);
-    // A message without a closed field 0 has no keyword: chat.
-    const Server kind = fields.count == 0 ? Server::Chat : Protocol::classify(fieldBytes(fields, 0));
+    // A message without a closed first field has no keyword: chat.
+    const Server kind =
+        fields.count == 0 ? Server::Chat : Protocol::classify(fieldBytes(fields, Protocol::keywordField));
     if (kind == Server::Bid) {
         onBid(fields);
         return;
@@ -251,7 +252,7 @@ void AuctionBoard::showPendingBids() const
 
 void AuctionBoard::onLeftCount(const ClosedFields &fields)
 {
-    // Only a whole number in range: 15.4 or -0.4 is refused, not rounded into it.
+    // Only a whole number in range: a fraction just past either end is refused, not rounded into it.
     const Amount::Number left = fieldNumber(fields, Protocol::LeftCount::timeLeft);
     if (!left.isWhole() || left.rounded() < 0 || left.rounded() > Protocol::countdownLength)
         return;

@@ -41,14 +41,14 @@ public:
 
     // What a read brought that parts beyond the panel act on (auto-bid, notifications).
     enum Event : unsigned {
-        RivalBid = 1u << 0,       // a "#BID" by someone other than this user
-        OwnBid = 1u << 1,         // a "#BID" by this user: the server took their bid
+        RivalBid = 1u << 0,       // a bid (Server::Bid) by someone other than this user
+        OwnBid = 1u << 1,         // a bid by this user: the server took it
         Outbid = 1u << 2,         // this user held the high bid and a higher bid of someone else took it
-        ProductPutUp = 1u << 3,   // "#BidManPInfo"
-        ClosingStarted = 1u << 4, // "#COUNT1"
-        Sold = 1u << 5,           // "#COUNTS"; lastSale() holds the panel as it was
-        Cancelled = 1u << 6,      // "#CANCEL"
-        BiddingOpened = 1u << 7,  // "#GOBID"
+        ProductPutUp = 1u << 3,   // Server::ProductInfo
+        ClosingStarted = 1u << 4, // Server::Count1
+        Sold = 1u << 5,           // Server::Sold; lastSale() holds the panel as it was
+        Cancelled = 1u << 6,      // Server::Cancel
+        BiddingOpened = 1u << 7,  // Server::GoBid
     };
     Q_DECLARE_FLAGS(Events, Event)
 
@@ -56,7 +56,7 @@ public:
 
     // Called first thing at a sale, with the values shown at that moment.
     void setSaleRecorder(std::function<void(const SaleRecord &)> recorder);
-    // Who the client is on its connection: the name a successful sign-in verified, announced with AuctionGO.
+    // Who the client is on its connection: the name a successful sign-in verified, announced when it opens.
     // Bids, chat lines, the own-bid colours and the history record's user take it, never a name that is still
     // being checked.
     void setUserId(const QString &userId);

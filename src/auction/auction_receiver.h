@@ -16,6 +16,7 @@ public:
     void receive(QByteArrayView bytes);
     // A new or lost connection: a partial message of the old stream is dropped.
     void reset() { m_framer.reset(); }
+    // As MessageFramer's, for the tests.
     qsizetype pendingSize() const { return m_framer.pendingSize(); }
 
 private:

@@ -18,6 +18,7 @@ public:
     template <typename OnMessage> void feed(QByteArrayView bytes, OnMessage &&onMessage);
     // Forgets a partial message (a new connection starts a new stream).
     void reset();
+    // The tests see through it that a dropped message gives its memory back.
     qsizetype pendingSize() const { return m_partial.size(); }
 
 private:

@@ -22,6 +22,7 @@ public:
     void PlaySoundFile(const QString &relativePath);
     // Muted, nothing plays and a sound playing stops.
     void setMuted(bool muted);
+    // The tests read it: the settings' mute reaches the sounds.
     bool isMuted() const { return m_muted; }
 
     // Whether a sound is still being read in. The toolkit's sample cache can deadlock when the process exits

@@ -193,11 +193,6 @@ Amount::Value AmountValue(QStringView shown)
     return parse(shown, Amount::groupSeparator().unicode()).rounded();
 }
 
-QString FormatAmountField(QStringView field)
-{
-    return FormatAmount(Amount::parseLeading(field));
-}
-
 QString PlainAmount(Amount::Value value)
 {
     return format(value, QChar());

@@ -45,7 +45,5 @@ QChar groupSeparator();
 QString FormatAmount(Amount::Value value);
 // A shown amount read back: group separators between digits are accepted, then the leading number is taken.
 Amount::Value AmountValue(QStringView shown);
-// A wire field shown as an amount: its leading number, formatted.
-QString FormatAmountField(QStringView field);
 // The amount as sent to the server: whole number, no separators; zero gives the empty text.
 QString PlainAmount(Amount::Value value);

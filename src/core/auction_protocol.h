@@ -60,11 +60,14 @@ constexpr bool keywordsMarked()
 }
 static_assert(keywordsMarked(), "a keyword without the mark would be taken for chat");
 
-// The message that field 0 names.
+// Where a server message's keyword stands.
+inline constexpr int keywordField = 0;
+
+// The message that the keyword field names.
 Server classify(QByteArrayView keyword);
 QByteArrayView keyword(Server message);
 
-// Field positions, counted from 0 (the keyword).
+// Field positions, counted from the keyword's.
 namespace ProductInfo {
 enum Field : int {
     productId = 1,

@@ -18,23 +18,6 @@ FieldValue GetField(QStringView text, int n, QStringView delimiter)
     return {};
 }
 
-std::optional<QByteArrayView> GetFieldBytes(QByteArrayView message, int n, char delimiter)
-{
-    if (n < 0)
-        return std::nullopt;
-    qsizetype start = 0;
-    int field = 0;
-    for (;;) {
-        const qsizetype end = message.indexOf(delimiter, start);
-        if (end < 0)
-            return std::nullopt;
-        if (field == n)
-            return message.sliced(start, end - start);
-        ++field;
-        start = end + 1;
-    }
-}
-
 ClosedFields SplitClosedFields(QByteArrayView message, char delimiter)
 {
     ClosedFields result;

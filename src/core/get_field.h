@@ -25,11 +25,8 @@ private:
 // that is not exactly one character never matches, so every field is then Empty.
 FieldValue GetField(QStringView text, int n, QStringView delimiter);
 
-// The same rule on bytes, without copying: a view into message, or nullopt for Empty.
-std::optional<QByteArrayView> GetFieldBytes(QByteArrayView message, int n, char delimiter);
-
-// All closed fields of a message at once: fields[i] equals GetFieldBytes(message, i, delimiter) for every i.
-// Fields beyond maxFields are not collected.
+// The same rule on bytes, all closed fields of a message at once, without copying: at(n) is a view into the
+// message, or nullopt for Empty. Fields beyond maxFields are not collected.
 struct ClosedFields {
     static constexpr int maxFields = 16;
     QByteArrayView fields[maxFields];

@@ -89,7 +89,8 @@ public:
     // The same value read straight from the file's bytes, keeping none of its lines: for one key of a file
     // that may be large.
     static QString find(QByteArrayView bytes, QStringView section, QStringView key);
-    // Every section in file order (duplicates included), parsed once.
+    // Every section in file order (duplicates included), parsed once: the profile fuzz target checks the
+    // writer against it.
     std::vector<Section> sections() const;
 
     void setValue(const QString &section, const QString &key, const QString &value);

@@ -20,6 +20,7 @@ public:
     static frmHbid *showModal(const WorkFolder &folder, QWidget *parent);
 
     // Each row's columns joined by TAB, as listed.
+    // What the list shows, a text per row: the tests read the window through it.
     QStringList rowTexts() const;
 
     struct Controls {

@@ -113,11 +113,6 @@ History::Listing History::readListing(const WorkFolder &folder)
     return Listing(file.readAll());
 }
 
-QList<QStringList> History::readRows(const WorkFolder &folder)
-{
-    return readListing(folder).rows();
-}
-
 Prompter::Request History::failureMessage(const HistoryWrite &write)
 {
     return Box::warning(QStringLiteral("ไม่สามารถบันทึกประวัติการประมูลลงแฟ้ม %1 ได้ (%2)")

@@ -42,6 +42,7 @@ public:
     qsizetype size() const { return m_rows.size(); }
     QString column(qsizetype row, int column) const;
     QStringList row(qsizetype row) const;
+    // The whole history at once, as the tests and the benchmark compare it; the window asks row by row.
     QList<QStringList> rows() const;
 
 private:
@@ -53,8 +54,6 @@ private:
     QList<std::array<Span, columnCount>> m_rows;
 };
 Listing readListing(const WorkFolder &folder);
-
-QList<QStringList> readRows(const WorkFolder &folder);
 inline QString rowText(const QStringList &row)
 {
     return row.join(QLatin1Char('\t'));

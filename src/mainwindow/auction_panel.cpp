@@ -123,7 +123,7 @@ void AuctionPanel::showBidList()
     list->clear();
     list->addItems(lines);
     if (!lines.isEmpty()) {
-        list->setCurrentRow(list->count() - 1);
+        list->setCurrentRow(board.aucListSelected());
         list->scrollToBottom();
     }
     list->setUpdatesEnabled(true);

@@ -1,5 +1,6 @@
 #include "frm2bid_ui.h"
 
+#include "auction_protocol.h"
 #include "caption_switcher.h"
 #include "connection_indicator.h"
 #include "design_units.h"
@@ -211,7 +212,7 @@ struct Builder {
         auctionCaption->setAlignment(Qt::AlignCenter);
         auctionCaption->stackUnder(ui.ssTab_Bid);
 
-        ui.countDown = progressBar(countDown, 15, SpokenName::countDown);
+        ui.countDown = progressBar(countDown, Protocol::countdownLength, SpokenName::countDown);
 
         ui.aucList = make<QListWidget>(aucList);
         ui.aucList->setFont(Design::sansFont(9.75));

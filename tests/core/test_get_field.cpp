@@ -9,7 +9,7 @@ Q_DECLARE_METATYPE(FieldValue)
 class TestGetField : public QObject {
     Q_OBJECT
 private slots:
-    // A field exists only when a delimiter closes it. The byte splitters follow the same rule for every
+    // A field exists only when a delimiter closes it. The byte splitter follows the same rule for every
     // one-character delimiter.
     void fields_data()
     {
@@ -38,9 +38,8 @@ private slots:
         if (delimiter.size() != 1 || text.toLatin1() != text.toUtf8())
             return;
         const QByteArray bytes = text.toLatin1();
-        const auto field = GetFieldBytes(bytes, n, delimiter.front().toLatin1());
+        const auto field = SplitClosedFields(bytes, delimiter.front().toLatin1()).at(n);
         QCOMPARE(field ? FieldValue(QString::fromLatin1(*field)) : FieldValue(), expected);
-        QCOMPARE(SplitClosedFields(bytes, delimiter.front().toLatin1()).at(n), field);
     }
 };
 

@@ -35,7 +35,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 
     QFile::remove(path);
     FUZZ_CHECK(WriteHistoryRecord(sale, folder(), day));
-    const QList<QStringList> alone = History::readRows(folder());
+    const QList<QStringList> alone = History::readListing(folder()).rows();
     FUZZ_CHECK(alone.size() == 1);
     QFile::remove(path);
     if (fileExists) {
@@ -43,9 +43,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         FUZZ_CHECK(file.open(QIODevice::WriteOnly));
         FUZZ_CHECK(file.write(before) == before.size());
     }
-    const QList<QStringList> rowsBefore = History::readRows(folder());
+    const QList<QStringList> rowsBefore = History::readListing(folder()).rows();
     FUZZ_CHECK(WriteHistoryRecord(sale, folder(), day));
-    const QList<QStringList> rowsAfter = History::readRows(folder());
+    const QList<QStringList> rowsAfter = History::readListing(folder()).rows();
 
     const bool added = rowsAfter.size() == rowsBefore.size() + 1;
     FUZZ_CHECK(added ? rowsAfter.back() == alone.front()

@@ -85,7 +85,7 @@ private slots:
         writeWholeFile(path, "[somchai&A102&]\r\nUser=old\r\n");
         QVERIFY(WriteHistoryRecord(firstSale, folder, saleDay));
         QCOMPARE(readWholeFile(path), firstBytes);
-        QCOMPARE(History::readRows(folder).value(0).value(2), firstSale.productName);
+        QCOMPARE(History::readListing(folder).rows().value(0).value(2), firstSale.productName);
 
         QVERIFY(WriteHistoryRecord(secondSale, folder, saleDay));
         QCOMPARE(readWholeFile(path), firstBytes + secondBytes);
@@ -125,7 +125,7 @@ private slots:
         if (!file.isNull())
             writeWholeFile(dir.filePath(u"AuctHist.bid"_s), file);
         QStringList texts;
-        for (const QStringList &row : History::readRows(WorkFolder(dir.path())))
+        for (const QStringList &row : History::readListing(WorkFolder(dir.path())).rows())
             texts.append(History::rowText(row));
         QCOMPARE(texts, rows);
         if (file.isNull())

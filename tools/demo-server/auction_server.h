@@ -29,6 +29,7 @@ public:
     QString errorString() const;
     // Sets the engine's clock going; the first product goes up at once.
     void start();
+    // The tests see a dropped client go through it.
     int clientCount() const { return int(m_clients.size()); }
 
 signals:

@@ -1,6 +1,6 @@
 // The auction panel driven by server bytes: every handler, broken fields, a recorded session, a message that
 // never ends and a connection lost inside a message; the socket's own events.
-#include "auction_socket.h"
+#include "auction_connection.h"
 #include "board_session.h"
 #include "loopback_peers.h"
 #include "test_support.h"
@@ -37,25 +37,23 @@ QStringList changed(QStringList lines, const QStringList &changes)
     return lines;
 }
 
-// Every event the socket raises, in order.
-struct Events {
-    explicit Events(AuctionSocket &socket)
+// Says, in turn, every state the connection enters, its loss and each box the user is shown.
+struct Seen : FakePrompter {
+    void watch(AuctionConnection &connection)
     {
-        QObject::connect(&socket, &AuctionSocket::connected, [this] { seen << u"connected"_s; });
-        QObject::connect(&socket, &AuctionSocket::dataArrival, [this] { seen << u"data"_s; });
-        QObject::connect(&socket, &AuctionSocket::closed, [this] { seen << u"closed"_s; });
-        QObject::connect(&socket, &AuctionSocket::error,
-                         [this](int number) { seen << u"error %1"_s.arg(number); });
+        QObject::connect(
+            &connection, &AuctionConnection::stateChanged, [this](AuctionConnection::State state) {
+                seen << QStringList{u"not connected"_s, u"connecting"_s, u"connected"_s}[int(state)];
+            });
+        QObject::connect(&connection, &AuctionConnection::lost, [this] { seen << u"lost"_s; });
+    }
+    Answer ask(const Request &request) override
+    {
+        seen << u"box"_s;
+        return FakePrompter::ask(request);
     }
     QStringList seen;
 };
-
-void connectTo(AuctionSocket &socket, int port)
-{
-    socket.setRemoteHost(u"127.0.0.1"_s);
-    socket.setRemotePort(port);
-    socket.Connect();
-}
 } // namespace
 
 class TestAuctionBoard : public QObject {
@@ -217,55 +215,64 @@ private slots:
         QCOMPARE(s.board.msgchat(), u"said"_s);
     }
 
-    // The socket's events, in order. An attempt fails once, as an error the window can report; the peer's
-    // orderly close (FIN) is the close and a reset (RST) an error, either raised once; a local close is
-    // silent, even before an attempt's outcome or when the peer still sends, and a new connection starts
-    // afresh.
-    void socketEvents_data()
+    // The connection's states and the end of each: an attempt that fails is told in a box, then the panel is
+    // emptied and lost() sends the user to sign in again; the peer's orderly close (FIN) is the same without
+    // the box, a reset (RST) a failure. The user's own close says nothing, even before an attempt's outcome
+    // or while the peer still sends, and a new connection announces itself afresh.
+    void connectionStates_data()
     {
         QTest::addColumn<QString>("how");
         QTest::addColumn<QStringList>("seen");
-        const QString connected = u"connected"_s, data = u"data"_s;
-        const auto error = [](QAbstractSocket::SocketError e) { return u"error %1"_s.arg(e); };
-        QTest::newRow("refused") << u"refused"_s
-                                 << QStringList{error(QAbstractSocket::ConnectionRefusedError)};
-        QTest::newRow("no port") << u"no port"_s
-                                 << QStringList{error(QAbstractSocket::UnsupportedSocketOperationError)};
-        QTest::newRow("orderly close") << u"close"_s << QStringList{connected, data, u"closed"_s};
-        QTest::newRow("reset") << u"reset"_s
-                               << QStringList{connected, data, error(QAbstractSocket::NetworkError)};
-        QTest::newRow("local close, then again") << u"local"_s << QStringList{connected, data, connected};
+        const QStringList failed{u"connecting"_s, u"not connected"_s, u"box"_s, u"lost"_s};
+        const QStringList up{u"connecting"_s, u"connected"_s};
+        QTest::newRow("refused") << u"refused"_s << failed;
+        QTest::newRow("no port") << u"no port"_s << failed;
+        QTest::newRow("orderly close") << u"close"_s << up + QStringList{u"not connected"_s, u"lost"_s};
+        QTest::newRow("reset") << u"reset"_s << up + QStringList{u"not connected"_s, u"box"_s, u"lost"_s};
+        QTest::newRow("local close, then again") << u"local"_s << up + QStringList{u"not connected"_s} + up;
     }
-    void socketEvents()
+    void connectionStates()
     {
         QFETCH(QString, how);
         QFETCH(QStringList, seen);
         ScriptedPeer peer;
-        AuctionSocket socket;
-        Events events(socket);
-        QCOMPARE(socket.SendData("early"), false);
-        connectTo(socket, 0);
-        socket.Close();
-        connectTo(socket, how == u"refused" ? unusedPort() : how == u"no port" ? 0 : peer.port());
-        if (seen.size() > 1) {
-            QTRY_VERIFY(peer.hasClient());
+        BoardSession s;
+        Seen events;
+        int beeps = 0;
+        AuctionConnection connection(s.board, events, [&beeps] { ++beeps; });
+        events.watch(connection);
+        QCOMPARE(connection.send("early"), false);
+        connection.ConnectAuctionSocket(u"127.0.0.1"_s, 0, u"me"_s);
+        connection.close();
+        events.seen.clear();
+        const auto connect = [&](int port) {
+            connection.ConnectAuctionSocket(u"127.0.0.1"_s, port, u"me"_s);
+        };
+        connect(how == u"refused" ? unusedPort() : how == u"no port" ? 0 : peer.port());
+        if (seen.contains(u"connected"_s)) {
+            QTRY_COMPARE(peer.received, "AuctionGO\tme\t\t0\t"_ba);
             peer.send(Wire::message({"#GOBID"}));
-            QTRY_COMPARE(events.seen.size(), 2);
+            QTRY_VERIFY(s.board.gobidEnabled());
             if (how == u"reset")
                 peer.resetClient();
             else if (how == u"close")
                 peer.closeClient();
             else
-                socket.Close();
+                connection.close();
             if (how == u"local") {
                 peer.send("late\t\xFE");
                 QTRY_VERIFY(!peer.hasClient());
-                connectTo(socket, peer.port());
+                peer.received.clear();
+                connect(peer.port());
+                QTRY_COMPARE(peer.received, "AuctionGO\tme\t\t0\t"_ba);
+                QCOMPARE(s.board.msgchat(), QString());
             }
         }
         QTRY_COMPARE(events.seen, seen);
-        socket.Close();
-        QCOMPARE(events.seen, seen);
+        QCOMPARE(beeps, int(seen.count(u"connected"_s)));
+        // What a lost connection leaves: the panel empty, nothing to send on.
+        QCOMPARE(s.board.gobidEnabled(), how == u"local");
+        QCOMPARE(connection.send("x"), how == u"local");
     }
 };
 

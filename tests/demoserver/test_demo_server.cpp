@@ -1,7 +1,9 @@
 // The demo service: the auction engine on a script, the client framer, the sign-in check and pages, and both
 // servers live on loopback.
 #include "auction_engine.h"
+#include "auction_protocol.h"
 #include "auction_server.h"
+#include "board_session.h"
 #include "client_framer.h"
 #include "cp874.h"
 #include "demo_site.h"
@@ -127,6 +129,40 @@ private slots:
                                 lampInfo;
         QCOMPARE(h.take(1), rest);
         QCOMPARE(h.take(2).right(rest.size()), rest);
+    }
+
+    // The client's messages as the service reads them and the service's as the client's board reads them:
+    // both ends take every field from the same place.
+    void bothEndsReadEachOther()
+    {
+        Harness h;
+        BoardSession client;
+        client.board.setUserId(u"สมหญิง"_s);
+        h.engine.advanceTo(1000);
+        h.engine.clientConnected(1);
+        std::vector<ClientFramer::Message> framed;
+        ClientFramer framer;
+        const auto send = [&](const QByteArray &bytes) {
+            framed.clear();
+            framer.feed(bytes, framed);
+            for (const ClientFramer::Message &m : framed)
+                h.engine.clientMessage(1, m.bytes, m.announcement);
+            client.read(h.take(1));
+        };
+        send(Protocol::announcement(u"สมหญิง"));
+        QCOMPARE((QStringList{client.board.currentProductId(), client.board.pDesc(), client.board.fbidat(),
+                              client.board.minBid(), client.board.hiBid(), client.board.lbYourBid(),
+                              client.board.cCurrency()}),
+                 (QStringList{u"P1"_s, u"Lamp (Desk lamp  )"_s, u"2,500"_s, u"3,000"_s, u"-"_s, u"2,600"_s,
+                              u"Currency = THB"_s}));
+        QVERIFY(client.board.gobidEnabled());
+        send(Protocol::clientBid(u"สมหญิง", 2700));
+        QCOMPARE(client.board.lbBid(), u"2,700"_s);
+        QVERIFY(client.board.highBidIsMine());
+        send(Protocol::clientChat(u"สมหญิง", u"สวัสดี"));
+        QCOMPARE(client.board.msgchat(), u"สมหญิง: สวัสดี"_s);
+        send(Protocol::describeRequest());
+        QVERIFY2(client.board.msgchat().startsWith(u"[P1] Lamp"_s), qPrintable(client.board.msgchat()));
     }
 
     // A signed-in bidder who keeps going up once the simulated bidders have gone quiet is outbid at once now

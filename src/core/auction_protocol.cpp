@@ -29,17 +29,6 @@ QString decoded(const ClosedFields &fields, int n)
 }
 } // namespace
 
-Server classify(QByteArrayView field0)
-{
-    if (field0.isEmpty() || field0.front() != keywordMark)
-        return Server::Chat;
-    for (const auto &[message, text] : keywords) {
-        if (field0 == text)
-            return message;
-    }
-    return Server::Chat;
-}
-
 QByteArrayView keyword(Server message)
 {
     for (const auto &[candidate, text] : keywords) {

@@ -7,6 +7,7 @@
 #include <QStringView>
 #include <array>
 #include <cstdint>
+#include <cstring>
 #include <utility>
 
 // What the auction server and the client say to each other, in the wire format of wire_format.h: every
@@ -63,8 +64,19 @@ static_assert(keywordsMarked(), "a keyword without the mark would be taken for c
 // Where a server message's keyword stands.
 inline constexpr int keywordField = 0;
 
-// The message that the keyword field names.
-Server classify(QByteArrayView keyword);
+// The message that the keyword field names. Inline: every message the server sends passes here.
+inline Server classify(QByteArrayView keyword)
+{
+    if (keyword.isEmpty() || keyword.front() != keywordMark)
+        return Server::Chat;
+    for (const auto &[message, text] : keywords) {
+        // Sizes first: the toolkit's own comparison is a call for every keyword tried.
+        if (keyword.size() == text.size() &&
+            std::memcmp(keyword.data(), text.data(), std::size_t(text.size())) == 0)
+            return message;
+    }
+    return Server::Chat;
+}
 QByteArrayView keyword(Server message);
 
 // Field positions, counted from the keyword's.

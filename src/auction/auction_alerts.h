@@ -7,6 +7,7 @@
 #include <QString>
 #include <functional>
 
+class BidReceipts;
 class Notifier;
 class UserSettings;
 
@@ -21,8 +22,9 @@ inline constexpr Caption connectionLost{u"การเชื่อมต่อ�
 } // namespace AlertText
 
 // Every decision about a desktop notification: this user outbid, the countdown starting on a product they
-// have bid on, a sale to them, auto-bid stopping, a working connection lost. Nothing is said while the user
-// looks at the window or with notifications turned off. It runs without any notification service: the
+// have bid on, a sale to them, auto-bid stopping, a working connection lost and back by itself, a bid made by
+// hand that was not taken or may not have arrived. Nothing is said while the user looks at the window or
+// with notifications turned off. It runs without any notification service: the
 // notifier only delivers.
 class AuctionAlerts {
 public:
@@ -32,11 +34,19 @@ public:
     // The interface language, as a caption column.
     void setLanguage(int column) { m_column = column; }
 
+    // Listens to the board's reads, the connection and the receipts, after whatever listened before.
+    void watch(const AuctionBoard &board, const AuctionConnection &connection, const BidReceipts &receipts,
+               QObject *context);
+
     // A read has been applied to the board and brought events.
     void afterRead(const AuctionBoard &board, AuctionBoard::Events events);
     // Auto-bid stopped because Your Bid, as shown, would pass the maximum.
     void autoBidStopped(const QString &yourBid);
     void connectionChanged(AuctionConnection::State state);
+    // The connection came back by itself, ms after the loss.
+    void reconnected(qint64 ms);
+    // The bid followed by receipts has been settled.
+    void bidSettled(const BidReceipts &receipts);
 
 private:
     void tell(const QString &body);

@@ -170,7 +170,10 @@ void AuctionBoard::onProductInfo(const ClosedFields &fields)
 {
     namespace P = Protocol::ProductInfo;
     m_shown.displastbidVisible = false;
-    m_shown.currentProductId = fieldText(fields, P::productId);
+    QString product = fieldText(fields, P::productId);
+    if (m_observer && product != m_shown.currentProductId)
+        m_observer->productEnded();
+    m_shown.currentProductId = std::move(product);
     m_shown.pDesc = fieldText(fields, P::description);
     m_shown.nQty = fieldAmountText(fields, P::quantity);
     m_shown.fbidat = fieldAmountText(fields, P::firstBid);
@@ -197,6 +200,8 @@ void AuctionBoard::onBid(const ClosedFields &fields)
     const QByteArrayView bidder = fieldBytes(fields, Protocol::Bid::bidder);
     const bool mine = isMine(bidder);
     m_events |= mine ? OwnBid : RivalBid;
+    if (m_observer)
+        m_observer->bidHandled(bidder, mine, amount.rounded());
     if (m_lastBid < amount) {
         if (m_highBidIsMine && !mine)
             m_events |= Outbid;
@@ -289,6 +294,8 @@ void AuctionBoard::onSold()
     record.lastListLine = m_shown.aucList.isEmpty() ? QString() : m_shown.aucList.last();
     if (m_saleRecorder)
         m_saleRecorder(record);
+    if (m_observer)
+        m_observer->productEnded();
     m_events |= Sold;
     showStage(soldPicture);
     setBidButton(false);
@@ -315,6 +322,8 @@ void AuctionBoard::onCancel(const ClosedFields &fields)
 {
     navigate(fieldText(fields, Protocol::Cancel::page));
     clearProduct(PanelText::currencyPrefix);
+    if (m_observer)
+        m_observer->productEnded();
     m_events |= Cancelled;
 }
 

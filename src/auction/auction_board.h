@@ -12,6 +12,17 @@
 
 struct ClosedFields;
 
+// Told of each bid and each end of the product as the board handles them, in order within a read: what became
+// of a bid the client sent depends on that order, which a read's events do not keep.
+class BoardObserver {
+public:
+    virtual ~BoardObserver() = default;
+    // mine: the bidder is this connection's identity, as the own-bid colours compare it.
+    virtual void bidHandled(QByteArrayView bidder, bool mine, Amount::Value amount) = 0;
+    // Sold, cancelled, or another product put up.
+    virtual void productEnded() = 0;
+};
+
 // The auction panel's state: exactly the texts and flags the panel shows (amounts are kept as shown, the last
 // bid also as sent, fraction and all, for the comparison with the next), and one handler per server keyword.
 // The getters always show the state after the last message handled. Handlers mark what changed; flush() tells
@@ -56,6 +67,7 @@ public:
 
     // Called first thing at a sale, with the values shown at that moment.
     void setSaleRecorder(std::function<void(const SaleRecord &)> recorder);
+    void setObserver(BoardObserver *observer) { m_observer = observer; }
     // Who the client is on its connection: the name a successful sign-in verified, announced when it opens.
     // Bids, chat lines, the own-bid colours and the history record's user take it, never a name that is still
     // being checked.
@@ -182,6 +194,7 @@ private:
     bool m_userIdOnWire = true;   // false when the name cannot be written in Windows-874: no bid is then mine
     bool m_highBidIsMine = false; // ahead of the texts during a run of bids, as m_lastBid
     std::function<void(const SaleRecord &)> m_saleRecorder;
+    BoardObserver *m_observer = nullptr;
     SaleRecord m_lastSale;
     Changes m_changes;
     Events m_events;

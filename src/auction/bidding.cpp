@@ -13,9 +13,10 @@ Prompter::Request disconnectBox()
 Result sendBid(const QString &userId, const QString &yourBid,
                const std::function<bool(const QByteArray &)> &send)
 {
-    if (!send(Protocol::clientBid(userId, AmountValue(yourBid))))
+    const Amount::Value amount = AmountValue(yourBid);
+    if (!send(Protocol::clientBid(userId, amount)))
         return {Outcome::Disconnected, {}};
-    return {Outcome::Sent, WorkFolder::soundPath(WorkFolder::Sound::MsgType)};
+    return {Outcome::Sent, WorkFolder::soundPath(WorkFolder::Sound::MsgType), amount};
 }
 
 QString MMax_LostFocus(const QString &text)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "amount.h"
 #include "prompter.h"
 
 #include <QByteArray>
@@ -21,6 +22,8 @@ struct Result {
     Outcome outcome = Outcome::TooLow;
     // The sound to play once the event loop has had its turn; empty when nothing was sent.
     QString sound;
+    // The whole number the bid went out with.
+    Amount::Value amount = 0;
 };
 
 // The box that says a bid cannot go out for want of a connection.

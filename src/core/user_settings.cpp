@@ -12,6 +12,7 @@ struct Entry {
 constexpr std::array<Entry, UserSettings::keyCount> entries{{
     {UserSettings::Key::Muted, "muted", false},
     {UserSettings::Key::Notifications, "notifications", true},
+    {UserSettings::Key::Reconnect, "reconnect", false},
 }};
 
 bool readFlag(const QSettings &settings, const char *key, bool fallback)

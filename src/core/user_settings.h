@@ -4,14 +4,15 @@
 #include <QString>
 #include <array>
 
-// The user's choices that last between runs, kept with QSettings in the user's configuration (organisation
-// "Gavora", application "gavora"), never in HOSTIP.INI. A missing or unreadable file, or a value other than
-// true or false, gives the defaults. Whoever depends on a choice follows changed().
+// The user's choices that last between runs (sounds muted, desktop notifications, reconnecting by itself),
+// kept with QSettings in the user's configuration (organisation "Gavora", application "gavora"), never in
+// HOSTIP.INI. A missing or unreadable file, or a value other than true or false, gives the defaults. Whoever
+// depends on a choice follows changed().
 class UserSettings : public QObject {
     Q_OBJECT
 public:
-    enum class Key { Muted, Notifications };
-    static constexpr int keyCount = 2;
+    enum class Key { Muted, Notifications, Reconnect };
+    static constexpr int keyCount = 3;
 
     // Where QSettings keeps them for this user.
     static QString defaultFile();

@@ -3,8 +3,10 @@
 #include "auction_board.h"
 #include "auction_connection.h"
 #include "auction_protocol.h"
+#include "bid_receipts.h"
 #include "bidding.h"
 #include "connection_indicator.h"
+#include "connection_notes.h"
 #include "design_units.h"
 #include "frm2bid_ui.h"
 #include "history_store.h"
@@ -35,11 +37,15 @@ void setText(QLabel *label, const QString &text)
 } // namespace
 
 AuctionPanel::AuctionPanel(const Frm2BidUi &ui, Prompter &prompter, std::function<void()> beep,
-                           const WorkFolder &folder, const UserSettings &settings, QObject *parent)
+                           const WorkFolder &folder, const UserSettings &settings, Timeline &timeline,
+                           QObject *parent)
     : QObject(parent), m_ui(ui), m_prompter(prompter), m_board(new AuctionBoard(this)),
-      m_connection(new AuctionConnection(*m_board, prompter, std::move(beep), this)),
-      m_sounds(new SoundPlayer(folder, this))
+      m_connection(new AuctionConnection(*m_board, prompter, std::move(beep), timeline, {}, this)),
+      m_sounds(new SoundPlayer(folder, this)), m_receipts(new BidReceipts(timeline, this)),
+      m_notes(new ConnectionNotes(*m_board, *m_connection, this))
 {
+    m_board->setObserver(m_receipts);
+    connect(m_connection, &AuctionConnection::ended, m_receipts, &BidReceipts::connectionEnded);
     // The sale is written before the board changes anything, from what the panel shows.
     m_board->setSaleRecorder([this, folder](const SaleRecord &sale) {
         // The auction goes on; the user hears of the lost record once the socket's handler has returned.
@@ -53,14 +59,14 @@ AuctionPanel::AuctionPanel(const Frm2BidUi &ui, Prompter &prompter, std::functio
     connect(m_board, &AuctionBoard::navigateDescription, this,
             [this](const QString &url) { m_ui.webBid->Navigate(url); });
     connect(m_board, &AuctionBoard::playSound, m_sounds, &SoundPlayer::PlaySoundFile);
-    connect(m_connection, &AuctionConnection::stateChanged, ui.stbConnection, &ConnectionIndicator::setState);
     connect(m_connection, &AuctionConnection::lost, this,
             [this] { m_ui.stbPanel2->setText(QString::fromUtf16(SignIn::statusLabel)); });
-    m_sounds->setMuted(settings.muted());
-    connect(&settings, &UserSettings::changed, m_sounds, [this, &settings](UserSettings::Key key) {
-        if (key == UserSettings::Key::Muted)
-            m_sounds->setMuted(settings.muted());
-    });
+    const auto follow = [this, &settings] {
+        m_sounds->setMuted(settings.muted());
+        m_connection->setReconnectAutomatically(settings.value(UserSettings::Key::Reconnect));
+    };
+    follow();
+    connect(&settings, &UserSettings::changed, this, follow);
 
     connect(ui.GOBID, &QPushButton::clicked, this, &AuctionPanel::GOBID_Click);
     connect(ui.lbYourBid, &QLineEdit::returnPressed, this, &AuctionPanel::GOBID_Click);
@@ -182,10 +188,11 @@ void AuctionPanel::GOBID_Click()
         m_board->userId(), m_prompter, [this](const QByteArray &bytes) { return m_connection->send(bytes); });
     if (maximum != m_ui.MMax->text())
         m_ui.MMax->setText(maximum);
-    if (!result.sound.isEmpty())
-        m_sounds->PlaySoundFile(result.sound);
-    if (result.outcome == Bidding::Outcome::Sent)
-        emit bidSent();
+    if (result.outcome != Bidding::Outcome::Sent)
+        return;
+    m_receipts->sent(result.amount, true);
+    m_sounds->PlaySoundFile(result.sound);
+    emit bidSent();
 }
 
 void AuctionPanel::sendYourBid()
@@ -196,6 +203,7 @@ void AuctionPanel::sendYourBid()
                          [this](const QByteArray &bytes) { return m_connection->send(bytes); });
     if (result.outcome != Bidding::Outcome::Sent)
         return;
+    m_receipts->sent(result.amount, false);
     m_sounds->PlaySoundFile(result.sound);
     emit bidSent();
 }

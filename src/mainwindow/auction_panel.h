@@ -8,6 +8,9 @@
 
 class AuctionBoard;
 class AuctionConnection;
+class BidReceipts;
+class ConnectionNotes;
+class Timeline;
 class Prompter;
 class SoundPlayer;
 class UserSettings;
@@ -19,15 +22,18 @@ struct Frm2BidUi;
 class AuctionPanel : public QObject, public SignInTarget {
     Q_OBJECT
 public:
-    // Sales are recorded and sounds found in folder; sounds follow the settings' mute.
+    // Sales are recorded and sounds found in folder; the sounds and reconnecting follow the settings. Bids
+    // are timed and reconnections paced on timeline.
     AuctionPanel(const Frm2BidUi &ui, Prompter &prompter, std::function<void()> beep,
-                 const WorkFolder &folder, const UserSettings &settings, QObject *parent);
+                 const WorkFolder &folder, const UserSettings &settings, Timeline &timeline, QObject *parent);
     ~AuctionPanel() override;
 
     AuctionBoard &board() { return *m_board; }
     const AuctionBoard &board() const { return *m_board; }
     AuctionConnection &connection() const { return *m_connection; }
     SoundPlayer &sounds() const { return *m_sounds; }
+    BidReceipts &receipts() const { return *m_receipts; }
+    ConnectionNotes &notes() const { return *m_notes; }
 
     // SignInTarget: the member's status in the status bar, then the connect step.
     void showMemberStatus(const QString &text) override;
@@ -62,4 +68,6 @@ private:
     AuctionBoard *m_board;
     AuctionConnection *m_connection;
     SoundPlayer *m_sounds;
+    BidReceipts *m_receipts;
+    ConnectionNotes *m_notes;
 };

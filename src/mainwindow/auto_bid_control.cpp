@@ -5,6 +5,7 @@
 #include "auction_panel.h"
 #include "bidding.h"
 #include "caption_switcher.h"
+#include "connection_notes.h"
 #include "prompter.h"
 
 #include <QAction>
@@ -15,7 +16,11 @@ AutoBidControl::AutoBidControl(Parts parts, QObject *parent) : QObject(parent), 
 {
     AuctionPanel &auction = m_parts.auction;
     connect(&auction.board(), &AuctionBoard::applied, this, &AutoBidControl::afterRead);
-    connect(&auction.connection(), &AuctionConnection::stateChanged, this, &AutoBidControl::onConnection);
+    connect(&auction.connection(), &AuctionConnection::ended, this, &AutoBidControl::connectionEnded);
+    connect(&auction.connection(), &AuctionConnection::reconnected, this, [this] {
+        if (std::exchange(m_stoppedByLoss, false))
+            m_parts.auction.notes().autoBidStoppedByLoss();
+    });
     connect(&auction, &AuctionPanel::bidSent, this, [this] { m_autoBid.bidSent(); });
     // The maximum is taken once the user has finished typing it, or when the bid button raises it.
     QLineEdit *maximum = m_parts.maximum;
@@ -72,10 +77,10 @@ void AutoBidControl::carryOut(AutoBid::Move move)
     }
 }
 
-void AutoBidControl::onConnection(AuctionConnection::State state)
+void AutoBidControl::connectionEnded()
 {
-    if (state != AuctionConnection::State::NotConnected)
-        return;
+    m_stoppedByLoss =
+        m_autoBid.state() == AutoBid::State::Armed && m_parts.auction.connection().isReconnecting();
     m_autoBid.connectionEnded();
     show();
 }

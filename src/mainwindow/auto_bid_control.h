@@ -15,7 +15,8 @@ class QLabel;
 class QLineEdit;
 
 // Auto-bid as the window shows it: the Setting menu's check item, the status bar's panel, and Max. Bid
-// followed as the user edits it. It answers a read before anything else looks at it.
+// followed as the user edits it. It answers a read before anything else looks at it. A connection that comes
+// back by itself leaves it off, and says so.
 class AutoBidControl : public QObject {
     Q_OBJECT
 public:
@@ -35,11 +36,12 @@ public:
 
 private:
     void afterRead(AuctionBoard::Events events);
-    void onConnection(AuctionConnection::State state);
+    void connectionEnded();
     void carryOut(AutoBid::Move move);
     void follow();
     void show();
 
     Parts m_parts;
     AutoBid m_autoBid;
+    bool m_stoppedByLoss = false; // armed when the connection dropped, and reconnecting
 };

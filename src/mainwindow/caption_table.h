@@ -52,6 +52,7 @@ namespace AddedCaption {
 inline constexpr Caption MAutoBid{u"ประมูลอัตโนมัติถึงราคาพอใจซื้อสูงสุด", u"Auto-bid up to Max. Bid"};
 inline constexpr Caption MNotify{u"แจ้งเตือนบนเดสก์ท็อป", u"Desktop notifications"};
 inline constexpr Caption MMute{u"ปิดเสียง", u"Mute sounds"};
+inline constexpr Caption MReconnect{u"เชื่อมต่อใหม่อัตโนมัติ", u"Reconnect automatically"};
 
 inline constexpr Caption autoBidArmed{u"ประมูลอัตโนมัติถึง %1", u"Auto-bid up to %1"};
 inline constexpr Caption maximumNotAboveLastBid{u"กรุณากำหนดราคาพอใจซื้อสูงสุดให้สูงกว่าราคาล่าสุดก่อน",
@@ -61,6 +62,10 @@ inline constexpr Caption biddingClosed{u"ขณะนี้ยังไม่เ
 inline constexpr Caption connected{u"เชื่อมต่อแล้ว", u"Connected"};
 inline constexpr Caption connecting{u"กำลังเชื่อมต่อ", u"Connecting"};
 inline constexpr Caption notConnected{u"ไม่ได้เชื่อมต่อ", u"Not connected"};
+// %1: the median round trip of the last bids taken, in milliseconds.
+inline constexpr Caption connectedRoundTrip{u"เชื่อมต่อแล้ว · %1 ms", u"Connected · %1 ms"};
+// %1: whole seconds, rounded up.
+inline constexpr Caption reconnectingIn{u"จะเชื่อมต่อใหม่ใน %1 วินาที", u"Reconnecting in %1 s"};
 } // namespace AddedCaption
 
 // Captions and tooltips that read the same in both languages.

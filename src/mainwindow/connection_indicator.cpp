@@ -8,25 +8,13 @@ namespace {
 constexpr int dotSize = 10;
 constexpr int dotGap = 5;
 
-const Caption &word(AuctionConnection::State state)
-{
-    switch (state) {
-    case AuctionConnection::State::Connected:
-        return AddedCaption::connected;
-    case AuctionConnection::State::Connecting:
-        return AddedCaption::connecting;
-    case AuctionConnection::State::NotConnected:
-        break;
-    }
-    return AddedCaption::notConnected;
-}
-
 QColor dotColour(AuctionConnection::State state)
 {
     switch (state) {
     case AuctionConnection::State::Connected:
         return {0x2E, 0x9D, 0x3A};
     case AuctionConnection::State::Connecting:
+    case AuctionConnection::State::Waiting:
         return {0xF0, 0xA8, 0x00};
     case AuctionConnection::State::NotConnected:
         break;
@@ -47,6 +35,18 @@ void ConnectionIndicator::setState(AuctionConnection::State state)
     showState();
 }
 
+void ConnectionIndicator::setWaitingSeconds(int seconds)
+{
+    m_waitingSeconds = seconds;
+    showState();
+}
+
+void ConnectionIndicator::setRoundTrip(qint64 ms)
+{
+    m_roundTrip = ms;
+    showState();
+}
+
 void ConnectionIndicator::showIn(int column)
 {
     m_column = column;
@@ -55,7 +55,22 @@ void ConnectionIndicator::showIn(int column)
 
 void ConnectionIndicator::showState()
 {
-    const QString text = word(m_state).in(m_column);
+    QString text;
+    switch (m_state) {
+    case AuctionConnection::State::Connected:
+        text = m_roundTrip < 0 ? AddedCaption::connected.in(m_column)
+                               : AddedCaption::connectedRoundTrip.in(m_column).arg(m_roundTrip);
+        break;
+    case AuctionConnection::State::Connecting:
+        text = AddedCaption::connecting.in(m_column);
+        break;
+    case AuctionConnection::State::Waiting:
+        text = AddedCaption::reconnectingIn.in(m_column).arg(m_waitingSeconds);
+        break;
+    case AuctionConnection::State::NotConnected:
+        text = AddedCaption::notConnected.in(m_column);
+        break;
+    }
     setText(text);
     setAccessibleName(SpokenName::stbConnection.in(m_column) + QStringLiteral(": ") + text);
     update();

@@ -10,6 +10,7 @@
 #include "picture_button.h"
 #include "pictures.h"
 #include "prompter.h"
+#include "status_panels.h"
 #include "user_settings.h"
 #include "web_panes.h"
 
@@ -25,13 +26,14 @@ frm2Bid::frm2Bid(Frm2BidServices services, QWidget *parent)
       m_menus(Frm2BidMenus::build(this, m_captions)),
       m_settings(new UserSettings(m_services.settingsFile, this)),
       m_panel(new AuctionPanel(m_ui, *m_services.prompter, m_services.beep, m_services.workFolder,
-                               *m_settings, this)),
+                               *m_settings, *m_services.timeline, this)),
       m_panes(new WebPanes(m_ui, this, *m_services.prompter)),
       m_notifier(new DesktopNotifier(m_services.notificationBus, this)),
       m_alerts(*m_notifier, *m_settings, [this] { return isActiveWindow() && !isMinimized(); }),
       m_autoBid(new AutoBidControl({m_menus.MAutoBid, m_ui.stbAutoBid, m_ui.MMax, *m_panel, m_alerts,
                                     *m_services.prompter, m_captions},
                                    this)),
+      m_statusPanels(new StatusPanels(m_ui, *m_panel, m_captions, this)),
       m_programs(m_services.launcher ? *m_services.launcher : m_systemLauncher, *m_services.prompter,
                  m_services.workFolder),
       m_background(m_ui.PFInfo, m_ui.bbox, *m_services.prompter, Pictures::background,
@@ -80,12 +82,10 @@ void frm2Bid::connectParts()
 
     // After auto-bid's own: an answer to a rival's bid leaves before anything else is done about the read.
     AuctionConnection &connection = m_panel->connection();
-    connect(&m_panel->board(), &AuctionBoard::applied, this,
-            [this](AuctionBoard::Events events) { m_alerts.afterRead(m_panel->board(), events); });
-    connect(&connection, &AuctionConnection::stateChanged, this,
-            [this](AuctionConnection::State state) { m_alerts.connectionChanged(state); });
+    m_alerts.watch(m_panel->board(), connection, m_panel->receipts(), this);
     connect(m_notifier, &Notifier::activated, this, &frm2Bid::comeForward);
     connect(&connection, &AuctionConnection::lost, this, [this] { m_windows.openSignIn(false); });
+    connection.setSigningIn([this] { return signInWindow() != nullptr; });
 
     connect(m_panel, &AuctionPanel::lastBidDisplayChanged, this,
             [this] { applyLayout(Frm2BidLayout::lastBidCentred(m_layout)); });
@@ -165,6 +165,8 @@ SoundPlayer &frm2Bid::sounds() const
 void frm2Bid::MLN_Click()
 {
     m_windows.openSignIn(true);
+    // The user signs in again rather than wait.
+    m_panel->connection().stopReconnecting();
 }
 
 void frm2Bid::MCC_Click()

@@ -17,6 +17,7 @@ class AutoBidControl;
 class DesktopNotifier;
 class Prompter;
 class SoundPlayer;
+class StatusPanels;
 class UserSettings;
 class WebPanes;
 class frmLogin;
@@ -76,6 +77,7 @@ private:
     DesktopNotifier *m_notifier;
     AuctionAlerts m_alerts;
     AutoBidControl *m_autoBid;
+    StatusPanels *m_statusPanels;
     SystemProgramLauncher m_systemLauncher;
     ExternalPrograms m_programs;
     BackgroundPicture m_background;

@@ -91,6 +91,7 @@ Frm2BidMenus Frm2BidMenus::build(QMainWindow *window, CaptionSwitcher &captions)
     m.MAutoBid = b.checkItem(m.MP, "MAutoBid", AddedCaption::MAutoBid, false);
     m.MNotify = b.checkItem(m.MP, "MNotify", AddedCaption::MNotify, true);
     m.MMute = b.checkItem(m.MP, "MMute", AddedCaption::MMute, false);
+    m.MReconnect = b.checkItem(m.MP, "MReconnect", AddedCaption::MReconnect, false);
     b.separator(m.MP, "BK1");
     m.MFV = b.checkItem(m.MP, "MFV", Row::MFV, false);
     bar->addMenu(m.MP);
@@ -155,7 +156,8 @@ void Frm2BidMenus::followSettings(QObject *context, UserSettings &settings) cons
 {
     using Entry = std::pair<QAction *, UserSettings::Key>;
     for (const Entry &entry :
-         {Entry{MNotify, UserSettings::Key::Notifications}, Entry{MMute, UserSettings::Key::Muted}}) {
+         {Entry{MNotify, UserSettings::Key::Notifications}, Entry{MMute, UserSettings::Key::Muted},
+          Entry{MReconnect, UserSettings::Key::Reconnect}}) {
         QAction *item = entry.first;
         const UserSettings::Key key = entry.second;
         item->setChecked(settings.value(key));

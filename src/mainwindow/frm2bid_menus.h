@@ -35,7 +35,7 @@ struct Frm2BidMenus {
     QMenu *MP = nullptr;
     QAction *MPW = nullptr, *MPPS = nullptr, *MFV = nullptr;
     // The group added to the design, between MPPS and BK1; the window sets the marks of the last two.
-    QAction *MAutoBid = nullptr, *MNotify = nullptr, *MMute = nullptr;
+    QAction *MAutoBid = nullptr, *MNotify = nullptr, *MMute = nullptr, *MReconnect = nullptr;
     QMenu *MN = nullptr;
     QAction *MSNews = nullptr, *MSFAQ = nullptr, *MSS = nullptr, *MSCOMP = nullptr, *MCC = nullptr,
             *MCT = nullptr, *BK4 = nullptr, *MPA = nullptr, *MSSALE = nullptr, *MSHELP = nullptr;

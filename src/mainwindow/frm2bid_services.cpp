@@ -1,6 +1,7 @@
 #include "frm2bid_services.h"
 
 #include "prompter.h"
+#include "timeline.h"
 
 #include <QApplication>
 
@@ -12,5 +13,7 @@ Frm2BidServices Frm2BidServices::withDefaults() &&
         choosePictureFile = [folder = workFolder, prompter = prompter](QWidget *owner) {
             return ::choosePictureFile(owner, folder, prompter->language());
         };
+    if (!timeline)
+        timeline = &Timeline::system();
     return std::move(*this);
 }

@@ -11,6 +11,7 @@
 #include <optional>
 
 class Prompter;
+class Timeline;
 
 // What the main window needs from outside, so tests can supply their own.
 struct Frm2BidServices {
@@ -28,6 +29,8 @@ struct Frm2BidServices {
     QString settingsFile{};
     // The bus of the desktop's notification service; none: no desktop notifications.
     std::optional<QDBusConnection> notificationBus{};
+    // What bids are timed and reconnections paced on; the system's clock when none is given.
+    Timeline *timeline = nullptr;
 
     // The system's beep and the open-file dialog where none was given.
     Frm2BidServices withDefaults() &&;

@@ -284,15 +284,17 @@ struct Builder {
         ui.stbPanel2->setObjectName(QStringLiteral("stbPanel2"));
         captions.speak(ui.stbPanel2, SpokenName::stbPanel2);
         // Panels of their own, so that neither hints nor the member ID give way to them.
+        ui.stbReceipt = new QLabel(stb);
+        ui.stbReceipt->setObjectName(QStringLiteral("stbReceipt"));
+        ui.stbReceipt->hide();
         ui.stbAutoBid = new QLabel(stb);
         ui.stbAutoBid->setObjectName(QStringLiteral("stbAutoBid"));
         captions.speak(ui.stbAutoBid, SpokenName::stbAutoBid);
         ui.stbAutoBid->hide();
         ui.stbConnection = new ConnectionIndicator(stb);
         ui.stbConnection->setObjectName(QStringLiteral("stbConnection"));
-        captions.follow([indicator = ui.stbConnection](int column) { indicator->showIn(column); });
-        for (QLabel *panel :
-             {ui.stbPanel1, ui.stbPanel2, ui.stbAutoBid, static_cast<QLabel *>(ui.stbConnection)}) {
+        for (QLabel *panel : {ui.stbPanel1, ui.stbPanel2, ui.stbReceipt, ui.stbAutoBid,
+                              static_cast<QLabel *>(ui.stbConnection)}) {
             panel->setFrameShape(QFrame::Panel);
             panel->setFrameShadow(QFrame::Sunken);
             panel->setContentsMargins(4, 0, 4, 0);
@@ -305,6 +307,7 @@ struct Builder {
         }
         stb->addWidget(ui.stbPanel1, 1);
         stb->addWidget(ui.stbPanel2, 0);
+        stb->addPermanentWidget(ui.stbReceipt, 0);
         stb->addPermanentWidget(ui.stbAutoBid, 0);
         stb->addPermanentWidget(ui.stbConnection, 0);
         window->setStatusBar(stb);

@@ -82,10 +82,11 @@ struct Frm2BidUi {
     QLabel *nQty = nullptr;
     QLabel *img_count = nullptr;
 
-    // Status bar: the design's two panels, then the added auto-bid panel (shown while it has something to
-    // say) and the connection indicator.
+    // Status bar: the design's two panels, then the added panels of the bid receipts and of auto-bid (each
+    // shown while it has something to say) and the connection indicator.
     QLabel *stbPanel1 = nullptr;
     QLabel *stbPanel2 = nullptr;
+    QLabel *stbReceipt = nullptr;
     QLabel *stbAutoBid = nullptr;
     ConnectionIndicator *stbConnection = nullptr;
 };

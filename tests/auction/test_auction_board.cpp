@@ -4,6 +4,7 @@
 #include "board_session.h"
 #include "loopback_peers.h"
 #include "test_support.h"
+#include "timeline.h"
 #include "wire_format.h"
 
 #include <QTest>
@@ -239,7 +240,8 @@ private slots:
         BoardSession s;
         Seen events;
         int beeps = 0;
-        AuctionConnection connection(s.board, events, [&beeps] { ++beeps; });
+        AuctionConnection connection(
+            s.board, events, [&beeps] { ++beeps; }, Timeline::system());
         events.watch(connection);
         QCOMPARE(connection.send("early"), false);
         connection.ConnectAuctionSocket(u"127.0.0.1"_s, 0, u"me"_s);

@@ -1,8 +1,10 @@
 // Which events deserve a desktop notification, and in which words: reads of the board, auto-bid stopping and
 // the connection's states in, notifications out, without any notification service.
 #include "auction_alerts.h"
+#include "bid_receipts.h"
 #include "board_session.h"
 #include "notifier.h"
+#include "timeline.h"
 #include "user_settings.h"
 
 #include <QTest>
@@ -25,7 +27,9 @@ class TestAuctionAlerts : public QObject {
     Q_OBJECT
 private slots:
     // "me" signed in on a product, "นาฬิกา" at 1,500. A step is a read, or "!stop N" (auto-bid stopped at Your
-    // Bid N), or "!state S" (the connection's state: 0 not connected, 1 connecting, 2 connected).
+    // Bid N), "!state S" (the connection's state: 0 not connected, 1 connecting, 2 connected, 3 waiting to
+    // reconnect), "!back ms" (reconnected after ms), "!hand N" or "!auto N" (a bid of N sent by hand or by
+    // auto-bid) or "!end" (the connection it went on ends).
     void decisions_data()
     {
         QTest::addColumn<QString>("setting"); // Thai, attended (the user looks at the window), off
@@ -60,8 +64,27 @@ private slots:
             << QString() << QByteArrayList{"!state 1", "!state 0"} << QStringList();
         QTest::newRow("a new sign-in is no lost connection")
             << QString() << QByteArrayList{"!state 1", "!state 2", "!state 1", "!state 2"} << QStringList();
-        const QByteArrayList everything{own,  rival,         own,        closing,
-                                        sold, "!stop 2,000", "!state 2", "!state 0"};
+        QTest::newRow("lost, then back by itself")
+            << QString() << QByteArrayList{"!state 2", "!state 3", "!state 1", "!state 3", "!back 11600"}
+            << QStringList{u"Connection to the auction lost"_s, u"Reconnected after 12 s"_s};
+        QTest::newRow("back, Thai") << u"Thai"_s << QByteArrayList{"!back 400"}
+                                    << QStringList{u"เชื่อมต่อใหม่แล้วหลัง 1 วินาที"_s};
+        QTest::newRow("a bid by hand not taken")
+            << QString() << QByteArrayList{"!hand 1600", bid("alice", 1600)}
+            << QStringList{u"Bid 1,600 not taken: alice bid 1,600 first"_s};
+        QTest::newRow("a bid by hand when the product closed")
+            << QString() << QByteArrayList{"!hand 1600", sold}
+            << QStringList{u"Bid 1,600 not taken: the product closed"_s};
+        QTest::newRow("a bid by hand that may not have arrived, Thai")
+            << u"Thai"_s << QByteArrayList{"!hand 1600", "!end"}
+            << QStringList{u"ราคา 1,600 อาจไม่ถึงเครื่องบริการ: การเชื่อมต่อขาดหาย"_s};
+        QTest::newRow("a bid by hand taken")
+            << QString() << QByteArrayList{"!hand 1600", own} << QStringList();
+        QTest::newRow("auto-bid's own bids")
+            << QString() << QByteArrayList{"!auto 1600", bid("alice", 1600), "!auto 1800", "!end"}
+            << QStringList();
+        const QByteArrayList everything{own,        rival,      own,         closing,    sold,  "!stop 2,000",
+                                        "!state 2", "!state 0", "!back 900", "!hand 99", "!end"};
         for (const char *setting : {"attended", "off"})
             QTest::newRow(setting) << QString::fromLatin1(setting) << everything << QStringList();
     }
@@ -76,6 +99,9 @@ private slots:
         if (setting == u"off")
             settings.toggle(UserSettings::Key::Notifications);
         AuctionAlerts alerts(notifier, settings, [&setting] { return setting == u"attended"; });
+        BidReceipts receipts(Timeline::system());
+        s.board.setObserver(&receipts);
+        connect(&receipts, &BidReceipts::settled, this, [&] { alerts.bidSettled(receipts); });
         alerts.setLanguage(setting == u"Thai" ? 0 : 1);
         QObject::connect(&s.board, &AuctionBoard::applied,
                          [&](AuctionBoard::Events events) { alerts.afterRead(s.board, events); });
@@ -86,6 +112,12 @@ private slots:
                 alerts.autoBidStopped(QString::fromLatin1(step.mid(6)));
             else if (step.startsWith("!state "))
                 alerts.connectionChanged(AuctionConnection::State(step.mid(7).toInt()));
+            else if (step.startsWith("!back "))
+                alerts.reconnected(step.mid(6).toLongLong());
+            else if (step.startsWith("!hand ") || step.startsWith("!auto "))
+                receipts.sent(step.mid(6).toLongLong(), step.startsWith("!hand"));
+            else if (step == "!end")
+                receipts.connectionEnded();
             else
                 s.read(step);
         }

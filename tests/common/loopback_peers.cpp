@@ -67,6 +67,8 @@ void LoopbackHttp::respond(QTcpSocket *socket)
 ScriptedPeer::ScriptedPeer(QObject *parent) : QObject(parent), m_server(new QTcpServer(this))
 {
     m_server->listen(QHostAddress::LocalHost);
+    m_port = m_server->serverPort();
+    m_port = m_server->serverPort();
     connect(m_server, &QTcpServer::newConnection, this, [this] {
         while (QTcpSocket *socket = m_server->nextPendingConnection()) {
             socket->setParent(this);
@@ -83,7 +85,17 @@ ScriptedPeer::ScriptedPeer(QObject *parent) : QObject(parent), m_server(new QTcp
 
 quint16 ScriptedPeer::port() const
 {
-    return m_server->serverPort();
+    return m_port;
+}
+
+void ScriptedPeer::refuse()
+{
+    m_server->close();
+}
+
+void ScriptedPeer::accept()
+{
+    m_server->listen(QHostAddress::LocalHost, m_port);
 }
 
 void ScriptedPeer::send(const QByteArray &bytes)

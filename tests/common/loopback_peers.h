@@ -46,6 +46,9 @@ public:
     void closeClient();
     // Breaks the client's connection off (RST): a close with a zero linger time.
     void resetClient();
+    // Stops listening, so that connecting is refused, and listens again on the same port.
+    void refuse();
+    void accept();
     QByteArray received;
 
 signals:
@@ -54,6 +57,7 @@ signals:
 
 private:
     QTcpServer *m_server;
+    quint16 m_port = 0;
     QPointer<QTcpSocket> m_client;
     int m_connections = 0;
 };

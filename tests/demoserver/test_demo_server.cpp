@@ -341,7 +341,8 @@ private slots:
         QCOMPARE(socket.state(), QAbstractSocket::UnconnectedState);
     }
 
-    // Binary after the announcement ends that client's connection alone.
+    // Binary after the announcement ends that client's connection alone. Dropping everyone (SIGUSR1) ends
+    // every connection, and the auction goes on for a client that comes back.
     void garbageClientIsDroppedAlone()
     {
         QByteArray garbage = "AuctionGO\tmallory\t\t0\t";
@@ -371,6 +372,16 @@ private slots:
         good.write("ce\tstill here\t\xFE");
         QVERIFY(receive(good, "MSG\talice: still here\t\xFE").endsWith("MSG\talice: still here\t\xFE"));
         QCOMPARE(server.clientCount(), 1);
+
+        server.dropEveryone();
+        receive(good);
+        QCOMPARE(good.state(), QAbstractSocket::UnconnectedState);
+        QCOMPARE(server.clientCount(), 0);
+        QTcpSocket back;
+        back.connectToHost(QHostAddress::LocalHost, server.port());
+        QVERIFY(back.waitForConnected(5000));
+        back.write("AuctionGO\talice\t\t0\t");
+        QVERIFY(receive(back, "#GOBID\t\xFE").endsWith("#GOBID\t\xFE"));
     }
 };
 

@@ -10,6 +10,7 @@
 #include "frm_login.h"
 #include "frm_tool.h"
 #include "loopback_peers.h"
+#include "manual_timeline.h"
 #include "message_box_prompter.h"
 #include "picture_button.h"
 #include "pictures.h"
@@ -72,7 +73,8 @@ struct Harness {
                   .launcher = &launcher,
                   .workFolder = folder,
                   .settingsFile = settingsFile,
-                  .notificationBus = std::move(bus)})
+                  .notificationBus = std::move(bus),
+                  .timeline = &time})
     {
         writeHostIni(dir.path(), u"127.0.0.1:1"_s, u"1"_s, u"http://pages.test/one"_s,
                      u"http://pages.test/gall"_s);
@@ -104,6 +106,7 @@ struct Harness {
     NoLauncher launcher;
     int beeps = 0;
     ScriptedPeer peer;
+    ManualTimeline time;
     frm2Bid window;
     const Frm2BidUi &ui = window.ui();
     const Frm2BidMenus &menus = window.menus();
@@ -531,15 +534,19 @@ private slots:
         QTest::addColumn<QByteArray>("file");
         QTest::addColumn<bool>("muted");
         QTest::addColumn<bool>("notifications");
-        QTest::newRow("no file") << QByteArray() << false << true;
-        QTest::newRow("kept") << "[General]\nmuted=true\nnotifications=false\n"_ba << true << false;
-        QTest::newRow("not settings") << "\0\xFF[General\nmuted=1\nnotifications=no"_ba << false << true;
+        QTest::addColumn<bool>("reconnect");
+        QTest::newRow("no file") << QByteArray() << false << true << false;
+        QTest::newRow("kept") << "[General]\nmuted=true\nnotifications=false\nreconnect=true\n"_ba << true
+                              << false << true;
+        QTest::newRow("not settings")
+            << "\0\xFF[General\nmuted=1\nnotifications=no"_ba << false << true << false;
     }
     void settingsLastBetweenRuns()
     {
         QFETCH(QByteArray, file);
         QFETCH(bool, muted);
         QFETCH(bool, notifications);
+        QFETCH(bool, reconnect);
         QTemporaryDir config;
         const QString path = config.filePath(u"gavora.conf"_s);
         if (!file.isEmpty())
@@ -550,8 +557,9 @@ private slots:
             QCOMPARE(h.menus.MMute->isChecked(), muted != changed);
             QCOMPARE(h.window.sounds().isMuted(), muted != changed);
             QCOMPARE(h.menus.MNotify->isChecked(), notifications != changed);
-            h.menus.MMute->trigger();
-            h.menus.MNotify->trigger();
+            QCOMPARE(h.menus.MReconnect->isChecked(), reconnect != changed);
+            for (QAction *item : {h.menus.MMute, h.menus.MNotify, h.menus.MReconnect})
+                item->trigger();
             QCOMPARE(h.window.sounds().isMuted(), muted == changed);
             QCOMPARE(readWholeFile(h.folder.hostIni()), hostIni);
         }
@@ -637,6 +645,57 @@ private slots:
             service->click(1);
             QTRY_VERIFY(h.window.isActiveWindow());
         }
+    }
+
+    // What became of each bid, in its own panel and to screen readers, and the round trip on the indicator;
+    // with reconnecting chosen, a lost connection comes back by itself under the same identity, says how
+    // long it took and what changed meanwhile, and leaves auto-bid off. The texts follow the language.
+    void receiptsAndReconnecting()
+    {
+        Harness h;
+        h.menus.MReconnect->trigger();
+        h.window.auctionPanel().showMemberStatus(u"UID :  7"_s);
+        QVERIFY(h.connect());
+        QVERIFY(h.ui.stbReceipt->isHidden());
+        h.peer.send(productMessage() + "#GOBID\t\xFE");
+        QTRY_VERIFY(h.ui.GOBID->isEnabled());
+        const auto shows = [&h](const QString &text) {
+            QTRY_COMPARE(h.ui.stbReceipt->text(), text);
+            QCOMPARE(h.ui.stbReceipt->accessibleName(), text);
+            QVERIFY(h.ui.stbReceipt->isVisibleTo(&h.window));
+        };
+        QTest::mouseClick(h.ui.GOBID, Qt::LeftButton);
+        shows(u"ส่งราคา 1,600 แล้ว"_s);
+        h.window.SetLanguage(u"E"_s);
+        shows(u"Bid 1,600 sent"_s);
+        h.time.advance(42);
+        h.peer.send(bidMessage("user", 1600));
+        shows(u"Bid 1,600 taken · 42 ms"_s);
+        QCOMPARE(h.ui.stbConnection->text(), u"Connected · 42 ms"_s);
+        QCOMPARE(h.ui.stbConnection->accessibleName(), u"Connection: Connected · 42 ms"_s);
+
+        h.ui.MMax->setText(u"5,000"_s);
+        h.menus.MAutoBid->trigger();
+        h.ui.lbYourBid->setText(u"1,700"_s);
+        QTest::keyClick(h.ui.lbYourBid, Qt::Key_Return);
+        h.peer.received.clear();
+        h.peer.closeClient();
+        shows(u"Bid 1,700 may not have arrived: connection lost"_s);
+        // The first try comes after one second, varied by a fifth.
+        QVERIFY(
+            QRegularExpression(u"^Reconnecting in [12] s$"_s).match(h.ui.stbConnection->text()).hasMatch());
+        QCOMPARE(h.ui.stbPanel2->text(), u"UID :  7"_s);
+        QVERIFY(!h.window.signInWindow());
+        QVERIFY(!h.menus.MAutoBid->isChecked());
+        h.time.advance(1200);
+        QTRY_COMPARE(h.peer.received, "AuctionGO\tuser\t\t0\t"_ba);
+        shows(u"Auto-bid was stopped by the connection loss"_s);
+        h.peer.send(productMessage().replace("\tbob\t1500\t", "\tbob\t1900\t"));
+        shows(u"นาฬิกา: last bid now 1,900 by bob (was 1,600 by you)"_s);
+        h.window.SetLanguage(u"T"_s);
+        shows(u"นาฬิกา: ราคาล่าสุดตอนนี้ 1,900 โดย bob (เดิม 1,600 โดยคุณ)"_s);
+        QCOMPARE(h.beeps, 1);
+        QVERIFY(h.prompter.requests.isEmpty());
     }
 
     // A double-click on the description tab asks before it sends the request, and only that tab does.

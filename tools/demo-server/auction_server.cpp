@@ -116,6 +116,15 @@ void DemoAuctionServer::dropClient(AuctionEngine::ClientId id, const QString &re
     emit clientDropped(reason);
 }
 
+void DemoAuctionServer::dropEveryone()
+{
+    std::vector<AuctionEngine::ClientId> ids;
+    for (const auto &[id, client] : m_clients)
+        ids.push_back(id);
+    for (AuctionEngine::ClientId id : ids)
+        dropClient(id, QStringLiteral("dropped on request"));
+}
+
 void DemoAuctionServer::forget(AuctionEngine::ClientId id)
 {
     const auto it = m_clients.find(id);

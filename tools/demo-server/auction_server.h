@@ -31,6 +31,8 @@ public:
     void start();
     // The tests see a dropped client go through it.
     int clientCount() const { return int(m_clients.size()); }
+    // Cuts every client off at once, as a network failure would; the auction goes on for those who return.
+    void dropEveryone();
 
 signals:
     void clientDropped(const QString &reason);

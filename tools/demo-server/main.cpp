@@ -14,10 +14,12 @@
 
 namespace {
 int signalPipe[2] = {-1, -1};
+constexpr char quitByte = 1;
+constexpr char dropByte = 2;
 
-void onSignal(int)
+void onSignal(int signal)
 {
-    const char byte = 1;
+    const char byte = signal == SIGUSR1 ? dropByte : quitByte;
     // Nothing else is safe inside a signal handler; the event loop picks the byte up.
     [[maybe_unused]] const auto written = ::write(signalPipe[1], &byte, 1);
 }
@@ -90,16 +92,22 @@ int main(int argc, char *argv[])
     if (::pipe(signalPipe) != 0)
         return fail(QStringLiteral("cannot create the signal pipe"));
     QSocketNotifier notifier(signalPipe[0], QSocketNotifier::Read);
-    QObject::connect(&notifier, &QSocketNotifier::activated, &app, [] {
-        char byte;
+    DemoAuctionServer *auctionServer = nullptr;
+    QObject::connect(&notifier, &QSocketNotifier::activated, &app, [&auctionServer] {
+        char byte = quitByte;
         [[maybe_unused]] const auto got = ::read(signalPipe[0], &byte, 1);
-        QCoreApplication::quit();
+        if (byte == dropByte && auctionServer)
+            auctionServer->dropEveryone();
+        else if (byte != dropByte)
+            QCoreApplication::quit();
     });
     struct sigaction action = {};
     action.sa_handler = onSignal;
     sigemptyset(&action.sa_mask);
     sigaction(SIGTERM, &action, nullptr);
     sigaction(SIGINT, &action, nullptr);
+    // SIGUSR1 cuts every client off, to try reconnecting.
+    sigaction(SIGUSR1, &action, nullptr);
     // A client vanishing mid-write must not end the service.
     std::signal(SIGPIPE, SIG_IGN);
 
@@ -112,6 +120,7 @@ int main(int argc, char *argv[])
     options.pageBase = QStringLiteral("http://%1:%2").arg(host).arg(http.port());
 
     DemoAuctionServer auction(options);
+    auctionServer = &auction;
     if (!auction.listen(address, auctionPort))
         return fail(QStringLiteral("auction port %1: %2").arg(auctionPort).arg(auction.errorString()));
     QObject::connect(&auction, &DemoAuctionServer::clientDropped, &app, [](const QString &reason) {

@@ -21,7 +21,13 @@ ConnectionNotes::ConnectionNotes(const AuctionBoard &board, const AuctionConnect
         }
         afterRead();
     });
-    connect(&connection, &AuctionConnection::ended, this, [this] { m_beforeLoss = m_seen; });
+    connect(&connection, &AuctionConnection::ended, this, [this] {
+        m_beforeLoss = m_seen;
+        m_watchProduct = false;
+        // What was said of the last connection is stale now.
+        if (m_note != Note::None)
+            say(Note::None);
+    });
     connect(&connection, &AuctionConnection::reconnected, this, [this](qint64 ms) {
         m_seconds = Reconnect::seconds(ms);
         m_watchProduct = true;

@@ -205,7 +205,7 @@ private slots:
         QVERIFY2(main, "the main window did not appear maximised after a client was killed in its folder");
         QTRY_COMPARE_WITH_TIMEOUT(loads(), QList<qsizetype>({2, 2, 2}), 20000);
         Desktop::run("xdotool", {"windowminimize", "--sync", QString::number(main)});
-        QVERIFY(Desktop::activeWindow() != main);
+        QTRY_VERIFY_WITH_TIMEOUT(Desktop::activeWindow() != main, 5000);
         QVERIFY2(handsOver(p.work.path()), m_said.constData());
         QTRY_COMPARE_WITH_TIMEOUT(Desktop::activeWindow(), main, 5000);
         QCOMPARE(loads(), QList<qsizetype>({2, 2, 2}));

@@ -1,6 +1,7 @@
 #include "desktop_notifier.h"
 #include "frm2bid.h"
 #include "message_box_prompter.h"
+#include "single_instance.h"
 #include "sound_player.h"
 #include "start_up.h"
 #include "user_settings.h"
@@ -15,15 +16,22 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     StartUp::nameApplication();
 
+    // Taken here, right before the load step: the program never changes its current folder.
+    const WorkFolder workFolder = WorkFolder::current();
+    // Before anything is built, so a second start in the folder shows nothing and reaches no server.
+    SingleInstance instance(workFolder.path());
+    if (instance.handedOver())
+        return 0;
+
     MessageBoxPrompter prompter;
     Frm2BidServices services;
     services.prompter = &prompter;
-    // Taken here, right before the load step: the program never changes its current folder.
-    services.workFolder = WorkFolder::current();
+    services.workFolder = workFolder;
     services.webViewFactory = WebEngineWebView::factory(services.workFolder);
     services.settingsFile = UserSettings::defaultFile();
     services.notificationBus = DesktopNotifier::sessionBus();
     frm2Bid window(services);
+    QObject::connect(&instance, &SingleInstance::forwardWanted, &window, &frm2Bid::comeForward);
     const QString failure = window.Form_Load();
     if (!failure.isEmpty()) {
         std::fprintf(stderr, "gavora: cannot start: %s\n", qPrintable(failure));

@@ -3,10 +3,13 @@
 #include "atomic_file.h"
 #include "cp874.h"
 
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QHash>
 #include <QLocale>
+#include <QLockFile>
+#include <QThread>
 #include <algorithm>
 #include <array>
 
@@ -29,6 +32,26 @@ constexpr std::array<RecordKey, 9> recordKeys = {{
     {QByteArrayView("Date"), 6, -1},
     {QByteArrayView("Time"), 7, -1},
 }};
+
+// A write takes milliseconds, so a lock this old was left by a writer that died on another machine (one that
+// died on this one is seen at once). Shorter than the wait, so such a lock never fails a write.
+constexpr std::chrono::milliseconds staleLock{3000};
+
+// False only when another writer kept the lock for the whole wait. Polled in short steps: QLockFile's own
+// wait sleeps ever longer and would leave a writer behind a busy one until its time is up.
+bool takeLock(QLockFile &lock, std::chrono::milliseconds wait)
+{
+    const QDeadlineTimer deadline(wait);
+    while (!lock.tryLock(0)) {
+        // Where the folder takes no new file no lock can be made: the file is written in place, unguarded.
+        if (lock.error() != QLockFile::LockFailedError)
+            return true;
+        if (deadline.hasExpired())
+            return false;
+        QThread::msleep(10);
+    }
+    return true;
+}
 } // namespace
 
 QString History::sectionName(const SaleRecord &sale)
@@ -119,7 +142,8 @@ Prompter::Request History::failureMessage(const HistoryWrite &write)
                             .arg(QDir::toNativeSeparators(write.path), write.error));
 }
 
-HistoryWrite WriteHistoryRecord(const SaleRecord &sale, const WorkFolder &folder, const QDate &date)
+HistoryWrite WriteHistoryRecord(const SaleRecord &sale, const WorkFolder &folder, const QDate &date,
+                                std::chrono::milliseconds lockWait)
 {
     // In the order of recordKeys.
     const std::array<QString, recordKeys.size()> texts = {
@@ -138,6 +162,13 @@ HistoryWrite WriteHistoryRecord(const SaleRecord &sale, const WorkFolder &folder
     for (std::size_t i = 0; i < recordKeys.size(); ++i)
         values.append({QString::fromLatin1(recordKeys[i].name), texts[i]});
     HistoryWrite write{folder.history(), {}};
+    QLockFile lock(History::lockFile(write.path));
+    lock.setStaleLockTime(staleLock);
+    if (!takeLock(lock, lockWait)) {
+        write.error =
+            QStringLiteral("another program kept %1 locked").arg(QDir::toNativeSeparators(lock.fileName()));
+        return write;
+    }
     QFile file(write.path);
     QByteArray old;
     if (file.open(QIODevice::ReadOnly)) {

@@ -11,6 +11,7 @@
 #include <QString>
 #include <QStringList>
 #include <array>
+#include <chrono>
 
 // The outcome of writing one record: the file meant and, when it was not written, why.
 struct HistoryWrite {
@@ -23,6 +24,13 @@ struct HistoryWrite {
 // pair of high bidder and product.
 namespace History {
 inline constexpr int columnCount = 8;
+// How long a write waits for another writer to finish before it is reported as failed.
+inline constexpr std::chrono::milliseconds lockWait{5000};
+// Held beside the history file by the one writer that reads, changes and replaces it.
+inline QString lockFile(const QString &historyFile)
+{
+    return historyFile + QStringLiteral(".lock");
+}
 
 QString sectionName(const SaleRecord &sale);
 // The time text of a bid list line: what follows its first "Time : ", else the line from its 7th character.
@@ -65,4 +73,7 @@ Prompter::Request failureMessage(const HistoryWrite &write);
 
 // Writes one record in a single replacement of the file, so a failure leaves the previous file whole; in a
 // folder that takes no new file, over the writable file itself. The date is the day of the call unless given.
-HistoryWrite WriteHistoryRecord(const SaleRecord &sale, const WorkFolder &folder, const QDate &date = {});
+// Another writer (a second client, the same folder by another path) is waited for up to lockWait, so neither
+// replaces a record the other has just added.
+HistoryWrite WriteHistoryRecord(const SaleRecord &sale, const WorkFolder &folder, const QDate &date = {},
+                                std::chrono::milliseconds lockWait = History::lockWait);

@@ -40,11 +40,24 @@ QByteArray StartUp::chromiumFlags(const QByteArray &userFlags, bool sandboxOff, 
     return flags;
 }
 
+QByteArray StartUp::platform(const QByteArray &userPlatform, const QByteArray &waylandDisplay,
+                             const QByteArray &x11Display)
+{
+    if (!userPlatform.isEmpty() || waylandDisplay.isEmpty())
+        return userPlatform;
+    return x11Display.isEmpty() ? QByteArrayLiteral("wayland") : QByteArrayLiteral("xcb");
+}
+
 void StartUp::prepareProcess()
 {
+    // The toolkit reads it when the application object is made.
+    const QByteArray chosen =
+        platform(qgetenv("QT_QPA_PLATFORM"), qgetenv("WAYLAND_DISPLAY"), qgetenv("DISPLAY"));
+    if (!chosen.isEmpty())
+        qputenv("QT_QPA_PLATFORM", chosen);
     const bool sandboxOff = geteuid() == 0 && qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX");
     if (sandboxOff)
-        std::fputs("gavora: running as root, web page sandbox turned off\n", stderr);
+        std::fputs(sandboxNotice, stderr);
     qputenv("QTWEBENGINE_CHROMIUM_FLAGS",
             chromiumFlags(qgetenv("QTWEBENGINE_CHROMIUM_FLAGS"), sandboxOff, gpuUsable()));
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);

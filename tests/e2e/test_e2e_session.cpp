@@ -3,6 +3,7 @@
 #include "frm2bid.h"
 #include "loopback_peers.h"
 #include "picture_button.h"
+#include "start_up.h"
 #include "test_support.h"
 #include "wire_format.h"
 
@@ -36,16 +37,26 @@ bool windowExists(const QString &titlePattern)
     return !run("xdotool", {"search", "--onlyvisible", "--name", titlePattern}, 5000).isEmpty();
 }
 
-// The first visible window whose title matches the pattern, or 0 when none appears in time.
-qulonglong waitForWindow(const QString &titlePattern, int timeoutMs = 30000)
+// The first visible window whose title matches the pattern, of the process pid when given, or 0 when none
+// appears in time.
+qulonglong waitForWindow(const QString &titlePattern, int timeoutMs = 30000, qint64 pid = 0)
 {
+    QStringList search = {"search", "--all", "--onlyvisible"};
+    if (pid)
+        search << "--pid" << QString::number(pid);
+    search << "--name" << titlePattern;
     QDeadlineTimer deadline(timeoutMs);
     for (; !deadline.hasExpired(); QThread::msleep(100)) {
-        const QString out = run("xdotool", {"search", "--onlyvisible", "--name", titlePattern}, 5000);
+        const QString out = run("xdotool", search, 5000);
         if (!out.isEmpty())
             return out.section(QLatin1Char('\n'), 0, 0).toULongLong();
     }
     return 0;
+}
+
+qulonglong activeWindow()
+{
+    return run("xdotool", {"getactivewindow"}).toULongLong();
 }
 
 void activate(qulonglong window)
@@ -158,19 +169,47 @@ private slots:
 
     void cleanup()
     {
-        if (m_client.state() != QProcess::NotRunning) {
-            m_client.kill();
-            m_client.waitForFinished();
+        for (QProcess *client : {&m_client, &m_other}) {
+            if (client->state() != QProcess::NotRunning) {
+                client->kill();
+                client->waitForFinished();
+            }
         }
     }
 
-    // Signed in, a bid with Enter and a chat line go out, the sale is recorded and listed by the basket's
-    // double-click, and a lost connection brings the sign-in window back.
+    // One client per folder, then a session. A client runs in another folder beside one in this folder; the
+    // latter, killed outright, leaves a lock and a socket that the next start here takes over. A second start
+    // here brings that client's window forward, from minimised too, and ends at once, saying nothing and
+    // asking no server for anything. Then, signed in, a bid with Enter and a chat line go out, the sale is
+    // recorded and listed by the basket's double-click, and a lost connection brings the sign-in window back.
     void signInBidChatSellAndLoseTheConnection()
     {
-        Peers p;
+        Peers p, elsewhere;
+        const QList<QByteArray> pages = {"GET /one.htm HTTP/1.1", "GET /gallery.htm HTTP/1.1",
+                                         "GET /adv.asp HTTP/1.1"};
+        const auto loads = [&] {
+            QList<qsizetype> counts;
+            for (const QByteArray &page : pages)
+                counts.append(p.http.requestLines.count(page));
+            return counts;
+        };
+        launch(p.work.path(), m_client);
+        launch(elsewhere.work.path(), m_other);
+        QVERIFY2(mainWindow(m_client) && mainWindow(m_other), "no clients in two folders side by side");
+        QTRY_COMPARE_WITH_TIMEOUT(loads(), QList<qsizetype>({1, 1, 1}), 20000);
+        for (QProcess *client : {&m_client, &m_other}) {
+            client->kill();
+            client->waitForFinished();
+        }
         const qulonglong main = start(p.work.path());
-        QVERIFY2(main, "the main window did not appear maximised");
+        QVERIFY2(main, "the main window did not appear maximised after a client was killed in its folder");
+        QTRY_COMPARE_WITH_TIMEOUT(loads(), QList<qsizetype>({2, 2, 2}), 20000);
+        Desktop::run("xdotool", {"windowminimize", "--sync", QString::number(main)});
+        QTRY_VERIFY_WITH_TIMEOUT(Desktop::activeWindow() != main, 5000);
+        QVERIFY2(handsOver(p.work.path()), m_said.constData());
+        QTRY_COMPARE_WITH_TIMEOUT(Desktop::activeWindow(), main, 5000);
+        QCOMPARE(loads(), QList<qsizetype>({2, 2, 2}));
+
         signIn("somchai", "pa&ss");
         QTRY_COMPARE_WITH_TIMEOUT(p.peer.received, QByteArray("AuctionGO\tsomchai\t\t0\t"), 20000);
         QCOMPARE(p.http.requestLines.count("GET /chkmbid.asp?UID=somchai&PWD=pa%26ss HTTP/1.1"), 1);
@@ -227,28 +266,59 @@ private slots:
     }
 
 private:
+    // The program's settings go to the work folder, and no notification reaches the desktop running the
+    // tests: the runtime folder is the test's own, as a desktop session has one.
+    QProcessEnvironment environment(const QString &dir) const
+    {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("XDG_CONFIG_HOME", dir + "/.config");
+        environment.remove("DBUS_SESSION_BUS_ADDRESS");
+        environment.insert("XDG_RUNTIME_DIR", m_runtime.path());
+        return environment;
+    }
+
     // Starts the program in dir; its main window once it is maximised, or 0. A window manager can miss a
     // window mapped at the moment it starts up (the window then stays where it is, undecorated): mapped
     // again, it is taken on.
     qulonglong start(const QString &dir)
     {
-        m_client.setWorkingDirectory(dir);
-        m_client.setProcessChannelMode(QProcess::ForwardedChannels);
-        // The program's settings go to the work folder, and no notification reaches the desktop running the
-        // tests.
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert("XDG_CONFIG_HOME", dir + "/.config");
-        environment.remove("DBUS_SESSION_BUS_ADDRESS");
-        environment.remove("XDG_RUNTIME_DIR");
-        m_client.setProcessEnvironment(environment);
-        m_client.start(m_binary, {});
-        if (!m_client.waitForStarted())
+        launch(dir, m_client);
+        return mainWindow(m_client);
+    }
+    void launch(const QString &dir, QProcess &client)
+    {
+        client.setWorkingDirectory(dir);
+        client.setProcessChannelMode(QProcess::ForwardedChannels);
+        client.setProcessEnvironment(environment(dir));
+        client.start(m_binary, {});
+    }
+    qulonglong mainWindow(QProcess &client)
+    {
+        if (!client.waitForStarted())
             return 0;
-        const qulonglong main = Desktop::waitForWindow(mainTitle);
+        const qulonglong main = Desktop::waitForWindow(mainTitle, 30000, client.processId());
         const auto maximised = [&] { return Desktop::windowSize(main) == m_maximisedSize; };
         if (main && !QTest::qWaitFor(maximised, 5000))
             Desktop::remap(main);
         return main && QTest::qWaitFor(maximised, 5000) ? main : 0;
+    }
+
+    // Whether a start in dir ends at once with status 0, saying nothing but the sandbox notice; m_said tells.
+    bool handsOver(const QString &dir)
+    {
+        QProcess second;
+        second.setWorkingDirectory(dir);
+        second.setProcessChannelMode(QProcess::MergedChannels);
+        second.setProcessEnvironment(environment(dir));
+        second.start(m_binary, {});
+        const bool ended = second.waitForFinished(5000);
+        if (!ended)
+            second.kill();
+        m_said = ended ? "exit code " + QByteArray::number(second.exitCode()) + ", said: " + second.readAll()
+                       : "the second start went on running";
+        return ended && second.exitStatus() == QProcess::NormalExit &&
+               (m_said == "exit code 0, said: " ||
+                m_said == "exit code 0, said: " + QByteArray(StartUp::sandboxNotice));
     }
 
     // Text typed into a box of the main window and Enter: true once exactly `sent` has reached the server.
@@ -299,6 +369,9 @@ private:
     QHash<QString, QPoint> m_controls;
     QSize m_maximisedSize;
     QProcess m_client;
+    QProcess m_other;
+    QByteArray m_said;
+    QTemporaryDir m_runtime;
 };
 
 QTEST_MAIN(TestEndToEnd)

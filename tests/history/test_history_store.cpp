@@ -1,5 +1,5 @@
-// AuctHist.bid: records written byte for byte, the listing, a sale that arrives while the file cannot be
-// written or read, and the window that lists the records.
+// AuctHist.bid: records written byte for byte, by two programs at once too, the listing, a sale that arrives
+// while the file cannot be written or read or another writer holds it, and the window that lists the records.
 #include "frm_hbid.h"
 #include "history_store.h"
 #include "test_support.h"
@@ -8,12 +8,14 @@
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QLocalServer>
+#include <QLockFile>
 #include <QPointer>
 #include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTreeView>
 #include <QtTest>
+#include <algorithm>
 #include <csignal>
 #include <sys/resource.h>
 #include <unistd.h>
@@ -42,6 +44,15 @@ QByteArray record(const QByteArray &productId, const QByteArray &name, const QBy
 const QByteArray thaiName = "\xA1\xC5\xE9\xCD\xA7 [new], 2";
 const QByteArray firstBytes = record("A102", thaiName, "somchai", "1,500", "shop, ltd", "10:15:30");
 const QByteArray secondBytes = record("B7", "a User=forged", "x  [evil]", "900", "ann", "1 2");
+
+// twoWritersLoseNothing runs this program twice more as writers, each told its folder and high bidder here.
+const char writerJob[] = "GAVORA_TEST_HISTORY_WRITER";
+constexpr int salesPerWriter = 200;
+SaleRecord writerSale(const QString &bidder, int i)
+{
+    return {u"niran"_s, u"P%1"_s.arg(i),      u"lamp"_s,      bidder,
+            u"1,500"_s, u"Currency = Baht"_s, u"shop, ltd"_s, u"AT  1,500  By  x Time : 10:15:30"_s};
+}
 
 QByteArray oldHistory()
 {
@@ -73,6 +84,19 @@ struct ReadOnlyFolder {
 
 class TestHistoryStore : public QObject {
     Q_OBJECT
+public:
+    // As a writer: its sales, then an exit status that counts the ones not written.
+    static void initMain()
+    {
+        const QStringList job = qEnvironmentVariable(writerJob).split(QLatin1Char('\n'));
+        if (job.size() != 2)
+            return;
+        int failed = 0;
+        for (int i = 0; i < salesPerWriter; ++i)
+            failed += !WriteHistoryRecord(writerSale(job[1], i), WorkFolder(job[0]), saleDay);
+        std::exit(failed);
+    }
+
 private slots:
     void initTestCase() { std::signal(SIGXFSZ, SIG_IGN); }
 
@@ -97,6 +121,68 @@ private slots:
         QCOMPARE(readWholeFile(path),
                  record("A102", thaiName, "somchai", "2,000", "shop, ltd", "11:00:00") + secondBytes);
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{u"auctHIST.BID"_s});
+    }
+
+    // Every record of two programs writing into one file at once is there, each whole.
+    void twoWritersLoseNothing()
+    {
+        QTemporaryDir dir;
+        QProcess writers[2];
+        QList<QByteArray> expected;
+        for (int w = 0; w < 2; ++w) {
+            const QString bidder = u"w%1"_s.arg(w);
+            QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+            environment.insert(writerJob, dir.path() + u'\n' + bidder);
+            writers[w].setProcessEnvironment(environment);
+            writers[w].start(QCoreApplication::applicationFilePath(), {});
+            for (int i = 0; i < salesPerWriter; ++i)
+                expected.append(record("P" + QByteArray::number(i), "lamp", bidder.toLatin1(), "1,500",
+                                       "shop, ltd", "10:15:30"));
+        }
+        for (QProcess &writer : writers) {
+            QVERIFY(writer.waitForFinished(60000));
+            QCOMPARE(writer.exitCode(), 0);
+        }
+        const QByteArray file = readWholeFile(dir.filePath(u"AuctHist.bid"_s));
+        QList<QByteArray> records;
+        for (qsizetype at = 0; at < file.size();) {
+            const qsizetype next = file.indexOf("\r\n[", at);
+            const qsizetype end = next < 0 ? file.size() : next + 2;
+            records.append(file.sliced(at, end - at));
+            at = end;
+        }
+        std::sort(records.begin(), records.end());
+        std::sort(expected.begin(), expected.end());
+        QCOMPARE(records, expected);
+    }
+
+    // A lock held by a live writer fails the sale once the wait is over and leaves the file as it was; one
+    // left long ago by a writer on another machine is taken over.
+    void anotherWritersLock_data()
+    {
+        QTest::addColumn<bool>("live");
+        QTest::newRow("held by a live writer") << true;
+        QTest::newRow("left long ago") << false;
+    }
+    void anotherWritersLock()
+    {
+        QFETCH(bool, live);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"AuctHist.bid"_s);
+        writeWholeFile(path, oldHistory());
+        QLockFile held(History::lockFile(path));
+        if (live) {
+            QVERIFY(held.tryLock());
+        } else {
+            writeWholeFile(held.fileName(), "4711\ngavora\nfar-away\n");
+            QFile left(held.fileName());
+            QVERIFY(left.open(QIODevice::ReadWrite));
+            left.setFileTime(QDateTime::currentDateTime().addSecs(-3600), QFileDevice::FileModificationTime);
+        }
+        const HistoryWrite written =
+            WriteHistoryRecord(firstSale, WorkFolder(dir.path()), saleDay, std::chrono::milliseconds(100));
+        QCOMPARE(written.error.contains(held.fileName()), live);
+        QCOMPARE(readWholeFile(path), live ? oldHistory() : oldHistory() + firstBytes);
     }
 
     // One row per header in file order; a repeated header (in any letter case) lists the first section of

@@ -4,6 +4,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 class TestStartUp : public QObject {
     Q_OBJECT
 private slots:
@@ -26,6 +28,29 @@ private slots:
         QFETCH(bool, gpu);
         QFETCH(QByteArray, flags);
         QCOMPARE(StartUp::chromiumFlags(user, sandboxOff, gpu), flags);
+    }
+
+    void platform_data()
+    {
+        QTest::addColumn<QByteArray>("user");
+        QTest::addColumn<QByteArray>("wayland");
+        QTest::addColumn<QByteArray>("x11");
+        QTest::addColumn<QByteArray>("platform");
+        const QByteArray none, wayland("wayland-0"), x11(":0");
+        QTest::newRow("X11 session: the toolkit's own choice") << none << none << x11 << none;
+        QTest::newRow("no display at all") << none << none << none << none;
+        QTest::newRow("Wayland with XWayland") << none << wayland << x11 << "xcb"_ba;
+        QTest::newRow("Wayland alone") << none << wayland << none << "wayland"_ba;
+        QTest::newRow("the user's own wins") << "wayland"_ba << wayland << x11 << "wayland"_ba;
+        QTest::newRow("the user's own, no display") << "offscreen"_ba << none << none << "offscreen"_ba;
+    }
+    void platform()
+    {
+        QFETCH(QByteArray, user);
+        QFETCH(QByteArray, wayland);
+        QFETCH(QByteArray, x11);
+        QFETCH(QByteArray, platform);
+        QCOMPARE(StartUp::platform(user, wayland, x11), platform);
     }
 
     // Only a render node that opens counts: a card node alone, or none at all, means software drawing.

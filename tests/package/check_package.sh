@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Checks a Debian package as an installation would see it: its name, the dependencies the libraries do not
-# state, the exact file list with modes and owners, stripped programs, the menu entry, and the launcher
-# setting up a work folder from the unpacked tree.
+# state, the exact file list with modes and owners, stripped programs, the menu entry and its software
+# centre entry, and the launcher setting up a work folder from the unpacked tree.
 #   check_package.sh VERSION PACKAGE.deb   checks that package
 #   check_package.sh VERSION BUILD_DIR     first makes the package from that (built) build folder
 set -euo pipefail
@@ -36,6 +36,7 @@ depends=$(dpkg-deb --field "$deb" Depends | tr ',|' '\n' | sed -e 's/(.*)//' -e 
 for p in libqt6multimedia6 libqt6webenginewidgets6 fonts-thai-tlwg; do
     grep -qx "$p" <<<"$depends" || fail "Depends lacks $p: $depends"
 done
+[ "$(dpkg-deb --field "$deb" Recommends)" = qt6-wayland ] || fail "Recommends is not qt6-wayland"
 
 # Folders and programs 0755, other files 0644, everything owned by root.
 modes=$(dpkg-deb --contents "$deb" | awk '{
@@ -46,10 +47,10 @@ modes=$(dpkg-deb --contents "$deb" | awk '{
 root=$scratch/root
 dpkg-deb --extract "$deb" "$root"
 
-# Nothing beyond the programs, their menu entry, icons, manuals, documents and sounds: a test program, a
-# library or a build file in the package is a packaging mistake.
+# Nothing beyond the programs, their menu and software centre entries, icons, manuals, documents and sounds:
+# a test program, a library or a build file in the package is a packaging mistake.
 actual=$(cd "$root" && find . -not -type d | sed 's|^\./||' | sort)
-strays=$(grep -vE '^usr/(bin/gavora(-demo-server|-launch)?|share/(applications/gavora\.desktop|doc/gavora/(changelog\.gz|copyright)|gavora/Sounds/[a-z]+\.wav|icons/hicolor/[0-9x]+/apps/gavora\.png|man/man1/gavora[a-z-]*\.1\.gz))$' <<<"$actual" || true)
+strays=$(grep -vE '^usr/(bin/gavora(-demo-server|-launch)?|share/(applications/gavora\.desktop|metainfo/com\.gavora\.Gavora\.metainfo\.xml|doc/gavora/(changelog\.gz|copyright)|gavora/Sounds/[a-z]+\.wav|icons/hicolor/[0-9x]+/apps/gavora\.png|man/man1/gavora[a-z-]*\.1\.gz))$' <<<"$actual" || true)
 [ -z "$strays" ] || fail "files that do not belong in the package:"$'\n'"$strays"
 for program in gavora gavora-demo-server; do
     sections=$(readelf -S "$root/usr/bin/$program" 2>&1) || fail "no program usr/bin/$program"
@@ -60,6 +61,8 @@ done
 desktop=$root/usr/share/applications/gavora.desktop
 desktop-file-validate "$desktop" || fail "desktop-file-validate rejects the menu entry"
 [ "$(sed -n 's/^Exec=//p' "$desktop")" = gavora-launch ] || fail "the menu entry does not run gavora-launch"
+# The software centre entry with the menu entry it launches: no error, no warning.
+appstreamcli validate-tree --no-net --strict "$root" || fail "appstreamcli rejects the software centre entry"
 
 # The launcher from the unpacked tree, with a stand-in client that reports where it was started.
 cat >"$root/usr/bin/gavora" <<'STUB'

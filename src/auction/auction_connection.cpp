@@ -190,8 +190,8 @@ void AuctionConnection::scheduleTry()
 void AuctionConnection::tellWait()
 {
     const qint64 left = std::max<qint64>(0, m_nextTryAt - m_timeline.now());
-    const qint64 seconds = (left + 999) / 1000;
-    emit waitingSeconds(int(std::max<qint64>(1, seconds)));
+    const qint64 seconds = Reconnect::secondsLeft(left);
+    emit waitingSeconds(int(seconds));
     // Again when the whole seconds left change.
     if (seconds > 1)
         m_tickAlarm->start(left - (seconds - 1) * 1000);

@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QObject>
 #include <QString>
+#include <algorithm>
 #include <functional>
 #include <memory>
 
@@ -23,6 +24,12 @@ inline constexpr qint64 giveUpAfter = 600'000; // from the loss
 inline constexpr qint64 steadyAfter = 30'000;  // up this long, the next loss starts the waits afresh
 // The wait before try number tryNumber (from 1); random lies in [0, 1).
 qint64 waitBeforeTry(int tryNumber, double random);
+// The wait left before the next try, as the indicator counts it down: whole seconds, rounded up, at least
+// one.
+inline qint64 secondsLeft(qint64 ms)
+{
+    return std::max<qint64>(1, (ms + 999) / 1000);
+}
 // How long a reconnection took, as the user is told it: whole seconds, at least one.
 inline qint64 seconds(qint64 ms)
 {

@@ -14,9 +14,12 @@
 #include <QToolBar>
 #include <QUrl>
 
-const QStringList frmTool::buttonKeys = {QStringLiteral("Back"), QStringLiteral("Forward"),
-                                         QStringLiteral("Stop"), QStringLiteral("Refresh"),
-                                         QStringLiteral("Home"), QStringLiteral("Search")};
+namespace {
+// Button keys (also their tooltips), left to right.
+const QStringList buttonKeys = {QStringLiteral("Back"), QStringLiteral("Forward"),
+                                QStringLiteral("Stop"), QStringLiteral("Refresh"),
+                                QStringLiteral("Home"), QStringLiteral("Search")};
+} // namespace
 
 frmTool::frmTool(ToolTarget &target, const WorkFolder &folder, QWidget *parent)
     : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint | Qt::MSWindowsFixedSizeDialogHint |

@@ -13,9 +13,6 @@ class ToolTarget;
 class frmTool : public QWidget {
     Q_OBJECT
 public:
-    // Button keys (also their tooltips), left to right.
-    static const QStringList buttonKeys;
-
     frmTool(ToolTarget &target, const WorkFolder &folder, QWidget *parent = nullptr);
 
     // The main window writes the gallery view's address here.

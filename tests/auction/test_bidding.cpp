@@ -164,8 +164,6 @@ private slots:
         AuctionBoard &board = s.board;
         AutoBid autoBid;
         bool connected = true;
-        AuctionBoard::Events events;
-        QObject::connect(&board, &AuctionBoard::applied, [&events](AuctionBoard::Events e) { events = e; });
         QByteArray sends;
         QString refused;
         const auto carryOut = [&](AutoBid::Move move) {
@@ -175,6 +173,10 @@ private slots:
                 autoBid.bidSent();
             }
         };
+        // As the window does: after each read that brought anything.
+        QObject::connect(&board, &AuctionBoard::applied, [&](AuctionBoard::Events events) {
+            carryOut(autoBid.next(board, events, connected));
+        });
         s.read(Wire::message({"#BidManPInfo", "P1", "Watch", "1", "1000", "1000", "nobody", "1000", "100",
                               "Shop", "THB", ""}) +
                Wire::message({"#GOBID"}));
@@ -198,9 +200,7 @@ private slots:
             } else if (command == u"!offline") {
                 connected = false;
             } else {
-                events = {};
                 s.read(step);
-                carryOut(autoBid.next(board, events, connected));
             }
         }
         QCOMPARE(sends, sent);

@@ -47,7 +47,7 @@ class TestAuxWindows : public QObject {
 private slots:
     // Keys in another case or with a blank, other keys and other tabs do nothing; each button, clicked (on
     // the gallery) or by its key (on the description), acts on the view of the active tab only, Home and
-    // Search on both tabs. A button shows its picture alone.
+    // Search on both tabs. A button shows its picture alone, and its key as its tooltip.
     void buttonsActOnTheActiveTabsView()
     {
         for (const int tab : {0, 1}) {
@@ -61,15 +61,17 @@ private slots:
             }
             h.target.tab = tab;
             const QList<QAction *> buttons = h.tool->controls().tbToolBar->actions();
-            QCOMPARE(buttons.size(), frmTool::buttonKeys.size());
+            const QStringList keys{u"Back"_s, u"Forward"_s, u"Stop"_s, u"Refresh"_s, u"Home"_s, u"Search"_s};
+            QCOMPARE(buttons.size(), keys.size());
             for (qsizetype i = 0; i < buttons.size(); ++i) {
                 QCOMPARE(buttons[i]->text(), QString());
+                QCOMPARE(buttons[i]->toolTip(), keys[i]);
                 QVERIFY(!buttons[i]->icon().isNull());
                 if (tab == 1)
                     QTest::mouseClick(h.tool->controls().tbToolBar->widgetForAction(buttons[i]),
                                       Qt::LeftButton);
                 else
-                    h.tool->tbToolBar_ButtonClick(frmTool::buttonKeys[i]);
+                    h.tool->tbToolBar_ButtonClick(keys[i]);
             }
             FakeWebView *acted = (tab == 0 ? h.target.webBid : h.target.webgalley).get();
             FakeWebView *other = (tab == 0 ? h.target.webgalley : h.target.webBid).get();
@@ -81,20 +83,32 @@ private slots:
         }
     }
 
-    // The typed text is read as a browser's address bar reads it when Enter is pressed ("none": no address).
+    // The typed text is read as a browser's address bar reads it when Enter is pressed, whatever modifiers
+    // are held ("none": no address); every other key only edits the text.
     void enterNavigatesTheGalleryToTheTypedAddress_data()
     {
         QTest::addColumn<int>("tab");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("address");
         QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
         const QString typed = u"  www.other.test/a b "_s;
         const QString address = u"http://www.other.test/a%20b"_s;
-        QTest::newRow("Return") << 1 << typed << address << int(Qt::Key_Return);
-        QTest::newRow("keypad Enter") << 1 << typed << address << int(Qt::Key_Enter);
-        QTest::newRow("description tab on show") << 0 << typed << address << int(Qt::Key_Return);
-        QTest::newRow("empty box") << 1 << QString() << QString() << int(Qt::Key_Return);
-        QTest::newRow("another key") << 1 << typed << u"none"_s << int(Qt::Key_Tab);
+        QTest::newRow("Return") << 1 << typed << address << int(Qt::Key_Return) << 0;
+        QTest::newRow("keypad Enter") << 1 << typed << address << int(Qt::Key_Enter) << 0;
+        QTest::newRow("Shift+Return")
+            << 1 << typed << address << int(Qt::Key_Return) << int(Qt::ShiftModifier);
+        QTest::newRow("Ctrl+Return") << 1 << typed << address << int(Qt::Key_Return)
+                                     << int(Qt::ControlModifier);
+        QTest::newRow("Alt+Return") << 1 << typed << address << int(Qt::Key_Return) << int(Qt::AltModifier);
+        QTest::newRow("Shift+Ctrl+Alt+Enter")
+            << 1 << typed << address << int(Qt::Key_Enter)
+            << int(Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
+        QTest::newRow("description tab on show") << 0 << typed << address << int(Qt::Key_Return) << 0;
+        QTest::newRow("empty box") << 1 << QString() << QString() << int(Qt::Key_Return) << 0;
+        QTest::newRow("another key") << 1 << typed << u"none"_s << int(Qt::Key_Tab) << 0;
+        QTest::newRow("a letter") << 1 << typed << u"none"_s << int(Qt::Key_X) << 0;
+        QTest::newRow("Escape") << 1 << typed << u"none"_s << int(Qt::Key_Escape) << 0;
     }
     void enterNavigatesTheGalleryToTheTypedAddress()
     {
@@ -102,13 +116,14 @@ private slots:
         QFETCH(QString, text);
         QFETCH(QString, address);
         QFETCH(int, key);
+        QFETCH(int, modifiers);
         Harness h;
         h.target.tab = tab;
         h.tool->setAddress(text);
-        QTest::keyClick(h.tool->controls().txtURL, Qt::Key(key));
+        QTest::keyClick(h.tool->controls().txtURL, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
         QCOMPARE(h.target.webgalley->navigations, address == u"none" ? QStringList() : QStringList{address});
         QCOMPARE(h.target.webBid->calls, QStringList());
-        QCOMPARE(h.tool->controls().txtURL->text(), text);
+        QCOMPARE(h.tool->controls().txtURL->text(), key == Qt::Key_X ? text + u'x' : text);
     }
 
     void closingUnloadsTheWindow()

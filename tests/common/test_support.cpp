@@ -9,6 +9,8 @@
 Prompter::Answer FakePrompter::ask(const Request &request)
 {
     requests.append(request);
+    if (whileOpen)
+        std::exchange(whileOpen, {})();
     return m_answers.isEmpty() ? Answer::Ok : m_answers.takeFirst();
 }
 

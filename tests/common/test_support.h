@@ -8,6 +8,7 @@
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <functional>
 
 // Answers message boxes in tests: records every request and gives the queued answers (Ok when none is
 // queued).
@@ -17,6 +18,8 @@ public:
     void queueAnswer(Answer answer) { m_answers.append(answer); }
 
     QList<Request> requests;
+    // Runs while a box is open, before it is answered: what happens under a modal box.
+    std::function<void()> whileOpen;
 
 private:
     QList<Answer> m_answers;

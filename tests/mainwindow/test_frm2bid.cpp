@@ -5,6 +5,7 @@
 #include "auction_panel.h"
 #include "connection_indicator.h"
 #include "demo_site.h"
+#include "dialog.h"
 #include "fake_web_view.h"
 #include "frm2bid.h"
 #include "frm_login.h"
@@ -29,6 +30,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QProgressBar>
@@ -317,44 +319,125 @@ private slots:
         QVERIFY(h.ui.PFInfo->isVisible());
     }
 
-    // What a screen reader speaks and the menus say follow the language; only "T" is Thai. Every control has
-    // a name to speak. Without the chat program there is no chat item.
-    void languageAndSpokenNames()
+    // Every caption of the language table on its own control, as shown, after each switch either way (only
+    // "T" is Thai), and the captions that stay as designed; what a screen reader speaks follows too, and
+    // every control has a name to speak. The menus stand in the design's order with its hidden and disabled
+    // items; the account menu is only the login picture's.
+    void languageAndMenus()
     {
         Harness h;
         QVERIFY(h.window.Form_Load().isEmpty());
-        QVERIFY(!h.menus.MCC->isVisible());
-        const auto shown = [&h] {
-            QStringList texts;
-            for (const QWidget *figure : std::initializer_list<const QWidget *>{
-                     h.ui.fbidat, h.ui.MinBid, h.ui.Hi_Bid, h.ui.Lb_bid, h.ui.bid_Inc})
-                texts << figure->accessibleDescription();
-            for (const QWidget *named : std::initializer_list<const QWidget *>{
-                     h.ui.MMax, h.ui.lbYourBid, h.ui.displastbid, h.ui.aucList, h.ui.msgchat, h.ui.txtSend,
-                     h.ui.but_basket})
-                texts << named->accessibleName();
-            return texts << h.menus.MP->title() << h.menus.MFPB->text() << h.ui.stbConnection->text();
+        // Control, Thai, English.
+        const QList<QStringList> table{
+            {u"LBHEAD"_s, u"ข้อมูลการประมูล"_s, u"Auction"_s},
+            {u"lbfbid"_s, u"ราคาเริ่มต้น"_s, u"First bid at"_s},
+            {u"lbmbid"_s, u"ราคาขายต่ำสุด"_s, u"Mimimum bid"_s},
+            {u"lbhbid"_s, u"ผู้ประมูลสูงสุด"_s, u"High Bid"_s},
+            {u"lbLbid"_s, u"ราคาสูงสุด ณ ขณะนี้"_s, u"Last Bid"_s},
+            {u"lbinc"_s, u"อัตราเพิ่ม"_s, u"Increment"_s},
+            {u"lbUBid"_s, u"ราคาที่ต้องเสนอขั้นต่ำ"_s, u"Your Bid"_s},
+            {u"lbAuc"_s, u"ประวัติการประมูล"_s, u"Auction History"_s},
+            {u"MP"_s, u"กำหนด"_s, u"Set&ting"_s},
+            {u"MN"_s, u"บริการ"_s, u"&Services"_s},
+            {u"MFT"_s, u"รูปแบบ"_s, u"&Format"_s},
+            {u"MPW"_s, u"รูปแบบหน้าจอเวบ"_s, u"&Options"_s},
+            {u"MPPS"_s, u"สินค้าที่สนใจ"_s, u"&Product List"_s},
+            {u"MFV"_s, u"แสดงเวบแบบเต็มความกว้าง"_s, u"&Wide View"_s},
+            {u"MSNews"_s, u"ข่าว"_s, u"&News"_s},
+            {u"MSFAQ"_s, u"FAQ"_s, u"&FAQ"_s},
+            {u"MSS"_s, u"ค้นหาข้อมูล"_s, u"Se&arch"_s},
+            {u"MSCOMP"_s, u"เปรียบเทียบราคา"_s, u"Price &Lines"_s},
+            {u"MPA"_s, u"ระบบเตือน"_s, u"&Alarm"_s},
+            {u"MSSALE"_s, u"นำสินค้ามาประมูล"_s, u"Product &Auction"_s},
+            {u"MSHELP"_s, u"ช่วยเหลือ"_s, u"&Help"_s},
+            {u"MFF"_s, u"ภาพหลัง"_s, u"&Background Image"_s},
+            {u"MFP1"_s, u"รูปแบบที่ 1"_s, u"Picture &1"_s},
+            {u"MFP2"_s, u"รูปแบบที่ 2"_s, u"Picture &2"_s},
+            {u"MCUS"_s, u"กำหนดเอง"_s, u"&Select background image"_s},
+            {u"MFPB"_s, u"ไม่แสดง"_s, u"&Disable "_s},
+            {u"MaxBid"_s, u"ราคาพอใจซื้อสูงสุด"_s, u"Max. Bid"_s},
+            {u"MCT"_s, u"ติดต่อสอบถาม"_s, u"Contact"_s},
         };
-        const QStringList thai{
-            u"ราคาเริ่มต้น"_s,     u"ราคาขายต่ำสุด"_s,    u"ผู้ประมูลสูงสุด"_s,       u"ราคาสูงสุด ณ ขณะนี้"_s,
-            u"อัตราเพิ่ม"_s,       u"ราคาพอใจซื้อสูงสุด"_s, u"ราคาที่ต้องเสนอขั้นต่ำ"_s, u"ราคาสูงสุด ณ ขณะนี้"_s,
-            u"ประวัติการประมูล"_s, u"ข้อความสนทนา"_s,    u"พิมพ์ข้อความสนทนา"_s,   u"ตะกร้าของคุณ"_s,
-            u"กำหนด"_s,         u"ไม่แสดง"_s,         u"ไม่ได้เชื่อมต่อ"_s};
-        const QStringList inEnglish{
-            u"First bid at"_s, u"Mimimum bid"_s, u"High Bid"_s, u"Last Bid"_s,        u"Increment"_s,
-            u"Max. Bid"_s,     u"Your Bid"_s,    u"Last Bid"_s, u"Auction History"_s, u"Chat"_s,
-            u"Chat message"_s, u"Your basket"_s, u"Set&ting"_s, u"&Disable "_s,       u"Not connected"_s};
-        for (const auto &[item, english] : {std::pair{h.menus.MLT, false}, std::pair{h.menus.MLE, true},
-                                            std::pair{h.menus.MLE, true}, std::pair{h.menus.MLT, false}}) {
-            item->trigger();
-            QCOMPARE(shown(), english ? inEnglish : thai);
+        const QStringList fixed{u"MLG=Login"_s,
+                                u"MNU=&New user"_s,
+                                u"MLN=&Login"_s,
+                                u"DLP=&Display Last Bid"_s,
+                                u"MA=&About.."_s,
+                                u"MCC=&Chat"_s,
+                                u"ML=&ไทย | Eng"_s,
+                                u"MLT=&ไทย"_s,
+                                u"MLE=&English"_s,
+                                u"ButSend=&Send"_s,
+                                u"tab=&Product Description"_s};
+        const auto shown = [&h](const QString &name) {
+            if (name == u"tab")
+                return h.ui.ssTab_Bid->tabText(0);
+            if (const auto *label = h.window.findChild<QLabel *>(name))
+                return label->text();
+            if (const auto *button = h.window.findChild<QPushButton *>(name))
+                return button->text();
+            const auto *item = h.window.findChild<QAction *>(name);
+            return item ? item->text() : u"(no control)"_s;
+        };
+        // What a screen reader speaks where the control shows no caption of its own: a figure is described
+        // by the caption beside it, a box named after it.
+        const auto spoken = [&h] {
+            return QStringList{h.ui.Hi_Bid->accessibleDescription(), h.ui.MMax->accessibleName(),
+                               h.ui.displastbid->accessibleName(),   h.ui.aucList->accessibleName(),
+                               h.ui.msgchat->accessibleName(),       h.ui.txtSend->accessibleName(),
+                               h.ui.but_basket->accessibleName(),    h.ui.stbConnection->text()};
+        };
+        const QStringList thai{u"ผู้ประมูลสูงสุด"_s,    u"ราคาพอใจซื้อสูงสุด"_s, u"ราคาสูงสุด ณ ขณะนี้"_s,
+                               u"ประวัติการประมูล"_s, u"ข้อความสนทนา"_s,    u"พิมพ์ข้อความสนทนา"_s,
+                               u"ตะกร้าของคุณ"_s,    u"ไม่ได้เชื่อมต่อ"_s};
+        const QStringList inEnglish{u"High Bid"_s, u"Max. Bid"_s,     u"Last Bid"_s,    u"Auction History"_s,
+                                    u"Chat"_s,     u"Chat message"_s, u"Your basket"_s, u"Not connected"_s};
+        const std::pair<QAction *, const char *> switches[] = {
+            {nullptr, "T"}, {h.menus.MLE, "E"}, {h.menus.MLE, "E"}, {h.menus.MLT, "T"}, {nullptr, "t"}};
+        for (const auto &[item, language] : switches) {
+            item ? item->trigger() : h.window.SetLanguage(QString::fromLatin1(language));
+            const bool english = language[0] != 'T';
+            for (const QStringList &row : table)
+                QCOMPARE(row[0] + u'=' + shown(row[0]), row[0] + u'=' + row[english ? 2 : 1]);
+            for (const QString &caption : fixed)
+                QCOMPARE(caption.section(u'=', 0, 0) + u'=' + shown(caption.section(u'=', 0, 0)), caption);
+            QCOMPARE(spoken(), english ? inEnglish : thai);
             QCOMPARE(h.menus.MLE->isChecked(), english);
             QCOMPARE(h.menus.MLT->isChecked(), !english);
             // The program's own boxes speak it too.
             QCOMPARE(h.prompter.language(), english ? 1 : 0);
         }
-        h.window.SetLanguage(u"t"_s);
-        QCOMPARE(shown(), inEnglish);
+
+        // Name, then what is not as plain items are: hidden, disabled (a hidden item always is), checked, a
+        // separator ("|").
+        const auto tree = [](const QList<QAction *> &actions) {
+            QStringList items;
+            for (const QAction *a : actions) {
+                QString item = a->isSeparator() ? u"|"_s + a->objectName() : a->objectName();
+                item += QString(!a->isVisible() ? u" hidden"_s : QString()) +
+                        (a->isVisible() && !a->isEnabled() ? u" disabled"_s : QString()) +
+                        (a->isChecked() ? u" checked"_s : QString());
+                if (!a->shortcut().isEmpty())
+                    item += u" shortcut"_s;
+                items << item;
+            }
+            return items.join(u", "_s);
+        };
+        QCOMPARE(tree(h.window.menuBar()->actions()), u"MP, MN, MFT, ML"_s);
+        QCOMPARE(tree(h.menus.MP->actions()),
+                 u"MPW disabled, MPPS, |BKAdded, MAutoBid, MNotify checked, MMute, MReconnect, |BK1, MFV"_s);
+        QCOMPARE(tree(h.menus.MN->actions()),
+                 u"MSNews, MSFAQ, MSS, MSCOMP hidden, MCC hidden, MCT, |BK4 hidden, "
+                 u"MPA hidden, |BK3, MSSALE, |BK2, MSHELP"_s);
+        QCOMPARE(tree(h.menus.MFT->actions()), u"MFF"_s);
+        QCOMPARE(tree(h.menus.MFF->actions()), u"MFP1, MFP2, MCUS, |BKK, MFPB"_s);
+        QCOMPARE(tree(h.menus.ML->actions()), u"MLT, MLE checked"_s);
+        QCOMPARE(tree(h.menus.MLG->actions()), u"MNU, MLN, |bl, DLP checked, MA"_s);
+        h.window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&h.window));
+        QTest::mouseClick(h.ui.but_Regis, Qt::LeftButton);
+        QTRY_VERIFY(h.menus.MLG->isVisible());
+        h.menus.MLG->close();
 
         for (QWidget *widget : h.window.findChildren<QWidget *>()) {
             if (widget->objectName().isEmpty() || widget->objectName().startsWith(u"qt_") ||
@@ -458,15 +541,18 @@ private slots:
                                            "APPSERVER=http://app.test:8080\r\n");
         h.ui.ssTab_Bid->setCurrentIndex(1);
         const Frm2BidMenus &m = h.menus;
-        for (QAction *command : {m.MNU, m.MPPS, m.MSSALE, m.MSNews, m.MSFAQ, m.MSS, m.MSHELP, m.MCT}) {
+        const QString app = u"http://app.test:8080"_s, site = u"http://site.test"_s;
+        const std::pair<QAction *, QString> pages[] = {
+            {m.MNU, app + u"/asp/register.asp"_s},   {m.MPPS, app + u"/asp/pinterest.asp"_s},
+            {m.MSSALE, app + u"/asp/posting.asp"_s}, {m.MSNews, site + u"/news.htm"_s},
+            {m.MSFAQ, site + u"/faq.htm"_s},         {m.MSS, site + u"/search.htm"_s},
+            {m.MSHELP, site + u"/howtopgm.htm"_s},   {m.MCT, site + u"/contact.htm"_s}};
+        for (const auto &[command, address] : pages) {
             const qsizetype before = h.webBid()->navigations.size() + h.webgalley()->navigations.size();
             command->trigger();
             QCOMPARE(h.webBid()->navigations.size() + h.webgalley()->navigations.size(), before + 1);
-            const QUrl page((command == m.MNU ? h.webBid() : h.webgalley())->navigations.last());
-            QCOMPARE(page.authority(),
-                     page.path().startsWith(u"/asp/") ? u"app.test:8080"_s : u"site.test"_s);
-            QVERIFY(!page.path().startsWith(u"//"));
-            QCOMPARE(DemoSite::get(page.path().toLatin1()).status, 200);
+            QCOMPARE((command == m.MNU ? h.webBid() : h.webgalley())->navigations.last(), address);
+            QCOMPARE(DemoSite::get(QUrl(address).path().toLatin1()).status, 200);
             QCOMPARE(h.ui.ssTab_Bid->currentIndex(), 1);
         }
     }
@@ -696,6 +782,66 @@ private slots:
         shows(u"นาฬิกา: ราคาล่าสุดตอนนี้ 1,900 โดย bob (เดิม 1,600 โดยคุณ)"_s);
         QCOMPARE(h.beeps, 1);
         QVERIFY(h.prompter.requests.isEmpty());
+    }
+
+    // A line goes out as typed, an empty one too, by Enter or Send, and the box is cleared whether or not
+    // there is a connection to take it.
+    void chatLines()
+    {
+        Harness h;
+        h.ui.txtSend->setText(u"lost"_s);
+        h.ui.ButSend->click();
+        QCOMPARE(h.ui.txtSend->text(), QString());
+        QVERIFY(h.connect());
+        QTest::keyClick(h.ui.txtSend, Qt::Key_Return);
+        h.ui.txtSend->setText(u"สวัสดี"_s);
+        QTest::keyClick(h.ui.txtSend, Qt::Key_Enter);
+        QCOMPARE(h.ui.txtSend->text(), QString());
+        QTRY_COMPARE(h.peer.received, "UMSG\tuser\t\t\xFE"
+                                      "UMSG\tuser\t\xCA\xC7\xD1\xCA\xB4\xD5\t\xFE"_ba);
+    }
+
+    // Above Max. Bid the bid waits for the user's answer, and the server's bids go on meanwhile: the amount
+    // that goes out, and becomes the maximum, is Your Bid as shown when the user says OK. Leaving Max. Bid
+    // shows a typed number grouped by thousands, 0 as nothing.
+    void bidAboveTheMaximum()
+    {
+        Harness h;
+        QVERIFY(h.connect());
+        h.peer.send(productMessage() + "#GOBID\t\xFE");
+        QTRY_VERIFY(h.ui.GOBID->isEnabled());
+        h.ui.MMax->setText(u"1,550"_s);
+        h.prompter.whileOpen = [&h] { h.handle({bidMessage("alice", 2000)}); };
+        h.ui.GOBID->click();
+        QCOMPARE(h.prompter.requests.size(), 1);
+        QTRY_COMPARE(h.peer.received, "user\tROBOT CLICK BID\t2100\t\xFE"_ba);
+        QCOMPARE(h.ui.MMax->text(), u"2,100"_s);
+        for (const auto &[typed, left] : {std::pair{u"2500"_s, u"2,500"_s}, std::pair{u"0"_s, QString()}}) {
+            h.ui.MMax->setText(typed);
+            QFocusEvent out(QEvent::FocusOut);
+            QApplication::sendEvent(h.ui.MMax, &out);
+            QCOMPARE(h.ui.MMax->text(), left);
+        }
+    }
+
+    // About.. opens the about box modally over the main window, afresh each time, and only OK closes it.
+    void aboutBox()
+    {
+        Harness h;
+        h.window.show();
+        QStringList seen;
+        for (int opening = 0; opening < 2; ++opening) {
+            QTimer::singleShot(0, this, [&] {
+                auto *box = qobject_cast<Dialog *>(QApplication::activeModalWidget());
+                QVERIFY(box && box->parentWidget() == &h.window && box->isModal());
+                seen << box->controls().Label2->text() + u'|' + box->controls().lbName->text();
+                QTest::keyClick(box, Qt::Key_Escape);
+                QVERIFY(box->isVisible());
+                box->controls().OKButton->click();
+            });
+            h.menus.MA->trigger();
+        }
+        QCOMPARE(seen, QStringList(2, u"สงวนลิขสิทธิ์ตามกฎหมาย © Gavora.Com|info@gavora.example"_s));
     }
 
     // A double-click on the description tab asks before it sends the request, and only that tab does.

@@ -90,11 +90,6 @@ void writeHostIni(const QString &folder, quint16 webPort, quint16 auctionPort)
                        "/gallery.htm\r\n");
 }
 
-QByteArray bidMessage(const QByteArray &bidder, qint64 amount)
-{
-    return "#BID\t" + bidder + '\t' + QByteArray::number(amount) + "\t100\t10:15:30\t\xFE";
-}
-
 QByteArray productMessage(quint16 webPort)
 {
     return "#BidManPInfo\tP1\tWatch\t1\t1000\t100\tnobody\t1000\t100\tShop\tTHB\thttp://127.0.0.1:" +

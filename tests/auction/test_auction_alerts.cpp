@@ -4,6 +4,7 @@
 #include "bid_receipts.h"
 #include "board_session.h"
 #include "notifier.h"
+#include "test_support.h"
 #include "timeline.h"
 #include "user_settings.h"
 
@@ -16,11 +17,6 @@ struct RecordingNotifier : Notifier {
     void notify(const QString &body) override { shown << body; }
     QStringList shown;
 };
-
-QByteArray bid(const QByteArray &bidder, int amount)
-{
-    return "#BID\t" + bidder + "\t" + QByteArray::number(amount) + "\t100\t10:00:01\t\xFE";
-}
 } // namespace
 
 class TestAuctionAlerts : public QObject {
@@ -35,7 +31,7 @@ private slots:
         QTest::addColumn<QString>("setting"); // Thai, attended (the user looks at the window), off
         QTest::addColumn<QByteArrayList>("steps");
         QTest::addColumn<QStringList>("shown");
-        const QByteArray own = bid("me", 1600), rival = bid("alice", 1700);
+        const QByteArray own = bidMessage("me", 1600), rival = bidMessage("alice", 1700);
         const QByteArray closing = "#COUNT1\t\xFE", sold = "#COUNTS\t\xFE";
         const QByteArray product = "#BidManPInfo\tP2\tLamp\t1\t1\t1\tx\t2000\t100\ts\tTHB\t\t\xFE";
         QTest::newRow("outbid, Thai") << u"Thai"_s << QByteArrayList{own, rival}
@@ -43,9 +39,9 @@ private slots:
         QTest::newRow("outbid in the read that took the lead")
             << QString() << QByteArrayList{own + rival} << QStringList{u"Outbid: alice bid 1,700 on นาฬิกา"_s};
         QTest::newRow("lead taken back in the same read")
-            << QString() << QByteArrayList{own, rival + bid("me", 1800)} << QStringList();
+            << QString() << QByteArrayList{own, rival + bidMessage("me", 1800)} << QStringList();
         QTest::newRow("a rival's bid that is not higher")
-            << QString() << QByteArrayList{own, bid("alice", 1600)} << QStringList();
+            << QString() << QByteArrayList{own, bidMessage("alice", 1600)} << QStringList();
         QTest::newRow("closing, bid on")
             << QString() << QByteArrayList{own, closing} << QStringList{u"Closing: นาฬิกา at 1,600"_s};
         QTest::newRow("closing, not bid on") << QString() << QByteArrayList{rival, closing} << QStringList();
@@ -70,7 +66,7 @@ private slots:
         QTest::newRow("back, Thai") << u"Thai"_s << QByteArrayList{"!back 400"}
                                     << QStringList{u"เชื่อมต่อใหม่แล้วหลัง 1 วินาที"_s};
         QTest::newRow("a bid by hand not taken")
-            << QString() << QByteArrayList{"!hand 1600", bid("alice", 1600)}
+            << QString() << QByteArrayList{"!hand 1600", bidMessage("alice", 1600)}
             << QStringList{u"Bid 1,600 not taken: alice bid 1,600 first"_s};
         QTest::newRow("a bid by hand when the product closed")
             << QString() << QByteArrayList{"!hand 1600", sold}
@@ -81,7 +77,7 @@ private slots:
         QTest::newRow("a bid by hand taken")
             << QString() << QByteArrayList{"!hand 1600", own} << QStringList();
         QTest::newRow("auto-bid's own bids")
-            << QString() << QByteArrayList{"!auto 1600", bid("alice", 1600), "!auto 1800", "!end"}
+            << QString() << QByteArrayList{"!auto 1600", bidMessage("alice", 1600), "!auto 1800", "!end"}
             << QStringList();
         const QByteArrayList everything{own,        rival,      own,         closing,    sold,  "!stop 2,000",
                                         "!state 2", "!state 0", "!back 900", "!hand 99", "!end"};

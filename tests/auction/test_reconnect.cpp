@@ -14,27 +14,14 @@ using namespace Qt::StringLiterals;
 class TestReconnect : public QObject {
     Q_OBJECT
 private slots:
-    void waits_data()
-    {
-        QTest::addColumn<int>("tryNumber");
-        QTest::addColumn<double>("random");
-        QTest::addColumn<qint64>("wait");
-        QTest::newRow("first, lowest") << 1 << 0.0 << qint64(800);
-        QTest::newRow("first, highest") << 1 << 0.99999 << qint64(1200);
-        QTest::newRow("fifth, middle") << 5 << 0.5 << qint64(16000);
-        QTest::newRow("twentieth, lowest") << 20 << 0.0 << qint64(24000);
-    }
+    // The waits between tries, varied by a fifth either way, and the indicator's countdown: whole seconds,
+    // rounded up, never 0 while waiting.
     void waits()
     {
-        QFETCH(int, tryNumber);
-        QFETCH(double, random);
-        QFETCH(qint64, wait);
-        QCOMPARE(Reconnect::waitBeforeTry(tryNumber, random), wait);
-    }
-
-    // The indicator's countdown: whole seconds, rounded up, never 0 while waiting.
-    void secondsLeft()
-    {
+        QList<qint64> waits;
+        for (const auto &[tryNumber, random] : {std::pair{1, 0.0}, {1, 0.99999}, {5, 0.5}, {20, 0.0}})
+            waits << Reconnect::waitBeforeTry(tryNumber, random);
+        QCOMPARE(waits, (QList<qint64>{800, 1200, 16000, 24000}));
         QList<qint64> seconds;
         for (const qint64 ms : {0, 1, 800, 1000, 1001, 1200, 29999})
             seconds << Reconnect::secondsLeft(ms);
@@ -61,11 +48,8 @@ private slots:
             << QStringList{u"wait 1"_s, u"wait 2"_s, u"wait 4"_s, u"back after 7000"_s, u"announced"_s};
         QTest::newRow("gives up after ten minutes")
             << QByteArrayList{"refuse", "close", "+599999", "+1", "+60000"}
-            << QStringList{u"wait 1"_s,  u"wait 2"_s,  u"wait 4"_s,  u"wait 8"_s,  u"wait 16"_s, u"wait 30"_s,
-                           u"wait 30"_s, u"wait 30"_s, u"wait 30"_s, u"wait 30"_s, u"wait 30"_s, u"wait 30"_s,
-                           u"wait 30"_s, u"wait 30"_s, u"wait 30"_s, u"wait 30"_s, u"wait 30"_s, u"wait 30"_s,
-                           u"wait 30"_s, u"wait 30"_s, u"wait 30"_s, u"wait 30"_s, u"wait 30"_s, u"wait 30"_s,
-                           u"gave up"_s, u"lost"_s};
+            << QStringList{u"wait 1"_s, u"wait 2"_s, u"wait 4"_s, u"wait 8"_s, u"wait 16"_s} +
+                   QStringList(19, u"wait 30"_s) + QStringList{u"gave up"_s, u"lost"_s};
         QTest::newRow("Login stops it")
             << QByteArrayList{"close", "+500", "login", "+5000"} << QStringList{u"wait 1"_s, u"lost"_s};
         QTest::newRow("no try while signing in")

@@ -68,7 +68,6 @@ ScriptedPeer::ScriptedPeer(QObject *parent) : QObject(parent), m_server(new QTcp
 {
     m_server->listen(QHostAddress::LocalHost);
     m_port = m_server->serverPort();
-    m_port = m_server->serverPort();
     connect(m_server, &QTcpServer::newConnection, this, [this] {
         while (QTcpSocket *socket = m_server->nextPendingConnection()) {
             socket->setParent(this);

@@ -32,5 +32,15 @@ void writeWholeFile(const QString &path, const QByteArray &bytes);
 void writeHostIni(const QString &folder, const QString &ip, const QString &port, const QString &webOne = {},
                   const QString &webGall = {});
 
+// A server's #BID at 10:00:01, increment 100.
+inline QByteArray bidMessage(const QByteArray &bidder, const QByteArray &amount)
+{
+    return "#BID\t" + bidder + "\t" + amount + "\t100\t10:00:01\t\xFE";
+}
+inline QByteArray bidMessage(const QByteArray &bidder, qint64 amount)
+{
+    return bidMessage(bidder, QByteArray::number(amount));
+}
+
 // A loopback port that nothing listens on: connecting to it is refused.
 quint16 unusedPort();

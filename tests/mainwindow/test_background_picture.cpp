@@ -1,6 +1,7 @@
 // The information panel's background: built-in pictures, a picture file, none, and the box behind the
 // figures.
 #include "background_picture.h"
+#include "message_box_prompter.h"
 #include "test_support.h"
 
 #include <QApplication>
@@ -8,6 +9,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -107,8 +109,8 @@ private slots:
         QVERIFY(shown.pixelColor(290, 60).green() > 200);
     }
 
-    // The dialog starts in the work folder with its buttons in the interface language, and choosing in it
-    // leaves the current folder where it was.
+    // The dialog starts in the work folder, and choosing in it leaves the current folder where it was. Its
+    // buttons and the program's boxes' speak the interface language: the toolkit has no Thai for them.
     void dialogSettings_data()
     {
         QTest::addColumn<int>("language");
@@ -137,6 +139,17 @@ private slots:
         QCOMPARE(QDir(start), QDir(dir.path()));
         QCOMPARE(shownButtons, buttons);
         QCOMPARE(QDir::currentPath(), before);
+
+        MessageBoxPrompter boxes;
+        boxes.setLanguage(language);
+        QTimer::singleShot(0, this, [&] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            QVERIFY(box);
+            shownButtons = {box->button(QMessageBox::Ok)->text(), box->button(QMessageBox::Cancel)->text()};
+            box->button(QMessageBox::Cancel)->click();
+        });
+        boxes.ask(Box::question(u"?"_s));
+        QCOMPARE(shownButtons, buttons);
     }
 };
 

@@ -12,7 +12,6 @@
 #include "frm_tool.h"
 #include "loopback_peers.h"
 #include "manual_timeline.h"
-#include "message_box_prompter.h"
 #include "picture_button.h"
 #include "pictures.h"
 #include "private_bus.h"
@@ -31,7 +30,6 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -53,11 +51,6 @@ QByteArray productMessage()
 {
     return "#BidManPInfo\tP1\t\xB9\xD2\xCC\xD4\xA1\xD2\t2\t1000\t1200\tbob\t1500\t100\t\xC3\xE9\xD2\xB9\tTHB"
            "\thttp://pages.test/p1.htm\t\xFE";
-}
-
-QByteArray bidMessage(const QByteArray &bidder, int amount)
-{
-    return "#BID\t" + bidder + "\t" + QByteArray::number(amount) + "\t100\t10:00:01\t\xFE";
 }
 
 // Starts nothing, and says it did.
@@ -139,11 +132,15 @@ class TestFrm2Bid : public QObject {
 private slots:
     // The connection's identity is the name the sign-in checked, not one typed into a sign-in window still
     // open: the bid, the chat and the chat program's name are its. A name checked later closes the connection
-    // and announces itself on a new one.
+    // and announces itself on a new one. A chat line goes out as typed, an empty one too, by Enter or Send,
+    // and the box is cleared whether or not there is a connection to take it.
     void identityIsTheCheckedName()
     {
         Harness h;
         ScriptedPeer second;
+        h.ui.txtSend->setText(u"lost"_s);
+        h.ui.ButSend->click();
+        QCOMPARE(h.ui.txtSend->text(), QString());
         QVERIFY(h.connect());
         QCOMPARE(h.ui.stbConnection->text(), u"เชื่อมต่อแล้ว"_s);
         h.window.MLN_Click();
@@ -156,8 +153,13 @@ private slots:
         QTest::mouseClick(h.ui.GOBID, Qt::LeftButton);
         h.ui.txtSend->setText(u"hi"_s);
         h.ui.ButSend->click();
+        QTest::keyClick(h.ui.txtSend, Qt::Key_Return);
+        h.ui.txtSend->setText(u"สวัสดี"_s);
+        QTest::keyClick(h.ui.txtSend, Qt::Key_Enter);
+        QCOMPARE(h.ui.txtSend->text(), QString());
         QTRY_COMPARE(h.peer.received, "user\tROBOT CLICK BID\t1600\t\xFE"
-                                      "UMSG\tuser\thi\t\xFE"_ba);
+                                      "UMSG\tuser\thi\t\xFEUMSG\tuser\t\t\xFE"
+                                      "UMSG\tuser\t\xCA\xC7\xD1\xCA\xB4\xD5\t\xFE"_ba);
         h.window.auctionPanel().ConnectAuctionSocket(u"127.0.0.1"_s, second.port(), u"mallory"_s);
         QTRY_COMPARE(second.received, "AuctionGO\tmallory\t\t0\t"_ba);
         QTRY_VERIFY(!h.peer.hasClient());
@@ -358,17 +360,9 @@ private slots:
             {u"MaxBid"_s, u"ราคาพอใจซื้อสูงสุด"_s, u"Max. Bid"_s},
             {u"MCT"_s, u"ติดต่อสอบถาม"_s, u"Contact"_s},
         };
-        const QStringList fixed{u"MLG=Login"_s,
-                                u"MNU=&New user"_s,
-                                u"MLN=&Login"_s,
-                                u"DLP=&Display Last Bid"_s,
-                                u"MA=&About.."_s,
-                                u"MCC=&Chat"_s,
-                                u"ML=&ไทย | Eng"_s,
-                                u"MLT=&ไทย"_s,
-                                u"MLE=&English"_s,
-                                u"ButSend=&Send"_s,
-                                u"tab=&Product Description"_s};
+        const QStringList fixed = u"MLG=Login;MNU=&New user;MLN=&Login;DLP=&Display Last Bid;MA=&About..;"
+                                  u"MCC=&Chat;ML=&ไทย | Eng;MLT=&ไทย;MLE=&English;ButSend=&Send;"
+                                  u"tab=&Product Description"_s.split(u';');
         const auto shown = [&h](const QString &name) {
             if (name == u"tab")
                 return h.ui.ssTab_Bid->tabText(0);
@@ -454,31 +448,6 @@ private slots:
                          speaksItsText || container,
                      qPrintable(widget->objectName()));
         }
-    }
-
-    // The program's boxes label their buttons in the interface language: the toolkit has no Thai for them.
-    void messageBoxButtons_data()
-    {
-        QTest::addColumn<int>("language");
-        QTest::addColumn<QStringList>("buttons");
-        QTest::newRow("Thai") << 0 << QStringList{u"ตกลง"_s, u"ยกเลิก"_s};
-        QTest::newRow("English") << 1 << QStringList{u"OK"_s, u"Cancel"_s};
-    }
-    void messageBoxButtons()
-    {
-        QFETCH(int, language);
-        QFETCH(QStringList, buttons);
-        MessageBoxPrompter boxes;
-        boxes.setLanguage(language);
-        QStringList shown;
-        QTimer::singleShot(0, this, [&] {
-            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-            QVERIFY(box);
-            shown = {box->button(QMessageBox::Ok)->text(), box->button(QMessageBox::Cancel)->text()};
-            box->buttons().constFirst()->click();
-        });
-        boxes.ask(Box::question(u"?"_s));
-        QCOMPARE(shown, buttons);
     }
 
     // A double-click is one click, then one double-click; only the left button clicks, and only when released
@@ -782,23 +751,6 @@ private slots:
         shows(u"นาฬิกา: ราคาล่าสุดตอนนี้ 1,900 โดย bob (เดิม 1,600 โดยคุณ)"_s);
         QCOMPARE(h.beeps, 1);
         QVERIFY(h.prompter.requests.isEmpty());
-    }
-
-    // A line goes out as typed, an empty one too, by Enter or Send, and the box is cleared whether or not
-    // there is a connection to take it.
-    void chatLines()
-    {
-        Harness h;
-        h.ui.txtSend->setText(u"lost"_s);
-        h.ui.ButSend->click();
-        QCOMPARE(h.ui.txtSend->text(), QString());
-        QVERIFY(h.connect());
-        QTest::keyClick(h.ui.txtSend, Qt::Key_Return);
-        h.ui.txtSend->setText(u"สวัสดี"_s);
-        QTest::keyClick(h.ui.txtSend, Qt::Key_Enter);
-        QCOMPARE(h.ui.txtSend->text(), QString());
-        QTRY_COMPARE(h.peer.received, "UMSG\tuser\t\t\xFE"
-                                      "UMSG\tuser\t\xCA\xC7\xD1\xCA\xB4\xD5\t\xFE"_ba);
     }
 
     // Above Max. Bid the bid waits for the user's answer, and the server's bids go on meanwhile: the amount

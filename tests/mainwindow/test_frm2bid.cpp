@@ -780,7 +780,6 @@ private slots:
     void aboutBox()
     {
         Harness h;
-        h.window.show();
         QStringList seen;
         for (int opening = 0; opening < 2; ++opening) {
             QTimer::singleShot(0, this, [&] {
